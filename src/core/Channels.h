@@ -32,5 +32,11 @@ extern int32_t NumOfChannels;  // tuner channels in rows 0..NumOfChannels-1
 extern int32_t StartChannel;   // the row shown at start
 extern int32_t CurChannel;     // the row being shown
 
+// Fills ChannelTable, NumOfChannels and StartChannel from channels.ini in the program folder: rows
+// 0..NumOfChannels-1 from [TVCnl1].., row 254 from [AV], row 255 from [SVHS]; every other row and
+// every field the file does not hold is zero. NumOfChannels is held within 0..kMaxTunerChannels.
 void LoadChannels();
+
+// Writes StartChannel (as CurrentChannel, from 1), NumOfChannels and the stored rows back to
+// channels.ini, replacing the file once. Sections of rows beyond the list are left in the file.
 void SaveChannels();
