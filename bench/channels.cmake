@@ -1,0 +1,1 @@
+vyx_bench(channels LIBS vyx_core)
