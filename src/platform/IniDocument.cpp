@@ -36,9 +36,12 @@ bool sectionName(std::string_view line, std::string_view& name) {
 
 }  // namespace
 
+// Lines before the first section header form a preamble that no look-up reaches; it always
+// exists, so that the first real section of a new file is indexed like any other.
+IniDocument::IniDocument() { addSection({}, false); }
+
 IniDocument IniDocument::parse(std::string_view bytes) {
   IniDocument doc;
-  doc.addSection({}, false);
   doc.eol_ = bytes.find("\r\n") != std::string_view::npos || bytes.find('\n') == std::string_view::npos
                  ? "\r\n"
                  : "\n";

@@ -12,6 +12,9 @@ namespace platform {
 
 class IniDocument {
 public:
+  // An empty document, as a missing file reads.
+  IniDocument();
+
   static IniDocument parse(std::string_view bytes);
   std::string serialize() const;
 

@@ -80,9 +80,8 @@ TEST_F(ChannelStore, AbsentFileGivesOneChannelAndTheTwoInputsWithDefaults) {
   EXPECT_FALSE(folder_.exists("channels.ini"));  // loading never creates the file
 }
 
-// Disabled: the profile layer does not index the first section it adds to a file that did not
-// exist, so every further key of [Common] opens another [Common] and NumOfChannels reads back as 1.
-TEST_F(ChannelStore, DISABLED_SaveCreatesAReadableFileWhenThereIsNone) {
+// A first save into a folder without the file must create one that reads back whole.
+TEST_F(ChannelStore, SaveCreatesAReadableFileWhenThereIsNone) {
   removeFile();
   NumOfChannels = 2;
   StartChannel = 1;

@@ -63,9 +63,8 @@ TEST_F(ScheduleStore, AbsentFileGivesTenDisarmedEntriesAndEntryZeroIsUntouched) 
   EXPECT_FALSE(folder_.exists("schedule.ini"));
 }
 
-// Disabled: the profile layer does not index the first section it adds to a file that did not
-// exist, so every key of [Scheduler1] but the first lands in a second [Scheduler1] and is lost.
-TEST_F(ScheduleStore, DISABLED_SaveCreatesAReadableFileWhenThereIsNone) {
+// A first save into a folder without the file must create one that reads back whole.
+TEST_F(ScheduleStore, SaveCreatesAReadableFileWhenThereIsNone) {
   removeFile();
   ScheduleTable[1] = {2, 3, 2024, 4, 5, 6, 7, 1, 1, 1, ""};
   SaveSchedule();
