@@ -134,7 +134,8 @@ std::string XorDecode(std::string_view Key, std::string_view Source);
 
 // The argument after the switch: an argument that starts with one of SwitchChars and whose
 // rest equals Switch (ignoring case). Empty when absent or last. Only the arguments after the
-// program path are scanned; the first form reads this process's command line.
+// program path are scanned. The first form reads this process's command line (its bytes as
+// given); the second takes the arguments as argv does, program path first.
 std::string GetCmdLineArg(std::string_view Switch, const TCharSet& SwitchChars);
 std::string GetCmdLineArg(std::string_view Switch, const TCharSet& SwitchChars,
                           const std::vector<std::string>& args);
