@@ -23,6 +23,9 @@ int FatalError(const std::string& text);
 
 class CBT848 {
 public:
+  CBT848() = default;
+  CBT848(const CBT848&) = delete;  // one owner of the mapping and the library
+  CBT848& operator=(const CBT848&) = delete;
   virtual ~CBT848();
 
   // --- Opening and register access (CBT848.cpp)

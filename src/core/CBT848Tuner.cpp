@@ -100,8 +100,8 @@ bool CBT848::SetFMStereo(uint32_t on) {
 }
 
 // The status byte with its AFC code. The FM remapping compares only the low byte of the band word
-// with the whole FM words, so on rows whose FM words exceed one byte it never applies; callers'
-// AFC thresholds take the codes as the tuner reports them on those rows.
+// with the whole FM words, so on rows whose FM words exceed one byte it never applies and the
+// codes arrive as the tuner reports them.
 int32_t CBT848::GetTunerStatus() {
   const TunerRow& row = tunerRow();
   uint8_t status = ReadI2C(row.Address, 1);
