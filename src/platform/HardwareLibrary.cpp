@@ -1,0 +1,40 @@
+#include "platform/HardwareLibrary.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+
+#include "platform/Environment.h"
+
+namespace platform {
+
+namespace {
+
+constexpr const char kRealLibrary[] = "libhwiodrv.so";
+constexpr const char kSimLibrary[] = "libhwiodrv-sim.so";
+
+}  // namespace
+
+std::string HardwareLibraryPath() {
+  const char* chosen = std::getenv("VYX_HWIODRV");
+  std::string name = chosen && *chosen ? chosen
+                     : SimulationEnabled() ? kSimLibrary
+                                           : kRealLibrary;
+  if (name.find('/') != std::string::npos) return name;
+  return ExecutableFolder() + name;
+}
+
+ModuleHandle LoadHardwareLibrary() {
+  // RTLD_NOW: a library with unresolved symbols is refused here, not at its first use.
+  return dlopen(HardwareLibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+void* FindExport(ModuleHandle library, const char* name) {
+  return library ? dlsym(library, name) : nullptr;
+}
+
+void FreeHardwareLibrary(ModuleHandle library) {
+  if (library) dlclose(library);
+}
+
+}  // namespace platform
