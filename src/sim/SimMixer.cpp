@@ -254,9 +254,10 @@ bool SimMixer::write(int handle, uint32_t controlId, const uint32_t* values, siz
   return true;
 }
 
+// Never destroyed: a mixer object that is still open at exit closes its handle here.
 SimMixer& Mixer() {
-  static SimMixer mixer;
-  return mixer;
+  static auto* mixer = new SimMixer;
+  return *mixer;
 }
 
 }  // namespace sim
