@@ -58,7 +58,7 @@ constexpr const char* kOsd = "OSD";
 using S = SettingsBlock;
 
 // In the order LoadSettings reads them.
-const Key kKeys[] = {
+constexpr Key kKeys[] = {
     {"TVposX", kCommon, "184", Form::kDecimal, &S::TVposX},
     {"TVposY", kCommon, "22", Form::kDecimal, &S::TVposY},
     {"TVsizeX", kCommon, "394", Form::kDecimal, &S::TVsizeX},
@@ -162,7 +162,14 @@ constexpr std::string_view kSaveOrder[] = {
     "PLL", "WindowStyle", "VideoBuffers", "AudioBuffers", "AudioIsMasterStream",
     "ForceSetColorspace", "MonitorPowerOffIfNoSignal", "MonitorPowerOffDelay",
 };
-static_assert(std::size(kSaveOrder) == std::size(kKeys), "every key is saved once");
+// Every key is saved exactly once.
+constexpr bool saveOrderComplete() {
+  if (std::size(kSaveOrder) != std::size(kKeys)) return false;
+  for (const Key& key : kKeys)
+    if (std::count(std::begin(kSaveOrder), std::end(kSaveOrder), key.name) != 1) return false;
+  return true;
+}
+static_assert(saveOrderComplete(), "every key is saved once");
 
 // Names of the enumerations, indexed by value; FullScreen's index 0 has no name.
 constexpr std::array<const char*, 6> kFullScreenNames = {
@@ -280,11 +287,15 @@ void LoadSettings() {
 
 // Write errors are ignored: the settings stay in memory and the next save tries again.
 void SaveSettings() {
+  static const auto saveOrder = [] {
+    std::array<const Key*, std::size(kKeys)> keys{};
+    for (size_t i = 0; i < keys.size(); ++i)
+      keys[i] = &*std::find_if(std::begin(kKeys), std::end(kKeys),
+                               [&](const Key& k) { return kSaveOrder[i] == k.name; });
+    return keys;
+  }();
   Files files;
   platform::ProfileWriteBatch batch;
-  for (std::string_view name : kSaveOrder) {
-    const Key& key = *std::find_if(std::begin(kKeys), std::end(kKeys),
-                                   [&](const Key& k) { return name == k.name; });
-    platform::WriteProfileString(files.of(key), key.section, key.name, writtenText(key));
-  }
+  for (const Key* key : saveOrder)
+    platform::WriteProfileString(files.of(*key), key->section, key->name, writtenText(*key));
 }

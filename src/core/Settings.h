@@ -90,6 +90,8 @@ struct SettingsBlock {
   uint8_t ForceSetColorspace;       // setting a standard also programs its timing row
   uint8_t MonitorPowerOffIfNoSignal;// switch the monitor off while there is no video signal
   uint32_t MonitorPowerOffDelay;    // minutes without signal before the monitor goes off
+
+  bool operator==(const SettingsBlock&) const = default;
 };
 
 extern SettingsBlock Settings;
