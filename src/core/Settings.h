@@ -90,6 +90,8 @@ struct SettingsBlock {
   uint8_t ForceSetColorspace;       // setting a standard also programs its timing row
   uint8_t MonitorPowerOffIfNoSignal;// switch the monitor off while there is no video signal
   uint32_t MonitorPowerOffDelay;    // minutes without signal before the monitor goes off
+
+  bool operator==(const SettingsBlock&) const = default;
 };
 
 extern SettingsBlock Settings;
@@ -125,5 +127,12 @@ enum SoundConnectorLine : uint32_t {
   kConnectorAnalog,
 };
 
+// Reads every key (a missing file, section or key gives its default) and clears CurInput. The
+// values that index a table or pick a case are checked as they are read: Card past 36, Tuner past
+// 20, SideCorrelation past 2 and PLL past 3 read as their defaults (8, 5, 0, 3). Numbers past 32
+// bits read as the 32-bit limit and 8- and 16-bit members saturate rather than wrap; a negative
+// number in an unsigned 32-bit member keeps its bits, which SaveSettings writes back as read.
 void LoadSettings();
+// Writes every key in one batch: settings.ini and remote.ini are each replaced once. Write errors
+// are ignored.
 void SaveSettings();

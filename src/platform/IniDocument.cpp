@@ -4,7 +4,9 @@ namespace platform {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// The blanks that reads trim from names and values. Bytes from 0x80 up are letters of
+// Windows-1251 and never blanks.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string_view trim(std::string_view s) {
   while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -34,42 +36,73 @@ bool sectionName(std::string_view line, std::string_view& name) {
   return true;
 }
 
+bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+// A key that would not read back as itself: it would end up a section header, a comment, part of
+// the value or a line of its own.
+bool storableKey(std::string_view key) {
+  return !key.empty() && key.front() != ';' && key.front() != '[' &&
+         key.find('=') == std::string_view::npos && !hasLineBreak(key);
+}
+
+bool storableSection(std::string_view section) {
+  return section.find(']') == std::string_view::npos && !hasLineBreak(section);
+}
+
 }  // namespace
 
-// Lines before the first section header form a preamble that no look-up reaches; it always
-// exists, so that the first real section of a new file is indexed like any other.
 IniDocument::IniDocument() { addSection({}, false); }
 
 IniDocument IniDocument::parse(std::string_view bytes) {
   IniDocument doc;
-  doc.eol_ = bytes.find("\r\n") != std::string_view::npos || bytes.find('\n') == std::string_view::npos
-                 ? "\r\n"
-                 : "\n";
+  size_t firstLf = bytes.find('\n');
+  if (firstLf != std::string_view::npos && (firstLf == 0 || bytes[firstLf - 1] != '\r'))
+    doc.newLineEnd_ = LineEnd::kLf;
+
   size_t pos = 0;
   while (pos < bytes.size()) {
-    size_t end = bytes.find('\n', pos);
-    std::string_view line = bytes.substr(pos, end == std::string_view::npos ? end : end - pos);
-    pos = end == std::string_view::npos ? bytes.size() : end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    size_t lf = bytes.find('\n', pos);
+    Line line;
+    std::string_view text = bytes.substr(pos, lf == std::string_view::npos ? lf : lf - pos);
+    pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
+    if (lf != std::string_view::npos) {
+      line.end = LineEnd::kLf;
+      if (!text.empty() && text.back() == '\r') {
+        text.remove_suffix(1);
+        line.end = LineEnd::kCrLf;
+      }
+    }
+    line.text = std::string(text);
 
     std::string_view name;
-    if (sectionName(line, name)) {
-      doc.addSection(name, false).lines.push_back({std::string(line), {}, false});
+    if (sectionName(text, name)) {
+      doc.addSection(name, false).lines.push_back(std::move(line));
       continue;
     }
     Section& section = doc.sections_.back();
-    section.lines.push_back({std::string(line), {}, false});
+    section.lines.push_back(std::move(line));
     doc.indexLine(section, section.lines.size() - 1);
   }
   return doc;
 }
 
 std::string IniDocument::serialize() const {
+  size_t total = 0;
+  for (const auto& section : sections_)
+    for (const auto& line : section.lines) total += line.text.size() + 2;
   std::string out;
+  out.reserve(total);
+
+  const Line* last = nullptr;
+  for (auto s = sections_.rbegin(); s != sections_.rend() && !last; ++s)
+    if (!s->lines.empty()) last = &s->lines.back();
   for (const auto& section : sections_)
     for (const auto& line : section.lines) {
       out += line.text;
-      out += eol_;
+      // A last line without a line end stays so; an earlier one got lines after it.
+      LineEnd end = line.end == LineEnd::kNone && &line != last ? newLineEnd_ : line.end;
+      if (end == LineEnd::kCrLf) out += "\r\n";
+      if (end == LineEnd::kLf) out += '\n';
     }
   return out;
 }
@@ -78,9 +111,9 @@ void IniDocument::indexLine(Section& section, size_t lineIndex) {
   Line& line = section.lines[lineIndex];
   std::string_view text = line.text;
   auto eq = text.find('=');
+  if (eq == std::string_view::npos) return;
   std::string_view key = trim(text.substr(0, eq));
-  if (eq == std::string_view::npos || key.empty() || key.front() == ';') return;
-  line.isKey = true;
+  if (key.empty() || key.front() == ';') return;
   line.value = unquote(trim(text.substr(eq + 1)));
   section.keys.emplace(lower(key), lineIndex);  // the first of duplicate keys wins
 }
@@ -88,7 +121,7 @@ void IniDocument::indexLine(Section& section, size_t lineIndex) {
 IniDocument::Section& IniDocument::addSection(std::string_view name, bool withHeader) {
   sections_.emplace_back();
   Section& section = sections_.back();
-  if (withHeader) section.lines.push_back({"[" + std::string(name) + "]", {}, false});
+  if (withHeader) section.lines.push_back({"[" + std::string(name) + "]", {}, newLineEnd_});
   // The preamble (index 0) is not a section that look-ups can reach.
   if (sections_.size() > 1) sectionIndex_.emplace(lower(name), sections_.size() - 1);
   return section;
@@ -102,10 +135,11 @@ const std::string* IniDocument::find(std::string_view section, std::string_view 
   return k == sec.keys.end() ? nullptr : &sec.lines[k->second].value;
 }
 
-void IniDocument::set(std::string_view sectionName, std::string_view keyName,
+bool IniDocument::set(std::string_view sectionName, std::string_view keyName,
                       std::string_view value) {
   sectionName = trim(sectionName);
   keyName = trim(keyName);
+  if (!storableSection(sectionName) || !storableKey(keyName)) return false;
   value = value.substr(0, value.find_first_of("\r\n"));
 
   auto s = sectionIndex_.find(lower(sectionName));
@@ -117,18 +151,22 @@ void IniDocument::set(std::string_view sectionName, std::string_view keyName,
     std::string_view oldKey = trim(std::string_view(line.text).substr(0, line.text.find('=')));
     line.text = std::string(oldKey) + "=" + std::string(value);
     line.value = unquote(trim(value));
-    return;
+    return true;
   }
-  // After the section's last key line (or its header), before any trailing blank lines.
+  insertLine(section, std::string(keyName) + "=" + std::string(value));
+  return true;
+}
+
+// Puts a new key line after the section's last non-blank line, before any trailing blank lines.
+void IniDocument::insertLine(Section& section, std::string text) {
   size_t at = 1;
   for (size_t i = section.lines.size(); i-- > 1;)
     if (!trim(section.lines[i].text).empty()) {
       at = i + 1;
       break;
     }
-  if (section.lines.empty()) at = 0;
-  section.lines.insert(section.lines.begin() + static_cast<long>(at),
-                       {std::string(keyName) + "=" + std::string(value), {}, false});
+  section.lines.insert(section.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                       {std::move(text), {}, newLineEnd_});
   // Lines after the insertion point moved one down.
   for (auto& [name, index] : section.keys)
     if (index >= at) ++index;

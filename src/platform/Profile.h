@@ -3,6 +3,7 @@
 // surrounding quotes, a value is cut to 259 bytes, new keys go to the end of their section and new
 // sections to the end of the file, unknown lines are kept, CRLF and LF both read, bytes are kept
 // as they are (Windows-1251). Every write replaces the file atomically; parsed files are cached.
+// The functions and the cache belong to the GUI thread.
 #pragma once
 
 #include <string>
@@ -17,7 +18,10 @@ std::string GetProfileString(const std::string& file, const std::string& section
                              const std::string& key, const std::string& defaultValue);
 
 // Sets [section] key = value in file, creating file, section and key as needed. False when the
-// file could not be written; the old file is then left as it was.
+// file could not be written (the old file is then left as it was), when the file exists but
+// could not be read (it is never replaced by one holding only this key), or when the names could
+// not be read back as themselves (an empty key; a line break, '=' or a leading ';' or '[' in the
+// key; a line break or ']' in the section).
 bool WriteProfileString(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& value);
 
@@ -35,7 +39,7 @@ public:
 };
 
 // Forgets every cached file, so the next read parses the file again (tests; files changed behind
-// the program's back).
+// the program's back). Changes a batch has not written yet are dropped with it.
 void DropProfileCache();
 
 }  // namespace platform

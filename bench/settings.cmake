@@ -1,0 +1,1 @@
+vyx_bench(settings LIBS vyx_core)
