@@ -63,7 +63,14 @@ double ParseFloat(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0.0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec == std::errc::result_out_of_range) return 0.0;
+  if (ec == std::errc::result_out_of_range) {
+    // Too small a number reads as 0, too large a one as the limit of its sign.
+    std::string_view number(text.data(), static_cast<size_t>(end - text.data()));
+    auto e = number.find_first_of("eE");
+    if (e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-') return 0.0;
+    return number.front() == '-' ? std::numeric_limits<double>::lowest()
+                                 : std::numeric_limits<double>::max();
+  }
   return ec == std::errc() && std::isfinite(value) ? value : 0.0;
 }
 

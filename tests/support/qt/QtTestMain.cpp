@@ -1,10 +1,13 @@
 // The main of test programs that need a QApplication (offscreen platform in CI).
 #include <QApplication>
 #include <clocale>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+  // Tests never need a display, also when ctest lists them outside the test environment.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
