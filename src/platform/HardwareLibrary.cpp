@@ -24,9 +24,11 @@ std::string HardwareLibraryPath() {
   return ExecutableFolder() + name;
 }
 
-ModuleHandle LoadHardwareLibrary() {
+ModuleHandle LoadHardwareLibrary() { return LoadModule(HardwareLibraryPath()); }
+
+ModuleHandle LoadModule(const std::string& path) {
   // RTLD_NOW: a library with unresolved symbols is refused here, not at its first use.
-  return dlopen(HardwareLibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
+  return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
 void* FindExport(ModuleHandle library, const char* name) {
