@@ -13,7 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Channels.h"
 #include "core/HardwareTables.h"
+#include "core/Schedule.h"
 #include "core/Settings.h"
 #include "platform/Environment.h"
 #include "platform/IniDocument.h"
@@ -156,6 +158,21 @@ void loadSaveLoadCustomRows() {
         "custom tuner row");
 }
 
+// The channel list and the schedule from the same bytes: counts and rows stay inside their tables.
+void loadChannelsAndSchedule() {
+  LoadChannels();
+  check(NumOfChannels >= 0 && NumOfChannels <= kMaxTunerChannels, "NumOfChannels");
+  check(StartChannel >= 0 && (StartChannel < NumOfChannels || StartChannel == 0), "StartChannel");
+  for (const auto& row : ChannelTable)
+    check(row.System <= 9 && row.Brightness <= 100 && row.Name.size() <= platform::kProfileValueMax,
+          "channel row");
+  LoadSchedule();
+  for (const auto& entry : ScheduleTable) {
+    int row = ScheduleChannelRow(entry);
+    check(row >= -1 && row < NumOfChannels, "schedule channel row");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -165,12 +182,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string settings = folder() + "settings.ini";
   writeFile(settings, bytes);
   writeFile(folder() + "remote.ini", bytes);
+  writeFile(folder() + "channels.ini", bytes);
+  writeFile(folder() + "schedule.ini", bytes);
   platform::DropProfileCache();
 
   std::vector<std::string_view> input = lines(bytes);
   readNamedKeys(settings, input);
   loadSaveLoadSettings();
   loadSaveLoadCustomRows();
+  loadChannelsAndSchedule();
   writeAndReadBack(settings, input);
   return 0;
 }
