@@ -133,6 +133,14 @@ void TCanvas::RestoreDC(int saved) {
   saved_.resize(level - 1);
 }
 
+void TCanvas::ResetDeviceState() {
+  origin_ = QPoint();
+  clip_.reset();
+  saved_.clear();
+  syncedFontColor_.reset();
+  syncedBrush_.reset();
+}
+
 void TCanvas::preparePainter(QPainter& painter) const {
   if (clip_) painter.setClipRegion(*clip_);
   painter.translate(origin_);

@@ -172,6 +172,8 @@ public:
   // number to the state SaveDC returned.
   int SaveDC();
   void RestoreDC(int saved);
+  // A fresh device context: no clip, origin (0, 0), colours taken from Font and Brush again.
+  void ResetDeviceState();
 
   // A painter on the image with clip, origin and font set, for drawing that Qt does best.
   void preparePainter(QPainter& painter) const;

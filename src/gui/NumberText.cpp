@@ -22,39 +22,62 @@ std::string trimBlanks(const std::string& text) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Significant decimal digits of |value| rounded to `precision` digits, and the decimal exponent
-// of the first digit (value = 0.d1d2d3... * 10^exponent).
+// Significant decimal digits of |value| (value = 0.d1d2d3... * 10^exponent).
 struct DecimalDigits {
   std::string digits;  // no trailing zeros; empty for zero
   int exponent = 0;
   bool negative = false;
 };
 
-DecimalDigits toDecimal(double value, int precision) {
+// |value| rounded half away from zero to at most maxSignificant digits and, unless maxDecimals
+// is kNoLimit, to maxDecimals places after the point: the rounding of the class library, done on
+// the exact decimal expansion of the binary value.
+constexpr int kNoLimit = 1 << 20;
+
+DecimalDigits roundedDigits(double value, int maxSignificant, int maxDecimals) {
   DecimalDigits result;
   result.negative = std::signbit(value) && value != 0;
   if (value == 0 || !std::isfinite(value)) return result;
-  precision = std::clamp(precision, 1, 17);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
+  char buffer[80];
+  std::snprintf(buffer, sizeof buffer, "%.40e", std::fabs(value));
   std::string text = buffer;
   size_t e = text.find('e');
+  std::string digits;
   for (size_t i = 0; i < e; ++i) {
-    if (isDigit(text[i])) result.digits.push_back(text[i]);
+    if (isDigit(text[i])) digits.push_back(text[i]);
   }
-  result.exponent = std::atoi(text.c_str() + e + 1) + 1;
-  while (!result.digits.empty() && result.digits.back() == '0') result.digits.pop_back();
+  int exponent = std::atoi(text.c_str() + e + 1) + 1;
+  int keep = maxSignificant;
+  if (maxDecimals != kNoLimit) keep = std::min(keep, exponent + maxDecimals);
+  if (keep < 0) return result;
+  bool roundUp = size_t(keep) < digits.size() && digits[size_t(keep)] >= '5';
+  digits.resize(std::min(digits.size(), size_t(keep)));
+  if (roundUp) {
+    int i = int(digits.size()) - 1;
+    while (i >= 0 && digits[size_t(i)] == '9') digits[size_t(i--)] = '0';
+    if (i >= 0) {
+      ++digits[size_t(i)];
+    } else {
+      digits = "1";
+      ++exponent;
+    }
+  }
+  while (!digits.empty() && digits.back() == '0') digits.pop_back();
+  result.digits = digits;
+  result.exponent = digits.empty() ? 0 : exponent;
   return result;
 }
 
-// |value| rounded to `decimals` places, as integer digits and fraction digits.
-void toFixed(double value, int decimals, std::string& integer, std::string& fraction) {
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", std::clamp(decimals, 0, 18), std::fabs(value));
-  std::string text = buffer;
-  size_t point = text.find('.');
-  integer = text.substr(0, point);
-  fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
+// The integer digits ("0" for none) and exactly `decimals` fraction digits of d.
+void layoutFixed(const DecimalDigits& d, int decimals, std::string& integer, std::string& fraction) {
+  integer.clear();
+  fraction.clear();
+  auto digitAt = [&](int index) {
+    return index >= 0 && index < int(d.digits.size()) ? d.digits[size_t(index)] : '0';
+  };
+  for (int i = 0; i < d.exponent; ++i) integer.push_back(digitAt(i));
+  if (integer.empty()) integer = "0";
+  for (int i = 0; i < decimals; ++i) fraction.push_back(digitAt(d.exponent + i));
 }
 
 std::string groupThousands(const std::string& digits) {
@@ -172,10 +195,15 @@ bool TryStrToFloat(const std::string& text, double& value) {
   const char* begin = s.data() + (s[0] == '+' ? 1 : 0);
   double result = 0;
   auto [end, error] = std::from_chars(begin, s.data() + s.size(), result);
-  if (end != s.data() + s.size() || (error != std::errc() && error != std::errc::result_out_of_range)) {
+  if (end != s.data() + s.size()) return false;
+  if (error == std::errc::result_out_of_range) {
+    // Too small a number is 0; too large a one is no number.
+    size_t mark = s.find_first_of("eE");
+    if (mark == std::string::npos || s[mark + 1] != '-') return false;
+    result = 0;
+  } else if (error != std::errc() || !std::isfinite(result)) {
     return false;
   }
-  if (!std::isfinite(result)) return false;
   value = result;
   return true;
 }
@@ -191,8 +219,8 @@ double StrToFloat(const std::string& text) {
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  precision = std::clamp(precision, 1, 17);
-  DecimalDigits d = toDecimal(value, precision);
+  precision = std::clamp(precision, 1, 18);
+  DecimalDigits d = roundedDigits(value, precision, kNoLimit);
   std::string text;
   switch (format) {
     case ffGeneral:
@@ -207,12 +235,10 @@ std::string FloatToStrF(double value, TFloatFormat format, int precision, int di
         text = generalText(d, precision, 0);
         break;
       }
-      // Round to the significant digits first, then lay out the decimals.
-      double rounded = d.digits.empty() ? 0.0 : std::strtod(("0." + d.digits + "e" +
-                                                              std::to_string(d.exponent)).c_str(),
-                                                             nullptr);
+      digits = std::clamp(digits, 0, 18);
+      d = roundedDigits(value, precision, digits);
       std::string integer, fraction;
-      toFixed(rounded, digits, integer, fraction);
+      layoutFixed(d, digits, integer, fraction);
       text = format == ffNumber ? groupThousands(integer) : integer;
       if (!fraction.empty()) text += "." + fraction;
       break;
@@ -301,7 +327,7 @@ Digits digitsFor(const Picture& p, double magnitude) {
   Digits out;
   if (p.scientific) {
     int intPlaces = std::max(p.intPlaces, 1);
-    DecimalDigits d = toDecimal(magnitude, intPlaces + p.fracPlaces);
+    DecimalDigits d = roundedDigits(magnitude, intPlaces + p.fracPlaces, kNoLimit);
     std::string all = d.digits;
     all.resize(size_t(intPlaces + p.fracPlaces), '0');
     out.integer = all.substr(0, size_t(intPlaces));
@@ -309,7 +335,8 @@ Digits digitsFor(const Picture& p, double magnitude) {
     int exponent = d.digits.empty() ? 0 : d.exponent - intPlaces;
     out.exponent = exponentText(exponent, p.expZeros, p.expAlwaysSign);
   } else {
-    toFixed(magnitude, p.fracPlaces, out.integer, out.fraction);
+    layoutFixed(roundedDigits(magnitude, 18, p.fracPlaces), p.fracPlaces, out.integer,
+                out.fraction);
     size_t firstNonZero = out.integer.find_first_not_of('0');
     out.integer = firstNonZero == std::string::npos ? "" : out.integer.substr(firstNonZero);
     while (int(out.integer.size()) < p.intZeros) out.integer.insert(out.integer.begin(), '0');
