@@ -71,8 +71,12 @@ void TControl::SetCaption(const std::string& caption) {
   TextChanged();
 }
 
+bool TControl::Visible() const {
+  return !(testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden());
+}
+
 void TControl::setVisible(bool visible) {
-  bool changed = visible == isHidden();
+  bool changed = visible != Visible();
   QWidget::setVisible(visible);
   if (changed) VisibleChanged();
 }

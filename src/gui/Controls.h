@@ -61,7 +61,8 @@ public:
   void SetText(const std::string& text) { SetCaption(text); }
   bool Enabled() const { return isEnabled(); }
   void SetEnabled(bool enabled) { setEnabled(enabled); }
-  bool Visible() const { return !isHidden(); }
+  // Visible unless hidden on purpose (a child of a window not yet shown counts as visible).
+  bool Visible() const;
   void setVisible(bool visible) override;
 
   unsigned ControlStyle() const { return controlStyle_; }
