@@ -13,7 +13,10 @@ namespace gui {
 namespace {
 
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
-constexpr int64_t kMaxPixels = int64_t(1) << 25;
+// Guards against headers that ask for absurd amounts of memory: 16M pixels in all, and 4M for
+// run-length data, whose decoder fills the whole picture whatever the data holds.
+constexpr int64_t kMaxPixels = int64_t(1) << 24;
+constexpr int64_t kMaxCompressedPixels = int64_t(1) << 22;
 
 uint16_t u16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 uint32_t u32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16) | uint32_t(p[3]) << 24; }
@@ -101,6 +104,8 @@ DibInfo parseHeader(const uint8_t* data, size_t size) {
     info.palette.push_back(qRgb(e[2], e[1], e[0]));
   }
   info.headerBytes += entries * entryBytes;
+  // Indexes beyond a short table show black: make that colour part of the table.
+  if (info.bits <= 8) info.palette.resize(size_t(1) << info.bits, qRgb(0, 0, 0));
   return info;
 }
 
@@ -175,6 +180,7 @@ DibImage decodeBits(const DibInfo& info, const uint8_t* bits, size_t size, int r
 
 // Run-length encoded files are left to Qt's reader; only the depth and table are ours.
 DibImage decodeCompressed(const uint8_t* data, size_t size, const DibInfo& info) {
+  if (int64_t(info.width) * info.height > kMaxCompressedPixels) invalid();
   QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
   QBuffer buffer(&bytes);
   QImageReader reader(&buffer, "BMP");
