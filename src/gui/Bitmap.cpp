@@ -166,6 +166,7 @@ void TBitmap::Assign(const TGraphic* source) {
     return;
   }
   auto* bitmap = dynamic_cast<const TBitmap*>(source);
+  if (!bitmap && source->AssignTo(*this)) return;
   if (!bitmap) {
     // Any other graphic is drawn onto a bitmap of its size.
     SetSize(0, 0);

@@ -1,6 +1,7 @@
 // TBitmap: a picture of pixels with a canvas, kept as an RGB32 QImage together with its pixel
 // format and colour table. Its transparent colour is the lower-left pixel unless fixed; BMP
-// streams are read and written with the original layout.
+// streams are read and written with the original layout. Drawing keeps exact colours; a palette
+// format takes each pixel's nearest table entry when it is saved.
 #pragma once
 
 #include <QImage>

@@ -36,7 +36,8 @@ std::vector<uint8_t> WriteBmpFile(const QImage& pixels, TPixelFormat format,
 // 32-bit DIB keeps its fourth bytes as alpha. `consumed` receives the bytes of header, table
 // and the decoded rows. Raises as ReadBmpFile.
 DibImage ReadDib(const uint8_t* data, size_t size, int rows, bool keepAlpha, size_t& consumed);
-// Header (with the given height field), colour table and bottom-up rows of a DIB.
+// Header (with the given height field), colour table and bottom-up rows of a DIB. For 16 bits a
+// "palette" of three masks selects 5-6-5 bit fields; otherwise 16 bits are 5-5-5.
 void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
               const std::vector<QRgb>& palette, int heightField, bool withAlpha);
 // Bottom-up rows of a 1-bit mask: set bits where mask(x, y) is true.

@@ -32,6 +32,19 @@ QImage sourceSnapshot(const QImage* source, const QImage* target) {
   return source == target ? source->copy() : *source;
 }
 
+// A plain copy, row by row: the common case of drawing bitmaps, kept fast.
+void copyRows(CanvasRaster& raster, const QImage& source, const QRect& target, QPoint shift) {
+  QRect readable = source.rect().translated(-shift);
+  raster.forEachRect(target.intersected(readable), [&](const QRect& part) {
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+      auto* to = reinterpret_cast<uint32_t*>(raster.image()->scanLine(y)) + part.left();
+      auto* from = reinterpret_cast<const uint32_t*>(source.constScanLine(y + shift.y())) +
+                   part.left() + shift.x();
+      for (int x = 0; x < part.width(); ++x) to[x] = 0xFF000000u | from[x];
+    }
+  });
+}
+
 }  // namespace
 
 // --- device-context state -------------------------------------------------------------------
@@ -325,6 +338,15 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas& source, int 
   TPoint dOrigin = raster.toDevice(x, y);
   TPoint sOrigin = src.toDevice(sx, sy);
   bool sourceMono = source.monochrome_;
+  if (rop == SRCCOPY && w == sw && h == sh && sourceMono == monochrome_ && !sourceImage.isNull()) {
+    copyRows(raster, sourceImage, QRect(dOrigin.X, dOrigin.Y, w, h),
+             QPoint(sOrigin.X - dOrigin.X, sOrigin.Y - dOrigin.Y));
+    changed();
+    return;
+  }
+  // The pattern matters only when the operation's result depends on it.
+  uint32_t index = (rop >> 16) & 0xFF;
+  bool usesPattern = (index >> 4) != (index & 0xF);
   uint32_t sourceBk = ToPixel(source.BkColor());
   uint32_t text = raster.map(TextColor()), back = raster.map(BkColor());
   raster.forEach(QRect(dOrigin.X, dOrigin.Y, w, h), [&](int dx, int dy) {
@@ -336,7 +358,7 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas& source, int 
     if (sourceMono && !monochrome_) s = s == 0 ? text : back;
     else if (!sourceMono && monochrome_) s = s == sourceBk ? 0xFFFFFF : 0;
     uint32_t pattern = 0;
-    if (!raster.brushAt(dx, dy, pattern)) pattern = 0;
+    if (usesPattern && !raster.brushAt(dx, dy, pattern)) pattern = 0;
     raster.put(dx, dy, Rop3(rop, pattern, s, raster.get(dx, dy)));
   });
   changed();

@@ -66,6 +66,16 @@ public:
     }
   }
 
+  // Calls f(part) for each drawable device rectangle within r.
+  template <typename F>
+  void forEachRect(const QRect& r, F&& f) const {
+    for (const QRect& clip : rects_) {
+      QRect part = clip.intersected(r);
+      if (!part.isEmpty()) f(part);
+    }
+  }
+  QImage* image() const { return image_; }
+
   // The pen along a line (cosmetic with styles, or wide through a painted mask); `counter` keeps
   // the style running across the segments of one figure.
   void penLine(TPoint a, TPoint b, int& counter);

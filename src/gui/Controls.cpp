@@ -234,7 +234,8 @@ void TControl::keyPressEvent(QKeyEvent* event) {
     KeyDown(key, shift);
     if (key == 0) return;
   }
-  if (!event->text().isEmpty() && event->text()[0].isPrint()) {
+  // The character of the key, control characters (Enter, Esc, Backspace) included.
+  if (!event->text().isEmpty()) {
     char c = ToCp1251(event->text().left(1))[0];
     KeyPress(c);
     if (c == 0) return;

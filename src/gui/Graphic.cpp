@@ -64,7 +64,14 @@ void TGraphic::SaveToFile(const std::string& fileName) const {
   SaveToStream(file);
 }
 
-void TGraphic::Assign(const TGraphic* source) { assignError(source); }
+void TGraphic::Assign(const TGraphic* source) {
+  if (source && source->AssignTo(*this)) return;
+  assignError(source);
+}
+
+void TGraphic::Progress(TProgressStage stage, uint8_t percent, const std::string& message) {
+  if (OnProgress) OnProgress(this, stage, percent, message);
+}
 
 void TGraphic::assignError(const TGraphic* source) const {
   throw EConvertError(FormatText(texts::kAssignError, source ? source->ClassName() : "nil",

@@ -3,6 +3,7 @@
 // by file extension and by clipboard format.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,8 @@ class TBitmap;
 class TCanvas;
 class TIcon;
 class TStream;
+
+enum TProgressStage { psStarting, psRunning, psEnding };
 
 class TGraphic {
 public:
@@ -42,18 +45,24 @@ public:
   virtual void ReadData(TStream& stream) { LoadFromStream(stream); }
   virtual void WriteData(TStream& stream) const { SaveToStream(stream); }
 
-  // Copies another graphic; the base raises EConvertError "Cannot assign a %s to a %s".
+  // Copies another graphic. A class that cannot take the source asks the source to assign
+  // itself (AssignTo); when that fails too, EConvertError "Cannot assign a %s to a %s".
   virtual void Assign(const TGraphic* source);
+  // Puts this graphic into dest when this class knows how; false otherwise.
+  virtual bool AssignTo(TGraphic& dest) const { return false; }
   // True when both save to the same bytes.
   virtual bool Equals(const TGraphic& other) const;
 
   bool Modified() const { return modified_; }
   void SetModified(bool modified) { modified_ = modified; }
   std::function<void(TGraphic*)> OnChange;
+  // Progress of a long operation such as decoding: stage, percent done and a message.
+  std::function<void(TGraphic*, TProgressStage, uint8_t, const std::string&)> OnProgress;
 
 protected:
   // Marks the graphic modified and calls OnChange.
   void Changed();
+  void Progress(TProgressStage stage, uint8_t percent, const std::string& message);
   [[noreturn]] void assignError(const TGraphic* source) const;
 
 private:

@@ -149,6 +149,7 @@ void TIcon::Assign(const TGraphic* source) {
     return;
   }
   auto* icon = dynamic_cast<const TIcon*>(source);
+  if (!icon && source->AssignTo(*this)) return;
   if (!icon) assignError(source);
   images_ = icon->images_;
   current_ = icon->current_;

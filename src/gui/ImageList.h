@@ -20,6 +20,7 @@ enum : unsigned { ILD_NORMAL = 0x0, ILD_TRANSPARENT = 0x1, ILD_MASK = 0x10 };
 class TImageList {
 public:
   TImageList(int width = 16, int height = 16);
+  virtual ~TImageList() = default;
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -325,3 +325,44 @@ TEST(BuiltinBitmaps, LoadedByNameInAnyCaseAndShared) {
   own.Canvas().SetPixel(0, 0, clBlack);  // a copy of one's own can be edited
   EXPECT_EQ(first->Canvas().Pixel(0, 0), clFuchsia);
 }
+
+namespace {
+
+// A graphic that knows how to become a bitmap, as a picture class registered later does.
+class FrameLike : public TIcon {
+public:
+  const char* ClassName() const override { return "TFrameLike"; }
+  bool AssignTo(TGraphic& dest) const override {
+    auto* bitmap = dynamic_cast<TBitmap*>(&dest);
+    if (!bitmap) return false;
+    bitmap->SetSize(3, 3);
+    bitmap->SetTransparentColor(clRed);
+    return true;
+  }
+};
+
+}  // namespace
+
+TEST(Graphic, AssignAsksTheSourceBeforeGivingUp) {
+  FrameLike frame;
+  TBitmap bitmap;
+  bitmap.Assign(&frame);
+  EXPECT_EQ(bitmap.Width(), 3);
+  EXPECT_EQ(bitmap.TransparentColor(), clRed);
+
+  TIcon icon;
+  try {
+    icon.Assign(&bitmap);
+    FAIL() << "assigned";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "Cannot assign a TBitmap to a TIcon");
+  }
+  // A bitmap takes any other graphic by drawing it.
+  QImage pixels(2, 2, QImage::Format_RGB32);
+  pixels.fill(qRgb(0, 0, 255));
+  icon.SetFromImage(pixels, [](int x, int) { return x == 1; }, 32);
+  bitmap.Assign(&icon);
+  EXPECT_EQ(bitmap.Canvas().Pixel(0, 0), clBlue);
+  EXPECT_EQ(bitmap.Canvas().Pixel(1, 0), clWhite);
+  EXPECT_TRUE(bitmap.Transparent());
+}
