@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <functional>
+
+#include "gui/Timer.h"
+
+using namespace gui;
+
+namespace {
+
+// Runs the event loop until done() holds or `guardMs` have passed; returns done().
+bool runUntil(const std::function<bool()>& done, int guardMs) {
+  QEventLoop loop;
+  QTimer guard, poll;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (done()) loop.quit();
+  });
+  guard.start(guardMs);
+  poll.start(1);
+  loop.exec();
+  return done();
+}
+
+}  // namespace
+
+TEST(Timer, FiresWhenEnabledWithAnIntervalAndAHandler) {
+  TTimer timer;
+  int fired = 0;
+  timer.SetInterval(10);
+  EXPECT_FALSE(timer.Active());  // no handler yet
+  timer.SetOnTimer([&](TTimer* sender) {
+    EXPECT_EQ(sender, &timer);
+    ++fired;
+  });
+  EXPECT_TRUE(timer.Active());
+  EXPECT_TRUE(runUntil([&] { return fired > 0; }, 2000)) << "fires at least once within 2 s";
+}
+
+TEST(Timer, IntervalZeroOrDisabledNeverFires) {
+  struct Case {
+    unsigned interval;
+    bool enabled;
+  } cases[] = {{0, true}, {10, false}};
+  for (const Case& c : cases) {
+    TTimer timer;
+    int fired = 0;
+    timer.SetEnabled(c.enabled);
+    timer.SetInterval(c.interval);
+    timer.SetOnTimer([&](TTimer*) { ++fired; });
+    EXPECT_FALSE(timer.Active());
+    runUntil([] { return false; }, 100);
+    EXPECT_EQ(fired, 0) << c.interval << " " << c.enabled;
+  }
+}
+
+TEST(Timer, ChangingIntervalOrEnabledStartsThePeriodAgain) {
+  TTimer timer;
+  timer.SetOnTimer([](TTimer*) {});
+  EXPECT_EQ(timer.Interval(), 1000u);
+  timer.SetInterval(60000);
+  EXPECT_TRUE(timer.Active());
+  timer.SetEnabled(false);
+  EXPECT_FALSE(timer.Active());
+  timer.SetInterval(0);
+  timer.SetEnabled(true);
+  EXPECT_FALSE(timer.Active());  // interval 0 keeps it stopped
+  timer.SetInterval(50);
+  EXPECT_TRUE(timer.Active());
+}
+
+TEST(Timer, AHandlerCanStopItsTimer) {
+  TTimer timer;
+  int fired = 0;
+  timer.SetInterval(5);
+  timer.SetOnTimer([&](TTimer* t) {
+    ++fired;
+    t->SetEnabled(false);
+  });
+  EXPECT_TRUE(runUntil([&] { return fired > 0; }, 2000));
+  runUntil([] { return false; }, 50);
+  EXPECT_EQ(fired, 1);
+  EXPECT_FALSE(timer.Active());
+}
