@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
 
 #include "controls/Vclutils.h"
+#include "gui/CanvasRaster.h"
 
 namespace vclutils {
 
@@ -15,15 +17,6 @@ using gui::clWhite;
 using gui::ColorToRGB;
 
 namespace {
-
-// A bitmap standing in for a memory device context and the bitmap selected into it: monochrome
-// or colour, with the fresh context's black text and white background.
-void prepareSurface(TBitmap& bitmap, int width, int height, bool monochrome) {
-  if (monochrome) bitmap.SetMonochrome(true);
-  bitmap.SetSize(width, height);
-  bitmap.Canvas().SetTextColor(clBlack);
-  bitmap.Canvas().SetBkColor(clWhite);
-}
 
 // Clears the bitmap canvas's OnChanging while the bitmap is only read, and gives it back also
 // when drawing raises.
@@ -92,29 +85,34 @@ void fillSolid(TCanvas& canvas, const TRect& r, TColor color) {
 void StretchBltTransparent(TCanvas& dest, int DstX, int DstY, int DstW, int DstH,
                            const TCanvas& source, int SrcX, int SrcY, int SrcW, int SrcH,
                            TColor transparent) {
-  if (DstW <= 0 || DstH <= 0 || SrcW <= 0 || SrcH <= 0) return;
-  bool mono = dest.Monochrome();
-  TBitmap save, mask, inverse, work;
-  prepareSurface(save, SrcW, SrcH, mono);
-  prepareSurface(mask, SrcW, SrcH, true);
-  prepareSurface(inverse, SrcW, SrcH, true);
-  prepareSurface(work, DstW, DstH, mono);
-  TCanvas& saveDc = save.Canvas();
-  TCanvas& workDc = work.Canvas();
-
-  saveDc.BitBlt(0, 0, SrcW, SrcH, source, SrcX, SrcY, gui::SRCCOPY);
-  // Pixels of the save context's background colour become white in the mask.
-  TColor back = saveDc.BkColor();
-  saveDc.SetBkColor(PaletteColor(transparent));
-  mask.Canvas().BitBlt(0, 0, SrcW, SrcH, saveDc, 0, 0, gui::SRCCOPY);
-  saveDc.SetBkColor(back);
-  inverse.Canvas().BitBlt(0, 0, SrcW, SrcH, mask.Canvas(), 0, 0, gui::NOTSRCCOPY);
-
-  workDc.BitBlt(0, 0, DstW, DstH, dest, DstX, DstY, gui::SRCCOPY);
-  workDc.StretchBlt(0, 0, DstW, DstH, mask.Canvas(), 0, 0, SrcW, SrcH, gui::SRCAND);
-  saveDc.BitBlt(0, 0, SrcW, SrcH, inverse.Canvas(), 0, 0, gui::SRCAND);
-  workDc.StretchBlt(0, 0, DstW, DstH, saveDc, 0, 0, SrcW, SrcH, gui::SRCPAINT);
-  dest.BitBlt(DstX, DstY, DstW, DstH, workDc, 0, 0, gui::SRCCOPY);
+  if (DstW <= 0 || DstH <= 0 || SrcW <= 0 || SrcH <= 0 || !source.Image()) return;
+  // One pass with the result of the mask steps: every destination pixel samples the source as
+  // a stretch does; the sample, in the destination's format, is drawn unless it is the
+  // transparent colour (on a monochrome destination: white).
+  if (dest.OnChanging) dest.OnChanging();
+  gui::CanvasRaster target(dest);
+  const gui::CanvasRaster from(source);
+  const QImage pixels = *source.Image();  // a shared copy: the source may be the destination
+  const bool sourceMono = source.Monochrome(), destMono = dest.Monochrome();
+  const uint32_t sourceBack = gui::ToPixel(source.BkColor());
+  const uint32_t key = gui::ToPixel(ColorToRGB(transparent));
+  const gui::TPoint to = target.toDevice(DstX, DstY), at = from.toDevice(SrcX, SrcY);
+  target.forEach(QRect(to.X, to.Y, DstW, DstH), [&](int x, int y) {
+    int sx = at.X + int((2 * int64_t(x - to.X) + 1) * SrcW / (2 * int64_t(DstW)));
+    int sy = at.Y + int((2 * int64_t(y - to.Y) + 1) * SrcH / (2 * int64_t(DstH)));
+    // Outside the source the scratch copy keeps its white.
+    uint32_t pixel = 0xFFFFFF;
+    if (pixels.valid(sx, sy)) {
+      pixel = reinterpret_cast<const uint32_t*>(pixels.constScanLine(sy))[sx] & 0xFFFFFF;
+      if (destMono && !sourceMono) pixel = pixel == sourceBack ? 0xFFFFFF : 0;
+    }
+    if (destMono) {
+      if (pixel != 0xFFFFFF) target.put(x, y, pixel);
+    } else if (pixel != key) {
+      target.put(x, y, pixel);
+    }
+  });
+  if (dest.OnChange) dest.OnChange();
 }
 
 void StretchBitmapRectTransparent(TCanvas& dest, int X, int Y, int W, int H, const TRect& rect,
@@ -203,15 +201,21 @@ void AssignBitmapCell(const gui::TGraphic* Source, TBitmap* Dest, int Cols, int 
   int cellHeight = Source->Height() / Rows;
   Dest->SetSize(cellWidth, cellHeight);
   int left = (Index % Cols) * cellWidth;
-  int top = (Index / Cols) * cellHeight;
+  // An index past the last row gives a cell below the source; in 64 bits it cannot overflow,
+  // and such a cell has no pixels to take.
+  int64_t top64 = int64_t(Index / Cols) * cellHeight;
+  bool inside = top64 < Source->Height();
+  int top = int(std::min<int64_t>(top64, Source->Height()));
   TRect destRect = gui::Rect(0, 0, cellWidth, cellHeight);
   if (auto* bitmap = dynamic_cast<const TBitmap*>(Source)) {
-    Dest->Canvas().CopyRect(destRect, bitmap->Canvas(),
-                            gui::Bounds(left, top, cellWidth, cellHeight));
+    if (inside) {
+      Dest->Canvas().CopyRect(destRect, bitmap->Canvas(),
+                              gui::Bounds(left, top, cellWidth, cellHeight));
+    }
     Dest->SetTransparentColor(bitmap->TransparentColor());
   } else {
     fillSolid(Dest->Canvas(), destRect, gui::clSilver);
-    Dest->Canvas().Draw(-left, -top, *Source);
+    if (inside) Dest->Canvas().Draw(-left, -top, *Source);
   }
   Dest->SetTransparent(Source->Transparent());
 }

@@ -34,9 +34,11 @@ constexpr uint32_t kRopDPa = 0x00A000C9;
 // --- transparent blits ---------------------------------------------------------------------
 
 // The source rectangle stretched into the destination rectangle, leaving out every source pixel
-// of the RGB colour `transparent`. It works through monochrome masks as the original does:
-// mask = source pixels of that colour, destination AND mask, source AND NOT mask, OR of the two.
-// Nothing happens for a rectangle without pixels.
+// of the RGB colour `transparent`: the pixels the original's monochrome-mask steps give
+// (destination AND mask, OR source AND NOT mask), computed in one pass. A monochrome source draws
+// black and white; on a monochrome destination a colour source turns white where it has its
+// canvas's background colour, and white is what is left out. Nothing happens for a rectangle
+// without pixels.
 void StretchBltTransparent(TCanvas& dest, int DstX, int DstY, int DstW, int DstH,
                            const TCanvas& source, int SrcX, int SrcY, int SrcW, int SrcH,
                            TColor transparent);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
+#include "controls/VclutilsMaskBlit.h"
 #include "controls/VclutilsPixels.h"
 #include "gui/ImageList.h"
 
@@ -123,6 +126,52 @@ TEST(VclutilsTransparentBlit, HandleFormUsesExactlyTheGivenColour) {
   Fill(dest, 2, 2, 'S');
   DrawTransparentBitmap(dest.Canvas(), bitmap, 0, 0, gui::clRed);
   EXPECT_EQ(Picture(dest), (Rows{"SG", "GS"}));
+}
+
+TEST(VclutilsTransparentBlit, SamePixelsAsTheMaskSteps) {
+  struct Geometry {
+    const char* name;
+    gui::TRect from, to;
+  } geometries[] = {
+      {"same size", gui::Rect(0, 0, 4, 3), gui::Bounds(1, 1, 4, 3)},
+      {"stretched", gui::Rect(1, 0, 3, 3), gui::Bounds(0, 0, 7, 5)},
+      {"shrunk", gui::Rect(0, 0, 4, 3), gui::Bounds(2, 1, 2, 2)},
+      {"source rectangle past the bitmap", gui::Rect(2, 1, 6, 4), gui::Bounds(0, 0, 4, 3)},
+      {"destination past the canvas", gui::Rect(0, 0, 4, 3), gui::Bounds(6, 4, 4, 3)},
+  };
+  unsigned seed = 7;
+  auto picture = [&](int width, int height) {
+    Rows rows(size_t(height), std::string(size_t(width), ' '));
+    for (std::string& row : rows) {
+      for (char& letter : row) letter = "KWRG"[(seed = seed * 1103515245u + 12345u) >> 16 & 3];
+    }
+    return rows;
+  };
+  for (const Geometry& g : geometries) {
+    for (int variant = 0; variant < 32; ++variant) {
+      bool sourceMono = variant & 1, destMono = variant & 2, clipped = variant & 4;
+      TColor key = (variant & 8) ? gui::clWhite : gui::clLime;
+      TColor sourceBrush = (variant & 16) ? gui::clRed : gui::clWhite;
+      SCOPED_TRACE(::testing::Message() << g.name << ", variant " << variant);
+      TBitmap source, ours, reference;
+      Paint(source, picture(4, 3));
+      if (sourceMono) source.SetMonochrome(true);
+      source.Canvas().Brush.Color = sourceBrush;
+      Paint(ours, picture(8, 6));
+      if (destMono) ours.SetMonochrome(true);
+      reference.Assign(ours);
+      for (TBitmap* dest : {&ours, &reference}) {
+        if (clipped) dest->Canvas().IntersectClipRect(gui::Rect(1, 0, 5, 4));
+      }
+      StretchBltTransparent(ours.Canvas(), g.to.Left, g.to.Top, WidthOf(g.to), HeightOf(g.to),
+                            source.Canvas(), g.from.Left, g.from.Top, WidthOf(g.from),
+                            HeightOf(g.from), key);
+      MaskPipelineBlt(reference.Canvas(), g.to.Left, g.to.Top, WidthOf(g.to), HeightOf(g.to),
+                      source.Canvas(), g.from.Left, g.from.Top, WidthOf(g.from), HeightOf(g.from),
+                      key);
+      EXPECT_EQ(Picture(ours), Picture(reference));
+    }
+  }
 }
 
 // --- greyed images -------------------------------------------------------------------------
@@ -266,6 +315,15 @@ TEST_F(VclutilsBitmapCell, OtherGraphicsAreDrawnOverSilver) {
   AssignBitmapCell(icon.get(), &cell, 2, 1, 1);
   EXPECT_EQ(Picture(cell), (Rows{"SB", "RB"}));
   EXPECT_TRUE(cell.Transparent());
+}
+
+TEST_F(VclutilsBitmapCell, IndexPastTheGridTakesNoPixels) {
+  for (int index : {8, 1000, INT32_MAX}) {
+    SCOPED_TRACE(index);
+    TBitmap cell;
+    AssignBitmapCell(&strip_, &cell, 4, 2, index);
+    EXPECT_EQ(Picture(cell), (Rows{"WW", "WW", "WW"}));
+  }
 }
 
 TEST_F(VclutilsBitmapCell, NullPointersDoNothing) {
