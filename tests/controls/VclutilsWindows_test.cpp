@@ -104,6 +104,26 @@ TEST_F(VclutilsParentImage, NothingWithoutControlOrParent) {
   EXPECT_EQ(Picture(dest_)[0], "WWWWWWWWWW");
 }
 
+// A control that copies its parent's image while it paints, as a transparent button does.
+class SeeThroughWidget : public QWidget {
+public:
+  using QWidget::QWidget;
+  TBitmap image;
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    Fill(image, width(), height(), 'W');
+    CopyParentImage(this, image.Canvas());
+  }
+};
+
+TEST_F(VclutilsParentImage, WorksFromInsideTheControlsOwnPaint) {
+  auto* control = new SeeThroughWidget(parent_.get());
+  control->setGeometry(8, 1, 4, 2);
+  control->grab();
+  EXPECT_EQ(Picture(control->image), (Rows{"RRBB", "RRBB"}));
+}
+
 TEST(VclutilsParentBackground, ParentWithoutPaintingShowsItsErasedBackground) {
   QWidget parent;
   QPalette palette = parent.palette();
