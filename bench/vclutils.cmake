@@ -1,0 +1,1 @@
+vyx_bench(vclutils LIBS vyx_controls)
