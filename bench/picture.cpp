@@ -59,7 +59,8 @@ void BM_PictureToWindow(benchmark::State& state) {
   benchmark::DoNotOptimize(backingStore.constBits());
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_PictureToWindow)->Arg(kPalStation)->Arg(kNtscStation)->Arg(kPalSnow)->Arg(kPalStationAdjusting)
+BENCHMARK(BM_PictureToWindow)
+    ->Arg(kPalStation)->Arg(kNtscStation)->Arg(kPalSnow)->Arg(kPalStationAdjusting)
     ->ArgName("scene")->Unit(benchmark::kMillisecond);
 
 }  // namespace

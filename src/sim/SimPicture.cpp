@@ -211,6 +211,7 @@ PictureState SimPicture::describe(const Bt848Card& card) {
 
 void SimPicture::render(const PictureState& state, uint64_t frame, uint32_t* pixels) {
   using Content = PictureState::Content;
+  if (state.width <= 0 || state.height <= 0) return;
   size_t count = static_cast<size_t>(state.width) * static_cast<size_t>(state.height);
   switch (state.content) {
     case Content::Black:
@@ -237,15 +238,17 @@ void SimPicture::buildPattern(const PictureState& state) {
     uint32_t bar = kBars[x * 8 / w];
     int level = w > 1 ? x * 255 / (w - 1) : 0;
     for (int y = 0; y < barsEnd; ++y) base[static_cast<size_t>(y) * w + x] = bar;
-    for (int y = barsEnd; y < rampEnd; ++y) base[static_cast<size_t>(y) * w + x] = rgb(level, level, level);
+    for (int y = barsEnd; y < rampEnd; ++y)
+      base[static_cast<size_t>(y) * w + x] = rgb(level, level, level);
   }
   const int margin = w / 16;
   const int scale = textScale(state.label.size(), w - 2 * margin, std::max(1, h / 96));
   const int fits = (w - 2 * margin) / ((kGlyphWidth + 1) * scale);
-  const int shown = std::min(static_cast<int>(state.label.size()), fits);
+  const int top = rampEnd + (h - kMarkerHeight - rampEnd - kGlyphHeight * scale) / 2;
+  const bool roomForText = top >= rampEnd && top + kGlyphHeight * scale <= h;
+  const int shown = roomForText ? std::min(static_cast<int>(state.label.size()), fits) : 0;
   const int textW = shown * (kGlyphWidth + 1) * scale - scale;
   const int left = (w - textW) / 2;
-  const int top = rampEnd + (h - kMarkerHeight - rampEnd - kGlyphHeight * scale) / 2;
   for (int i = 0; i < shown; ++i) {
     const uint8_t* glyph = glyphOf(static_cast<unsigned char>(state.label[i]));
     for (int col = 0; col < kGlyphWidth; ++col)

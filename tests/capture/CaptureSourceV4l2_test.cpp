@@ -1,6 +1,9 @@
 // The V4L2 capture source without a capture card: a missing device and a node that is no video
-// device both fail to connect and leave nothing open. With a real device present, one frame is
-// grabbed from it; without one that case is skipped.
+// device both fail to connect and leave nothing open; streaming, rate, grabs and a device that
+// goes away run against a stand-in driver. With a real device present, one frame is grabbed from
+// it; without one that case is skipped.
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -8,9 +11,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "FakeV4l2Device.h"
 #include "platform/capture/CaptureSourceV4l2.h"
 #include "platform/capture/CaptureWindow.h"
 
+using capture_test::FakeV4l2Device;
 using platform::CaptureSourceV4l2;
 
 namespace {
@@ -30,6 +35,23 @@ void expectUnusable(platform::CaptureSource& source) {
   EXPECT_TRUE(source.latestFrame().isNull());
   EXPECT_TRUE(source.description().name.isEmpty());
 }
+
+// Runs the event loop until `done` holds or five seconds have passed; says whether it holds.
+bool runUntil(const std::function<bool()>& done) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  return done();
+}
+
+class FakeDriverTest : public ::testing::Test {
+protected:
+  FakeV4l2Device device_;
+  CaptureSourceV4l2 source_{"/fake", device_.io()};
+};
+
+int red(const QImage& img, int x, int y) { return qRed(img.pixel(x, y)); }
 
 }  // namespace
 
@@ -71,4 +93,84 @@ TEST(CaptureSourceV4l2, RealDeviceDeliversAFrame) {
   EXPECT_GT(frame.width(), 0);
   source.disconnectDriver();
   EXPECT_TRUE(source.latestFrame().isNull());
+}
+
+TEST_F(FakeDriverTest, StreamsConvertedFramesAndGivesEveryBufferBack) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  EXPECT_EQ(source_.description().name, QStringLiteral("Fake capture"));
+  EXPECT_EQ(source_.description().version, QStringLiteral("5.10.2"));
+  ASSERT_TRUE(source_.startStreaming(0));
+  EXPECT_EQ(device_.mapped(), static_cast<int>(device_.buffers()));
+  EXPECT_EQ(device_.queued(), device_.buffers());
+  ASSERT_TRUE(device_.produce(128));
+  ASSERT_TRUE(runUntil([&] { return source_.frameCount() == 1; }));
+  QImage grey = source_.latestFrame();
+  ASSERT_EQ(grey.size(), QSize(768, 576));
+  EXPECT_EQ(grey.format(), QImage::Format_RGB32);
+  EXPECT_NEAR(red(grey, 100, 100), 130, 12);
+  EXPECT_NEAR(qGreen(grey.pixel(100, 100)), red(grey, 100, 100), 2);
+  EXPECT_NEAR(qBlue(grey.pixel(700, 500)), red(grey, 100, 100), 2);
+  ASSERT_TRUE(device_.produce(220));
+  ASSERT_TRUE(runUntil([&] { return source_.frameCount() == 2; }));
+  EXPECT_GT(red(source_.latestFrame(), 100, 100), red(grey, 100, 100) + 60);
+  EXPECT_EQ(device_.queued(), device_.buffers());
+  source_.disconnectDriver();
+  EXPECT_FALSE(device_.streaming());
+  EXPECT_EQ(device_.mapped(), 0);
+  EXPECT_EQ(device_.buffers(), 0u);
+  EXPECT_FALSE(device_.open());
+}
+
+// Frames inside the preview interval are read and given back without being converted.
+TEST_F(FakeDriverTest, PreviewRateSkipsFramesButRequeuesThem) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  ASSERT_TRUE(source_.startStreaming(1000 * 1000));
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(device_.produce(static_cast<uint8_t>(60 + 40 * i)));
+  ASSERT_TRUE(runUntil([&] { return device_.dequeued() == 3; }));
+  EXPECT_EQ(device_.queued(), device_.buffers());
+  EXPECT_EQ(source_.frameCount(), 1u);
+}
+
+TEST_F(FakeDriverTest, GrabOutsideAStreamRunsTheBuffersForOneFrame) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  device_.produceOnStreamOn = true;
+  EXPECT_TRUE(source_.grabFrame());
+  EXPECT_EQ(source_.frameCount(), 1u);
+  EXPECT_FALSE(source_.streaming());
+  EXPECT_FALSE(device_.streaming());
+  EXPECT_EQ(device_.mapped(), 0);
+  device_.produceOnStreamOn = false;
+  EXPECT_FALSE(source_.grabFrame());  // a silent device: no frame within the bound
+  EXPECT_EQ(device_.mapped(), 0);
+  // Within a stream the grab takes the next frame the device fills.
+  ASSERT_TRUE(source_.startStreaming(1000 * 1000));
+  ASSERT_TRUE(device_.produce(90));
+  EXPECT_TRUE(source_.grabFrame());
+  EXPECT_EQ(source_.frameCount(), 2u);
+  EXPECT_TRUE(source_.streaming());
+}
+
+TEST_F(FakeDriverTest, DeviceThatGoesAwayEndsTheStream) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  ASSERT_TRUE(source_.startStreaming(0));
+  device_.unplug();
+  ASSERT_TRUE(runUntil([&] { return !source_.streaming(); }));
+  EXPECT_TRUE(source_.connected());
+  EXPECT_EQ(device_.mapped(), 0);
+  source_.disconnectDriver();
+  EXPECT_FALSE(device_.open());
+}
+
+// Whoever takes a frame may let the driver go at once; the buffer in hand is then not given
+// back to a device that is closed.
+TEST_F(FakeDriverTest, DisconnectFromTheFrameHandlerTouchesNothingAfterwards) {
+  QObject::connect(&source_, &platform::CaptureSource::frameReady,
+                   [&] { source_.disconnectDriver(); });
+  ASSERT_TRUE(source_.connectDriver(0));
+  ASSERT_TRUE(source_.startStreaming(0));
+  ASSERT_TRUE(device_.produce(128));
+  ASSERT_TRUE(runUntil([&] { return !source_.connected(); }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(device_.callsWhileClosed(), 0);
+  EXPECT_EQ(device_.mapped(), 0);
 }

@@ -27,7 +27,9 @@ protected:
   }
 
   // The window as it is on screen.
-  static QImage shown(CaptureWindow& w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+  static QImage shown(CaptureWindow& w) {
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
 
   // What the simulated card shows as frame `n`.
   static QImage expectedFrame(uint64_t n) {

@@ -228,3 +228,29 @@ TEST_F(SimPictureTest, SaturationAndHueChangeColourButNotLuma) {
   EXPECT_NEAR(sim::SimPicture::lumaOf(turned), sim::SimPicture::lumaOf(yellow), 2);
   EXPECT_GT(std::abs(red(turned) - red(yellow)) + std::abs(blue(turned) - blue(yellow)), 40);
 }
+
+// Station names come from a file: any bytes and any length draw within the name band.
+TEST_F(SimPictureTest, AnyLabelAndSizeDrawsInsideTheFrame) {
+  sim::PictureState s;
+  s.content = Content::Pattern;
+  const std::string labels[] = {std::string(300, 'W'), std::string("\x01\xFF\x80\xC0 ?"), ""};
+  const std::pair<int, int> sizes[] = {{768, 576}, {20, 12}, {1, 1}, {7, 40}};
+  for (const std::string& label : labels)
+    for (auto [w, h] : sizes) {
+      s.label = label;
+      s.width = w;
+      s.height = h;
+      std::vector<uint32_t> px(static_cast<size_t>(w) * h + 1, 0x12345678);
+      picture_.render(s, 3, px.data());
+      EXPECT_EQ(px.back(), 0x12345678u) << w << "x" << h;  // nothing past the frame
+    }
+  // Unknown bytes draw as "?": the same band as a label of question marks.
+  s.width = 768;
+  s.height = 576;
+  std::vector<uint32_t> odd(768 * 576), asked(768 * 576);
+  s.label = "\x01\xFF";
+  picture_.render(s, 0, odd.data());
+  s.label = "??";
+  picture_.render(s, 0, asked.data());
+  EXPECT_EQ(odd, asked);
+}

@@ -9,6 +9,9 @@
 
 #include <linux/videodev2.h>
 
+#include <sys/types.h>
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,12 +22,25 @@ struct v4lconvert_data;
 
 namespace platform {
 
+// The system calls the backend makes on a device, so tests can stand in for a driver. The
+// descriptor `open` returns must be pollable: readiness comes from poll and the notifier.
+struct V4l2CaptureIo {
+  std::function<int(const char* path, int flags)> open;
+  std::function<int(int fd)> close;
+  std::function<int(int fd, unsigned long request, void* arg)> ioctl;
+  std::function<void*(size_t length, int fd, off_t offset)> mmap;  // MAP_FAILED on failure
+  std::function<int(void* start, size_t length)> munmap;
+
+  static V4l2CaptureIo system();
+};
+
 class CaptureSourceV4l2 : public CaptureSource {
   Q_OBJECT
 
 public:
   // Devices are looked up as <deviceFolder>/videoN.
-  explicit CaptureSourceV4l2(std::string deviceFolder = "/dev");
+  explicit CaptureSourceV4l2(std::string deviceFolder = "/dev",
+                             V4l2CaptureIo io = V4l2CaptureIo::system());
   ~CaptureSourceV4l2() override;
 
   Description description() const override { return description_; }
@@ -52,8 +68,11 @@ private:
   void onReadable();
   Read readFrame(bool deliverAlways);
   bool convertAndDeliver(const Mapping& m, size_t bytesUsed);
+  int xioctl(unsigned long request, void* arg);
+  static int convertIoctl(void* self, int fd, unsigned long request, void* arg);
 
   std::string folder_;
+  V4l2CaptureIo io_;
   int fd_ = -1;
   v4lconvert_data* convert_ = nullptr;
   v4l2_format source_{};  // what the device delivers
@@ -61,7 +80,9 @@ private:
   std::vector<uint8_t> rgbBytes_;
   std::vector<Mapping> mappings_;
   bool buffersRunning_ = false;
+  uint64_t session_ = 0;  // counts stopBuffers(), so a frame in hand knows its buffers went
   std::unique_ptr<QSocketNotifier> notifier_;
+  bool inNotifier_ = false;  // onReadable() is running
   int interval_ = 0;
   QElapsedTimer sinceFrame_;
   Description description_;

@@ -41,8 +41,7 @@ bool CaptureWindow::setOverlay(bool on) {
   if (!source_->connected()) return false;
   overlay_ = on;
   if (on) preview_ = false;
-  applyStream();
-  return true;
+  return applyStream();
 }
 
 bool CaptureWindow::setPreview(bool on) {
@@ -50,16 +49,14 @@ bool CaptureWindow::setPreview(bool on) {
   if (!source_->connected()) return false;
   preview_ = on;
   if (on) overlay_ = false;
-  applyStream();
-  return true;
+  return applyStream();
 }
 
 bool CaptureWindow::setPreviewRate(int ms) {
   log(QStringLiteral("previewRate %1").arg(ms));
   if (!source_->connected()) return false;
   previewRate_ = ms < 0 ? 0 : ms;
-  applyStream();
-  return true;
+  return applyStream();
 }
 
 // No capture sequence runs through this window yet, so there is nothing to end.
@@ -91,15 +88,16 @@ bool CaptureWindow::saveDib(const QString& path) {
 }
 
 // Overlay streams every frame, preview at its rate; neither leaves the last frame standing.
-void CaptureWindow::applyStream() {
-  if (!source_->connected()) return;
+// False when the driver would not stream.
+bool CaptureWindow::applyStream() {
+  if (!source_->connected()) return false;
   if (!overlay_ && !preview_) {
     source_->stopStreaming();
-    return;
+    return true;
   }
   const int interval = overlay_ ? 0 : previewRate_;
-  if (source_->streaming() && source_->streamInterval() == interval) return;
-  source_->startStreaming(interval);
+  if (source_->streaming() && source_->streamInterval() == interval) return true;
+  return source_->startStreaming(interval);
 }
 
 // ---- Painting

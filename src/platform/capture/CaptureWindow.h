@@ -35,7 +35,8 @@ public:
   // Lets the driver go and shows black; the overlay and preview choices are kept.
   bool driverDisconnect();
   // Overlay and preview show the live picture; switching one on switches the other off.
-  // Overlay takes every frame the driver delivers, preview one per preview rate.
+  // Overlay takes every frame the driver delivers, preview one per preview rate. False also
+  // when the driver will not stream (the choice is kept).
   bool setOverlay(bool on);
   bool setPreview(bool on);
   bool setPreviewRate(int ms);
@@ -73,7 +74,7 @@ protected:
 
 private:
   void log(const QString& operation) { operations_.append(operation); }
-  void applyStream();
+  bool applyStream();
   void onFrameReady();
   void rescale();
 
