@@ -1,0 +1,1 @@
+vyx_bench(picture LIBS vyx_platform vyxsim)

@@ -1,0 +1,59 @@
+#include "platform/capture/CaptureSource.h"
+
+#include "platform/Environment.h"
+#include "platform/capture/CaptureSourceSim.h"
+#include "platform/capture/CaptureSourceV4l2.h"
+
+namespace platform {
+
+// Backends disconnect in their own destructors, while their part of the object still exists.
+CaptureSource::~CaptureSource() = default;
+
+std::unique_ptr<CaptureSource> CaptureSource::create() {
+  if (SimulationEnabled()) return std::make_unique<CaptureSourceSim>();
+  return std::make_unique<CaptureSourceV4l2>();
+}
+
+bool CaptureSource::connectDriver(int index) {
+  if (connected_) disconnectDriver();
+  if (index < 0 || !openDriver(index)) return false;
+  connected_ = true;
+  index_ = index;
+  frames_ = 0;
+  return true;
+}
+
+void CaptureSource::disconnectDriver() {
+  if (!connected_) return;
+  stopStreaming();
+  closeDriver();
+  connected_ = false;
+  index_ = -1;
+  latest_ = QImage();
+}
+
+bool CaptureSource::startStreaming(int intervalMs) {
+  if (!connected_) return false;
+  if (streaming_) stopStreaming();
+  interval_ = intervalMs < 0 ? 0 : intervalMs;
+  streaming_ = beginStream(interval_);
+  return streaming_;
+}
+
+void CaptureSource::stopStreaming() {
+  if (!streaming_) return;
+  endStream();
+  streaming_ = false;
+}
+
+bool CaptureSource::grabFrame() { return connected_ && captureOne(); }
+
+void CaptureSource::streamBroken() { stopStreaming(); }
+
+void CaptureSource::deliverFrame(QImage frame) {
+  latest_ = std::move(frame);
+  ++frames_;
+  emit frameReady();
+}
+
+}  // namespace platform

@@ -1,0 +1,86 @@
+// Where the capture window's pictures come from: a capture driver, connected by index, that
+// streams frames at a chosen rate and hands each one over on the GUI thread. Two backends: the
+// simulated card's picture (under the simulation switch) and a V4L2 capture device.
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+class CaptureSource : public QObject {
+  Q_OBJECT
+
+public:
+  // What the driver calls itself, for the driver dialogs.
+  struct Description {
+    QString name;
+    QString version;
+  };
+
+  ~CaptureSource() override;
+
+  // The simulated card's picture under the simulation switch, else /dev/videoN.
+  static std::unique_ptr<CaptureSource> create();
+
+  // Connects driver `index`; a connected driver is disconnected first. False (and not
+  // connected) when there is no such driver or it cannot deliver pictures.
+  bool connectDriver(int index);
+  // Stops streaming and lets the driver go; the latest frame is dropped.
+  void disconnectDriver();
+  bool connected() const { return connected_; }
+  int driverIndex() const { return connected_ ? index_ : -1; }
+
+  // Streams frames, at most one per `intervalMs` milliseconds; 0 takes every frame the driver
+  // delivers. A running stream is restarted at the new rate. False when not connected or the
+  // driver refuses to stream.
+  bool startStreaming(int intervalMs);
+  void stopStreaming();
+  bool streaming() const { return streaming_; }
+  int streamInterval() const { return interval_; }
+
+  // Captures one frame now and makes it the latest; streaming goes on as it was. False when not
+  // connected or no frame came (the real backend waits a bounded time).
+  bool grabFrame();
+
+  // The last frame delivered (Format_RGB32), null before the first one and after a disconnect.
+  QImage latestFrame() const { return latest_; }
+  // Frames delivered since the driver was connected.
+  uint64_t frameCount() const { return frames_; }
+
+  // The connected driver's description; empty when none is connected.
+  virtual Description description() const = 0;
+
+signals:
+  // A new latest frame; emitted on the GUI thread, from the event loop or from grabFrame().
+  void frameReady();
+
+protected:
+  CaptureSource() = default;
+
+  // Called by the backend with every new frame.
+  void deliverFrame(QImage frame);
+  // Called by the backend when its stream broke off (the device went away): streaming stops.
+  void streamBroken();
+
+  // The backend's part of each operation; the base keeps the state and calls these in order.
+  virtual bool openDriver(int index) = 0;
+  virtual void closeDriver() = 0;
+  virtual bool beginStream(int intervalMs) = 0;
+  virtual void endStream() = 0;
+  virtual bool captureOne() = 0;  // delivers one frame or returns false
+
+private:
+  bool connected_ = false;
+  bool streaming_ = false;
+  int index_ = -1;
+  int interval_ = 0;
+  uint64_t frames_ = 0;
+  QImage latest_;
+};
+
+}  // namespace platform

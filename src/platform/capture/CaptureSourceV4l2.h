@@ -1,0 +1,91 @@
+// The V4L2 backend of the capture source: driver N is the video capture device /dev/videoN.
+// Frames are captured by memory-mapped streaming; a socket notifier on the device's descriptor
+// reads each buffer as it fills, so the GUI thread never waits for the device. libv4lconvert
+// turns whatever the device delivers into RGB.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QSocketNotifier>
+
+#include <linux/videodev2.h>
+
+#include <sys/types.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/capture/CaptureSource.h"
+
+struct v4lconvert_data;
+
+namespace platform {
+
+// The system calls the backend makes on a device, so tests can stand in for a driver. The
+// descriptor `open` returns must be pollable: readiness comes from poll and the notifier.
+struct V4l2CaptureIo {
+  std::function<int(const char* path, int flags)> open;
+  std::function<int(int fd)> close;
+  std::function<int(int fd, unsigned long request, void* arg)> ioctl;
+  std::function<void*(size_t length, int fd, off_t offset)> mmap;  // MAP_FAILED on failure
+  std::function<int(void* start, size_t length)> munmap;
+
+  static V4l2CaptureIo system();
+};
+
+class CaptureSourceV4l2 : public CaptureSource {
+  Q_OBJECT
+
+public:
+  // Devices are looked up as <deviceFolder>/videoN.
+  explicit CaptureSourceV4l2(std::string deviceFolder = "/dev",
+                             V4l2CaptureIo io = V4l2CaptureIo::system());
+  ~CaptureSourceV4l2() override;
+
+  Description description() const override { return description_; }
+
+  // How long grabFrame() waits for the device, at most.
+  static constexpr int kGrabTimeoutMs = 1000;
+
+protected:
+  bool openDriver(int index) override;
+  void closeDriver() override;
+  bool beginStream(int intervalMs) override;
+  void endStream() override;
+  bool captureOne() override;
+
+private:
+  struct Mapping {
+    void* start = nullptr;
+    size_t length = 0;
+  };
+  enum class Read { Frame, NoFrame, Failed };
+
+  bool negotiateFormat();
+  bool startBuffers();
+  void stopBuffers();
+  void onReadable();
+  Read readFrame(bool deliverAlways);
+  bool convertAndDeliver(const Mapping& m, size_t bytesUsed);
+  int xioctl(unsigned long request, void* arg);
+  static int convertIoctl(void* self, int fd, unsigned long request, void* arg);
+
+  std::string folder_;
+  V4l2CaptureIo io_;
+  int fd_ = -1;
+  v4lconvert_data* convert_ = nullptr;
+  v4l2_format source_{};  // what the device delivers
+  v4l2_format rgb_{};     // RGB24 of the same size, what libv4lconvert makes of it
+  std::vector<uint8_t> rgbBytes_;
+  std::vector<Mapping> mappings_;
+  bool buffersRunning_ = false;
+  uint64_t session_ = 0;  // counts stopBuffers(), so a frame in hand knows its buffers went
+  std::unique_ptr<QSocketNotifier> notifier_;
+  bool inNotifier_ = false;  // onReadable() is running
+  int interval_ = 0;
+  QElapsedTimer sinceFrame_;
+  Description description_;
+};
+
+}  // namespace platform

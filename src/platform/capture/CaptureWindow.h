@@ -1,0 +1,90 @@
+// The capture window: a widget that owns a capture source and shows its live picture, taking
+// the operations the program sends to a capture driver's window (connect, overlay, preview and
+// its rate, stop, grab, save the frame as a bitmap file). Every operation received is kept in an
+// ordered log. Child widgets (the on-screen display) may be placed on it.
+#pragma once
+
+#include <QImage>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+#include "platform/capture/CaptureSource.h"
+
+namespace platform {
+
+class CaptureWindow : public QWidget {
+  Q_OBJECT
+
+public:
+  // The preview rate until one is set.
+  static constexpr int kDefaultPreviewRateMs = 66;
+
+  // With the backend that CaptureSource::create() picks.
+  explicit CaptureWindow(QWidget* parent = nullptr);
+  CaptureWindow(std::unique_ptr<CaptureSource> source, QWidget* parent = nullptr);
+  ~CaptureWindow() override;
+
+  // --- The operations. Each is logged as received ("connect 0", "overlay 1", ...). While no
+  // driver is connected all but connect and disconnect return false and change nothing.
+
+  // Connects driver `index` (a connected one is let go first); overlay or preview, when one
+  // was on before a disconnect, resumes.
+  bool driverConnect(int index);
+  // Lets the driver go and shows black; the overlay and preview choices are kept.
+  bool driverDisconnect();
+  // Overlay and preview show the live picture; switching one on switches the other off.
+  // Overlay takes every frame the driver delivers, preview one per preview rate. False also
+  // when the driver will not stream (the choice is kept).
+  bool setOverlay(bool on);
+  bool setPreview(bool on);
+  bool setPreviewRate(int ms);
+  // Ends a capture in progress; the picture goes on.
+  bool stop();
+  // Captures one frame now without changing overlay or preview, shows it and returns it (null
+  // when there is no driver or no frame came).
+  QImage grabFrame();
+  // Writes the current frame to `path` as a 24-bit BMP file, replacing it as a whole.
+  bool saveDib(const QString& path);
+
+  // --- State
+  const QStringList& operations() const { return operations_; }
+  void clearOperations() { operations_.clear(); }
+  bool driverConnected() const { return source_->connected(); }
+  bool overlay() const { return overlay_; }
+  bool preview() const { return preview_; }
+  int previewRate() const { return previewRate_; }
+  QImage currentFrame() const { return source_->latestFrame(); }
+  CaptureSource::Description driverDescription() const { return source_->description(); }
+  CaptureSource& source() { return *source_; }
+
+  // The frame as the window draws it at `size`: the same image when the sizes match, else
+  // stretched to fill (no smoothing, as an overlay shows it).
+  static QImage scaleFrame(const QImage& frame, const QSize& size);
+
+signals:
+  // A new frame is on show (streamed or grabbed); currentFrame() returns it.
+  void frameArrived();
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void log(const QString& operation) { operations_.append(operation); }
+  bool applyStream();
+  void onFrameReady();
+  void rescale();
+
+  std::unique_ptr<CaptureSource> source_;
+  QStringList operations_;
+  bool overlay_ = false;
+  bool preview_ = false;
+  int previewRate_ = kDefaultPreviewRateMs;
+  QImage scaled_;             // the current frame at the window's size; null shows black
+  bool scaledStale_ = false;  // a frame came while the window was hidden
+};
+
+}  // namespace platform

@@ -1,0 +1,176 @@
+// The V4L2 capture source without a capture card: a missing device and a node that is no video
+// device both fail to connect and leave nothing open; streaming, rate, grabs and a device that
+// goes away run against a stand-in driver. With a real device present, one frame is grabbed from
+// it; without one that case is skipped.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "FakeV4l2Device.h"
+#include "platform/capture/CaptureSourceV4l2.h"
+#include "platform/capture/CaptureWindow.h"
+
+using capture_test::FakeV4l2Device;
+using platform::CaptureSourceV4l2;
+
+namespace {
+
+// Descriptors this process holds.
+size_t openDescriptors() {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
+void expectUnusable(platform::CaptureSource& source) {
+  EXPECT_FALSE(source.connected());
+  EXPECT_EQ(source.driverIndex(), -1);
+  EXPECT_FALSE(source.startStreaming(0));
+  EXPECT_FALSE(source.grabFrame());
+  EXPECT_TRUE(source.latestFrame().isNull());
+  EXPECT_TRUE(source.description().name.isEmpty());
+}
+
+// Runs the event loop until `done` holds or five seconds have passed; says whether it holds.
+bool runUntil(const std::function<bool()>& done) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  return done();
+}
+
+class FakeDriverTest : public ::testing::Test {
+protected:
+  FakeV4l2Device device_;
+  CaptureSourceV4l2 source_{"/fake", device_.io()};
+};
+
+int red(const QImage& img, int x, int y) { return qRed(img.pixel(x, y)); }
+
+}  // namespace
+
+TEST(CaptureSourceV4l2, MissingDeviceFailsCleanly) {
+  CaptureSourceV4l2 source;  // /dev
+  if (std::filesystem::exists("/dev/video99")) GTEST_SKIP() << "/dev/video99 exists here";
+  const size_t before = openDescriptors();
+  EXPECT_FALSE(source.connectDriver(99));
+  expectUnusable(source);
+  EXPECT_EQ(openDescriptors(), before);
+}
+
+TEST(CaptureSourceV4l2, NodeThatIsNoVideoDeviceFailsAndIsClosed) {
+  QTemporaryDir dir;
+  std::ofstream(dir.filePath("video0").toStdString()) << "not a device";
+  CaptureSourceV4l2 source(dir.path().toStdString());
+  const size_t before = openDescriptors();
+  EXPECT_FALSE(source.connectDriver(0));
+  expectUnusable(source);
+  EXPECT_EQ(openDescriptors(), before);
+}
+
+TEST(CaptureSourceV4l2, WindowOnAMissingDeviceStaysBlack) {
+  platform::CaptureWindow w(std::make_unique<CaptureSourceV4l2>("/nonexistent"));
+  w.resize(64, 48);
+  EXPECT_FALSE(w.driverConnect(0));
+  EXPECT_FALSE(w.setOverlay(true));
+  EXPECT_EQ(w.grab().toImage().pixel(32, 24) & 0xFFFFFF, 0u);
+  EXPECT_EQ(w.operations(), QStringList({"connect 0", "overlay 1"}));
+}
+
+TEST(CaptureSourceV4l2, RealDeviceDeliversAFrame) {
+  CaptureSourceV4l2 source;
+  if (!source.connectDriver(0)) GTEST_SKIP() << "no usable /dev/video0";
+  EXPECT_FALSE(source.description().name.isEmpty());
+  ASSERT_TRUE(source.grabFrame());
+  QImage frame = source.latestFrame();
+  EXPECT_EQ(frame.format(), QImage::Format_RGB32);
+  EXPECT_GT(frame.width(), 0);
+  source.disconnectDriver();
+  EXPECT_TRUE(source.latestFrame().isNull());
+}
+
+TEST_F(FakeDriverTest, StreamsConvertedFramesAndGivesEveryBufferBack) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  EXPECT_EQ(source_.description().name, QStringLiteral("Fake capture"));
+  EXPECT_EQ(source_.description().version, QStringLiteral("5.10.2"));
+  ASSERT_TRUE(source_.startStreaming(0));
+  EXPECT_EQ(device_.mapped(), static_cast<int>(device_.buffers()));
+  EXPECT_EQ(device_.queued(), device_.buffers());
+  ASSERT_TRUE(device_.produce(128));
+  ASSERT_TRUE(runUntil([&] { return source_.frameCount() == 1; }));
+  QImage grey = source_.latestFrame();
+  ASSERT_EQ(grey.size(), QSize(768, 576));
+  EXPECT_EQ(grey.format(), QImage::Format_RGB32);
+  EXPECT_NEAR(red(grey, 100, 100), 130, 12);
+  EXPECT_NEAR(qGreen(grey.pixel(100, 100)), red(grey, 100, 100), 2);
+  EXPECT_NEAR(qBlue(grey.pixel(700, 500)), red(grey, 100, 100), 2);
+  ASSERT_TRUE(device_.produce(220));
+  ASSERT_TRUE(runUntil([&] { return source_.frameCount() == 2; }));
+  EXPECT_GT(red(source_.latestFrame(), 100, 100), red(grey, 100, 100) + 60);
+  EXPECT_EQ(device_.queued(), device_.buffers());
+  source_.disconnectDriver();
+  EXPECT_FALSE(device_.streaming());
+  EXPECT_EQ(device_.mapped(), 0);
+  EXPECT_EQ(device_.buffers(), 0u);
+  EXPECT_FALSE(device_.open());
+}
+
+// Frames inside the preview interval are read and given back without being converted.
+TEST_F(FakeDriverTest, PreviewRateSkipsFramesButRequeuesThem) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  ASSERT_TRUE(source_.startStreaming(1000 * 1000));
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(device_.produce(static_cast<uint8_t>(60 + 40 * i)));
+  ASSERT_TRUE(runUntil([&] { return device_.dequeued() == 3; }));
+  EXPECT_EQ(device_.queued(), device_.buffers());
+  EXPECT_EQ(source_.frameCount(), 1u);
+}
+
+TEST_F(FakeDriverTest, GrabOutsideAStreamRunsTheBuffersForOneFrame) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  device_.produceOnStreamOn = true;
+  EXPECT_TRUE(source_.grabFrame());
+  EXPECT_EQ(source_.frameCount(), 1u);
+  EXPECT_FALSE(source_.streaming());
+  EXPECT_FALSE(device_.streaming());
+  EXPECT_EQ(device_.mapped(), 0);
+  device_.produceOnStreamOn = false;
+  EXPECT_FALSE(source_.grabFrame());  // a silent device: no frame within the bound
+  EXPECT_EQ(device_.mapped(), 0);
+  // Within a stream the grab takes the next frame the device fills.
+  ASSERT_TRUE(source_.startStreaming(1000 * 1000));
+  ASSERT_TRUE(device_.produce(90));
+  EXPECT_TRUE(source_.grabFrame());
+  EXPECT_EQ(source_.frameCount(), 2u);
+  EXPECT_TRUE(source_.streaming());
+}
+
+TEST_F(FakeDriverTest, DeviceThatGoesAwayEndsTheStream) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  ASSERT_TRUE(source_.startStreaming(0));
+  device_.unplug();
+  ASSERT_TRUE(runUntil([&] { return !source_.streaming(); }));
+  EXPECT_TRUE(source_.connected());
+  EXPECT_EQ(device_.mapped(), 0);
+  source_.disconnectDriver();
+  EXPECT_FALSE(device_.open());
+}
+
+// Whoever takes a frame may let the driver go at once; the buffer in hand is then not given
+// back to a device that is closed.
+TEST_F(FakeDriverTest, DisconnectFromTheFrameHandlerTouchesNothingAfterwards) {
+  QObject::connect(&source_, &platform::CaptureSource::frameReady,
+                   [&] { source_.disconnectDriver(); });
+  ASSERT_TRUE(source_.connectDriver(0));
+  ASSERT_TRUE(source_.startStreaming(0));
+  ASSERT_TRUE(device_.produce(128));
+  ASSERT_TRUE(runUntil([&] { return !source_.connected(); }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(device_.callsWhileClosed(), 0);
+  EXPECT_EQ(device_.mapped(), 0);
+}

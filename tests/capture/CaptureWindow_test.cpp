@@ -1,0 +1,202 @@
+// The capture window on the simulated card: the operations it takes and their log, the frames it
+// grabs and shows, the bitmap files it saves, and frames arriving through the event loop.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "SimCardFixture.h"
+#include "platform/capture/CaptureSourceSim.h"
+#include "platform/capture/CaptureWindow.h"
+
+using namespace capture_test;
+using platform::CaptureWindow;
+
+namespace {
+
+class CaptureWindowTest : public SimCardTest {
+protected:
+  void SetUp() override {
+    SimCardTest::SetUp();
+    tuneTv(191.25);  // "Sim Five", PAL
+  }
+
+  // The window as it is on screen.
+  static QImage shown(CaptureWindow& w) {
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
+
+  // What the simulated card shows as frame `n`.
+  static QImage expectedFrame(uint64_t n) {
+    sim::PictureState s = state();
+    QImage img(s.width, s.height, QImage::Format_RGB32);
+    std::vector<uint32_t> px(static_cast<size_t>(s.width) * s.height);
+    sim::SimPicture().render(s, n, px.data());
+    for (int y = 0; y < s.height; ++y)
+      std::copy_n(&px[static_cast<size_t>(y) * s.width], s.width,
+                  reinterpret_cast<uint32_t*>(img.scanLine(y)));
+    return img;
+  }
+};
+
+// Runs the event loop until `done` holds or five seconds have passed; says whether it holds.
+bool runUntil(const std::function<bool()>& done) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  return done();
+}
+
+}  // namespace
+
+TEST_F(CaptureWindowTest, OperationsAreLoggedInOrderAndSetTheStream) {
+  CaptureWindow w;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("frame.bmp");
+  EXPECT_TRUE(w.driverConnect(0));
+  EXPECT_TRUE(w.setOverlay(true));
+  EXPECT_TRUE(w.setPreviewRate(66));
+  EXPECT_TRUE(w.source().streaming());
+  EXPECT_EQ(w.source().streamInterval(), 0);  // overlay: every frame
+  EXPECT_TRUE(w.setPreview(true));
+  EXPECT_FALSE(w.overlay());
+  EXPECT_EQ(w.source().streamInterval(), 66);
+  EXPECT_TRUE(w.setPreviewRate(100));
+  EXPECT_EQ(w.source().streamInterval(), 100);
+  EXPECT_FALSE(w.grabFrame().isNull());
+  EXPECT_TRUE(w.saveDib(path));
+  EXPECT_TRUE(w.setOverlay(true));
+  EXPECT_FALSE(w.preview());
+  EXPECT_TRUE(w.stop());
+  EXPECT_TRUE(w.source().streaming());  // stop ends a capture, not the picture
+  EXPECT_TRUE(w.setOverlay(false));
+  EXPECT_FALSE(w.source().streaming());
+  EXPECT_TRUE(w.driverDisconnect());
+  EXPECT_EQ(w.operations(),
+            QStringList({"connect 0", "overlay 1", "previewRate 66", "preview 1",
+                         "previewRate 100", "grab", "saveDib " + path, "overlay 1", "stop",
+                         "overlay 0", "disconnect"}));
+}
+
+TEST_F(CaptureWindowTest, WithoutADriverOperationsFailAndChangeNothing) {
+  CaptureWindow w;
+  EXPECT_FALSE(w.setOverlay(true));
+  EXPECT_FALSE(w.setPreview(true));
+  EXPECT_FALSE(w.setPreviewRate(10));
+  EXPECT_FALSE(w.stop());
+  EXPECT_TRUE(w.grabFrame().isNull());
+  EXPECT_FALSE(w.saveDib(QTemporaryDir().filePath("x.bmp")));
+  EXPECT_FALSE(w.driverDisconnect());
+  EXPECT_FALSE(w.overlay());
+  EXPECT_FALSE(w.preview());
+  EXPECT_EQ(w.previewRate(), CaptureWindow::kDefaultPreviewRateMs);
+  EXPECT_EQ(w.operations().size(), 7);
+  EXPECT_TRUE(w.driverDescription().name.isEmpty());
+}
+
+TEST_F(CaptureWindowTest, ConnectFailsForADriverTheMachineDoesNotHave) {
+  CaptureWindow w;
+  EXPECT_FALSE(w.driverConnect(1));  // one capture device: only driver 0
+  EXPECT_FALSE(w.driverConnect(-1));
+  sim::VideoDevices().setDeviceCount(0);
+  EXPECT_FALSE(w.driverConnect(0));
+  EXPECT_FALSE(w.driverConnected());
+  sim::VideoDevices().setDeviceCount(1);
+  EXPECT_TRUE(w.driverConnect(0));
+  EXPECT_FALSE(w.driverDescription().name.isEmpty());
+  EXPECT_EQ(w.source().driverIndex(), 0);
+}
+
+TEST_F(CaptureWindowTest, GrabbedFrameIsWhatTheCardShowsAndFollowsTheStandard) {
+  CaptureWindow w;
+  ASSERT_TRUE(w.driverConnect(0));
+  QImage f0 = w.grabFrame();
+  ASSERT_EQ(f0.format(), QImage::Format_RGB32);
+  EXPECT_EQ(f0, expectedFrame(0));
+  EXPECT_EQ(f0.pixel(768 / 16, 100) & 0xFFFFFF, 0xBFBFBFu);  // the first (white) bar
+  EXPECT_EQ(w.currentFrame(), f0);
+  // A grabbed frame stays as it was while later frames are drawn.
+  QImage kept = f0.copy();
+  for (int i = 0; i < 6; ++i) w.grabFrame();
+  EXPECT_EQ(f0, kept);
+  select(kMuxTuner, kNtscM);
+  QImage ntsc = w.grabFrame();
+  EXPECT_EQ(ntsc.size(), QSize(640, 480));
+  EXPECT_EQ(ntsc, expectedFrame(7));
+  tuneTv(200.0);
+  EXPECT_EQ(w.grabFrame(), expectedFrame(8));  // snow, from the same frame counter
+}
+
+TEST_F(CaptureWindowTest, WindowShowsTheFrameScaledAndBlackWithoutADriver) {
+  CaptureWindow w;
+  w.resize(384, 288);
+  w.show();
+  QImage black = shown(w);
+  EXPECT_EQ(black.pixel(10, 10) & 0xFFFFFF, 0u);
+  EXPECT_EQ(black.pixel(380, 280) & 0xFFFFFF, 0u);
+  ASSERT_TRUE(w.driverConnect(0));
+  w.grabFrame();
+  QImage picture = shown(w);
+  EXPECT_EQ(picture.size(), QSize(384, 288));
+  EXPECT_EQ(picture.pixel(384 / 16, 50) & 0xFFFFFF, 0xBFBFBFu);      // white bar
+  EXPECT_EQ(picture.pixel(384 * 11 / 16, 50) & 0xFFFFFF, 0xBF0000u);  // red bar
+  // An on-screen-display child draws over the picture.
+  auto* osd = new QLabel(QStringLiteral("OSD"), &w);
+  osd->setGeometry(15, 5, 200, 20);
+  osd->setStyleSheet(QStringLiteral("background: #FF00FF"));
+  osd->show();
+  EXPECT_EQ(shown(w).pixel(20, 8) & 0xFFFFFF, 0xFF00FFu);
+  w.resize(768, 576);
+  EXPECT_EQ(shown(w).pixel(768 * 11 / 16, 300) & 0xFFFFFF, 0xBF0000u);
+  w.driverDisconnect();
+  EXPECT_EQ(shown(w).pixel(768 / 16, 100) & 0xFFFFFF, 0u);
+}
+
+TEST_F(CaptureWindowTest, SavedBitmapIs24BitAndReadsBackAsTheFrame) {
+  CaptureWindow w;
+  ASSERT_TRUE(w.driverConnect(0));
+  QTemporaryDir dir;
+  const QString path = dir.filePath("frame.bmp");
+  QFile(path).open(QIODevice::WriteOnly);  // an old file is replaced
+  EXPECT_FALSE(w.saveDib(path)) << "no frame yet";
+  QImage frame = w.grabFrame();
+  ASSERT_TRUE(w.saveDib(path));
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  QByteArray bytes = f.readAll();
+  ASSERT_GE(bytes.size(), 54);
+  EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+  EXPECT_EQ(static_cast<uint8_t>(bytes[28]) | static_cast<uint8_t>(bytes[29]) << 8, 24);
+  EXPECT_EQ(bytes.size(), 54 + 768 * 3 * 576);  // rows of 2304 bytes need no padding
+  QImage back(path, "BMP");
+  EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), frame);
+  EXPECT_FALSE(w.saveDib(dir.filePath("missing/frame.bmp")));
+}
+
+TEST_F(CaptureWindowTest, FramesArriveThroughTheEventLoopAndResumeAfterReconnect) {
+  CaptureWindow w;
+  int arrived = 0;
+  QObject::connect(&w, &CaptureWindow::frameArrived, [&] { ++arrived; });
+  ASSERT_TRUE(w.driverConnect(0));
+  ASSERT_TRUE(w.setPreviewRate(1));
+  ASSERT_TRUE(w.setPreview(true));
+  EXPECT_EQ(arrived, 0);  // nothing is drawn before the loop runs
+  ASSERT_TRUE(runUntil([&] { return arrived >= 3; }));
+  EXPECT_FALSE(w.currentFrame().isNull());
+  w.driverDisconnect();
+  EXPECT_TRUE(w.currentFrame().isNull());
+  EXPECT_FALSE(w.source().streaming());
+  EXPECT_TRUE(w.preview());  // kept for the next connect
+  ASSERT_TRUE(w.driverConnect(0));
+  EXPECT_TRUE(w.source().streaming());
+  const int before = arrived;
+  ASSERT_TRUE(runUntil([&] { return arrived > before; }));
+  auto& sim = static_cast<platform::CaptureSourceSim&>(w.source());
+  EXPECT_EQ(w.source().frameCount(), sim.nextFrameNumber());  // counted again from 0
+}

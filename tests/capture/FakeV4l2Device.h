@@ -1,0 +1,189 @@
+// A stand-in V4L2 capture driver behind the capture source's system-call seam: one node,
+// "video0", that streams 768 x 576 YUYV frames from memory-mapped buffers. Its descriptor is an
+// eventfd, readable while a filled buffer waits, so poll and the socket notifier work for real.
+// Tests fill buffers, unplug the device and read what the backend asked for.
+#pragma once
+
+#include <linux/videodev2.h>
+#include <sys/eventfd.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/capture/CaptureSourceV4l2.h"
+
+namespace capture_test {
+
+class FakeV4l2Device {
+public:
+  static constexpr uint32_t kWidth = 768;
+  static constexpr uint32_t kHeight = 576;
+  static constexpr uint32_t kSize = kWidth * kHeight * 2;
+  static constexpr off_t kOffsetStep = 0x1000000;  // buffer i is mapped at offset i x step
+
+  FakeV4l2Device() : fd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+  ~FakeV4l2Device() { ::close(fd_); }
+
+  platform::V4l2CaptureIo io() {
+    platform::V4l2CaptureIo io;
+    io.open = [this](const char* path, int) {
+      std::string p(path);
+      if (p.size() < 7 || p.compare(p.size() - 7, 7, "/video0") != 0) return errno = ENOENT, -1;
+      open_ = true;
+      return fd_;
+    };
+    io.close = [this](int) { return open_ = false, 0; };
+    io.ioctl = [this](int, unsigned long request, void* arg) { return ioctl(request, arg); };
+    io.mmap = [this](size_t length, int, off_t offset) -> void* {
+      size_t i = static_cast<size_t>(offset / kOffsetStep);
+      if (i >= buffers_.size() || length != kSize) return MAP_FAILED;
+      ++mapped_;
+      return buffers_[i].data();
+    };
+    io.munmap = [this](void*, size_t) { return --mapped_, 0; };
+    return io;
+  }
+
+  // Fills the oldest queued buffer with one YUYV colour; false when none is queued.
+  bool produce(uint8_t y, uint8_t u = 128, uint8_t v = 128) {
+    if (queued_.empty() || !streaming_) return false;
+    unsigned i = queued_.front();
+    queued_.pop_front();
+    for (size_t k = 0; k < kSize; k += 4) {
+      uint8_t* p = &buffers_[i][k];
+      p[0] = y, p[1] = u, p[2] = y, p[3] = v;
+    }
+    done_.push_back(i);
+    uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = ::write(fd_, &one, sizeof one);
+    return true;
+  }
+
+  void unplug() {
+    unplugged_ = true;
+    uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = ::write(fd_, &one, sizeof one);
+  }
+
+  bool produceOnStreamOn = false;  // a frame is ready as soon as streaming starts
+
+  bool open() const { return open_; }
+  bool streaming() const { return streaming_; }
+  size_t buffers() const { return buffers_.size(); }
+  size_t queued() const { return queued_.size(); }
+  int mapped() const { return mapped_; }
+  int dequeued() const { return dequeued_; }
+  int callsWhileClosed() const { return callsWhileClosed_; }
+
+private:
+  int ioctl(unsigned long request, void* arg) {
+    if (!open_) return ++callsWhileClosed_, errno = EBADF, -1;
+    if (unplugged_) return errno = ENODEV, -1;
+    switch (request) {
+      case VIDIOC_QUERYCAP: return queryCap(static_cast<v4l2_capability*>(arg));
+      case VIDIOC_ENUM_FMT: return enumFormat(static_cast<v4l2_fmtdesc*>(arg));
+      case VIDIOC_G_FMT: *static_cast<v4l2_format*>(arg) = format_; return 0;
+      case VIDIOC_TRY_FMT: fitFormat(static_cast<v4l2_format*>(arg)); return 0;
+      case VIDIOC_S_FMT:
+        fitFormat(static_cast<v4l2_format*>(arg));
+        format_ = *static_cast<v4l2_format*>(arg);
+        return 0;
+      case VIDIOC_REQBUFS: return requestBuffers(static_cast<v4l2_requestbuffers*>(arg));
+      case VIDIOC_QUERYBUF: return queryBuffer(static_cast<v4l2_buffer*>(arg));
+      case VIDIOC_QBUF: return queueBuffer(static_cast<v4l2_buffer*>(arg));
+      case VIDIOC_DQBUF: return dequeueBuffer(static_cast<v4l2_buffer*>(arg));
+      case VIDIOC_STREAMON:
+        streaming_ = true;
+        if (produceOnStreamOn) produce(128);
+        return 0;
+      case VIDIOC_STREAMOFF:
+        streaming_ = false;
+        queued_.clear();
+        done_.clear();
+        drain();
+        return 0;
+      default: return errno = ENOTTY, -1;
+    }
+  }
+
+  static int queryCap(v4l2_capability* cap) {
+    *cap = {};
+    std::strcpy(reinterpret_cast<char*>(cap->driver), "fake");
+    std::strcpy(reinterpret_cast<char*>(cap->card), "Fake capture");
+    cap->version = (5 << 16) | (10 << 8) | 2;
+    cap->device_caps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
+    cap->capabilities = cap->device_caps | V4L2_CAP_DEVICE_CAPS;
+    return 0;
+  }
+
+  static int enumFormat(v4l2_fmtdesc* d) {
+    if (d->index != 0 || d->type != V4L2_BUF_TYPE_VIDEO_CAPTURE) return errno = EINVAL, -1;
+    d->pixelformat = V4L2_PIX_FMT_YUYV;
+    std::strcpy(reinterpret_cast<char*>(d->description), "YUYV");
+    return 0;
+  }
+
+  static void fitFormat(v4l2_format* f) {
+    f->fmt.pix.pixelformat = V4L2_PIX_FMT_YUYV;
+    f->fmt.pix.width = kWidth;
+    f->fmt.pix.height = kHeight;
+    f->fmt.pix.field = V4L2_FIELD_NONE;
+    f->fmt.pix.bytesperline = kWidth * 2;
+    f->fmt.pix.sizeimage = kSize;
+  }
+
+  int requestBuffers(v4l2_requestbuffers* r) {
+    if (streaming_) return errno = EBUSY, -1;
+    buffers_.assign(r->count, std::vector<uint8_t>(kSize));
+    queued_.clear();
+    done_.clear();
+    return 0;
+  }
+
+  int queryBuffer(v4l2_buffer* b) {
+    if (b->index >= buffers_.size()) return errno = EINVAL, -1;
+    b->length = kSize;
+    b->m.offset = static_cast<uint32_t>(b->index * kOffsetStep);
+    return 0;
+  }
+
+  int queueBuffer(v4l2_buffer* b) {
+    if (b->index >= buffers_.size()) return errno = EINVAL, -1;
+    queued_.push_back(b->index);
+    return 0;
+  }
+
+  int dequeueBuffer(v4l2_buffer* b) {
+    if (done_.empty()) return errno = EAGAIN, -1;
+    b->index = done_.front();
+    b->bytesused = kSize;
+    b->flags = 0;
+    done_.pop_front();
+    ++dequeued_;
+    if (done_.empty()) drain();
+    return 0;
+  }
+
+  void drain() {
+    uint64_t count;
+    [[maybe_unused]] ssize_t n = ::read(fd_, &count, sizeof count);
+  }
+
+  int fd_;
+  bool open_ = false;
+  bool unplugged_ = false;
+  bool streaming_ = false;
+  v4l2_format format_{};
+  std::vector<std::vector<uint8_t>> buffers_;
+  std::deque<unsigned> queued_, done_;
+  int mapped_ = 0;
+  int dequeued_ = 0;
+  int callsWhileClosed_ = 0;
+};
+
+}  // namespace capture_test
