@@ -34,8 +34,8 @@ function(vyx_test_suite name)
     set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
     target_link_libraries(${name} PRIVATE vyx_qttestmain)
   else()
-    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE vyx_testmain)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VYX_SIM=1")
+  # The test mains put every program on the simulated machine and Qt's offscreen platform.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
