@@ -30,6 +30,11 @@ std::vector<Station> startingLineup() {
 
 void Bt848Card::reset() {
   cells_.clear();
+  // The chip's own power-on picture values (gain 1 for luma and both chroma axes), so a station
+  // shows a picture before the program has set any.
+  cells_[bt::kContrastLo] = 0xD8;
+  cells_[bt::kSatULo] = 0xFE;
+  cells_[bt::kSatVLo] = 0xB4;
   tuner_.reset();
   stations_ = startingLineup();
   audioRow_ = AudioRow{};
