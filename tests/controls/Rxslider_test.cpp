@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 
 #include "controls/Rxslider.h"
+#include "controls/RxsliderTrackBar.h"
 #include "gui/Exceptions.h"
 #include "gui/Streams.h"
 
@@ -329,4 +330,14 @@ TEST(Slider, OneThumbStateUsesTheWholeImage) {
   EXPECT_EQ(slider.ThumbRect().Width(), 18);
   slider.SetNumThumbStates(0);  // not a number of frames
   EXPECT_EQ(slider.NumThumbStates(), 1);
+}
+
+TEST(Slider, ATrackBarsImagesObjectActsOnItsSlider) {
+  TRxCustomTrackBar bar;
+  TBitmap thumb(10, 12);
+  bar.Images().SetHorzThumb(&thumb);
+  EXPECT_TRUE(bar.Images().StoreImage(siHThumb));
+  EXPECT_EQ(bar.ThumbRect().Width(), 5);
+  bar.Images().SetNumThumbStates(1);
+  EXPECT_EQ(bar.ThumbRect().Width(), 10);
 }
