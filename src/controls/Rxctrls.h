@@ -3,7 +3,6 @@
 #pragma once
 
 #include "controls/RxButtonGlyph.h"
-#include "controls/RxGlyphCache.h"
 #include "controls/RxLabel.h"
 #include "controls/RxPopupMenu.h"
 #include "controls/RxSpeedButton.h"

@@ -22,8 +22,6 @@ std::string screenshotPath(const std::string& name) {
 
 namespace {
 
-using rxtest::makeGlyph;
-
 TBitmap arrowGlyph() {
   // Two frames: a dark arrow for up and a grey one for disabled.
   QImage image(32, 16, QImage::Format_RGB32);
@@ -45,10 +43,10 @@ void save(QWidget& widget, const std::string& name) {
   ASSERT_TRUE(shot.save(QString::fromStdString(path))) << path;
 }
 
-TEST(RxctrlsScreenshot, LabelsAndButtons) {
+TEST(RxctrlsScreenshot, ShadowLabels) {
   rxtest::Host host;
   QWidget& panel = host.window;
-
+  panel.resize(180, 90);
   TRxLabel plain(&panel);
   plain.SetCaption("Shadow label");
   plain.SetLeft(8);
@@ -70,12 +68,28 @@ TEST(RxctrlsScreenshot, LabelsAndButtons) {
   disabled.SetShadowSize(0);
   disabled.SetLeft(8);
   disabled.SetTop(62);
+  TRxLabel framed(&panel);
+  framed.SetAutoSize(false);
+  framed.SetBounds(100, 8, 70, 74);
+  framed.SetColor(clWhite);
+  framed.SetShadowColor(clSilver);
+  framed.SetWordWrap(true);
+  framed.SetAlignment(taCenter);
+  framed.SetLayout(tlCenter);
+  framed.SetCaption("Centred and wrapped text");
+  host.Activate();
+  save(panel, "RxLabel.png");
+}
 
+TEST(RxctrlsScreenshot, SpeedButtons) {
+  rxtest::Host host;
+  QWidget& panel = host.window;
+  panel.resize(240, 60);
   TRxSpeedButton up(&panel), down(&panel), flat(&panel), grey(&panel), menu(&panel);
   TPopupMenu popup;
   int x = 8;
   for (TRxSpeedButton* b : {&up, &down, &flat, &grey, &menu}) {
-    b->SetBounds(x, 90, 44, 44);
+    b->SetBounds(x, 8, 44, 44);
     b->SetGlyph(arrowGlyph());
     x += 46;
   }
@@ -90,7 +104,7 @@ TEST(RxctrlsScreenshot, LabelsAndButtons) {
   menu.SetDropDownMenu(&popup);
   menu.SetCaption("Menu");
   host.Activate();
-  save(panel, "Rxctrls.png");
+  save(panel, "RxSpeedButton.png");
 }
 
 }  // namespace
