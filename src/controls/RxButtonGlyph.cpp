@@ -153,6 +153,17 @@ TColor TRxButtonGlyph::MapColor(TColor color) const {
   return RGB(grey, grey, grey);
 }
 
+QImage TRxButtonGlyph::greyed(const QImage& source, int width, int height) const {
+  QImage grey(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      TColor mapped = MapColor(FromPixel(source.pixel(x, y) & 0xFFFFFF));
+      grey.setPixel(x, y, 0xFF000000u | ToPixel(ColorToRGB(mapped)));
+    }
+  }
+  return grey;
+}
+
 int TRxButtonGlyph::CreateButtonGlyph(TRxButtonState state) {
   if (state == rbsDown && numGlyphs_ < 3) state = rbsUp;
   int& slot = indexes_[size_t(state)];
@@ -180,14 +191,8 @@ int TRxButtonGlyph::buildFrameImage(TRxButtonState state, int width, int height)
       return list.AddMasked(frameImage(frame), transparentColor_);
     case rbsInactive: {
       if (numGlyphs_ == kButtonStateCount) return list.AddMasked(frameImage(4), transparentColor_);
-      QImage grey(width, height, QImage::Format_RGB32);
-      for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-          grey.setPixel(x, y, 0xFF000000u | ToPixel(MapColor(FromPixel(source.pixel(x, y) & 0xFFFFFF))));
-        }
-      }
       TBitmap work;
-      work.SetImage(grey);
+      work.SetImage(greyed(source, width, height));
       return list.AddMasked(work, transparentColor_);
     }
     default:
@@ -218,13 +223,7 @@ int TRxButtonGlyph::CreateImageGlyph(TRxButtonState state, const TImageList& ima
     detail::imageListDrawDisabled(images, work.Canvas(), 0, 0, index, clBtnHighlight, clBtnShadow);
   } else {
     images.Draw(work.Canvas(), 0, 0, index, ILD_NORMAL);
-    QImage grey = work.Image();
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        grey.setPixel(x, y, 0xFF000000u | ToPixel(MapColor(FromPixel(grey.pixel(x, y) & 0xFFFFFF))));
-      }
-    }
-    work.SetImage(grey);
+    work.SetImage(greyed(work.Image(), width, height));
   }
   slot = list.AddMasked(work, clBtnFace);
   return slot;

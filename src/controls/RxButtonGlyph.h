@@ -4,6 +4,8 @@
 // button's 3-D frame.
 #pragma once
 
+#include <QImage>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -144,6 +146,11 @@ private:
   bool glyphUsable() const { return frameWidth() > 0 && glyphBitmap_.Height() > 0; }
   TGlyphList& listFor(int width, int height);
   int buildFrameImage(TRxButtonState state, int width, int height);
+  // The caption fitted into maxSize and its measured rectangle at (0, 0).
+  gui::TRect fitCaption(gui::TCanvas& canvas, std::string& caption, gui::TPoint maxSize,
+                        unsigned flags) const;
+  // The top-left width x height pixels of source, each mapped with MapColor.
+  QImage greyed(const QImage& source, int width, int height) const;
 
   gui::TBitmap glyphBitmap_;
   TGlyphList* glyphList_ = nullptr;

@@ -18,24 +18,6 @@ constexpr int kMaxCaption = 255;
 constexpr int kMarkBesideText = 9;
 constexpr int kMarkBesideGlyph = 6;
 
-// One 1-pixel 3-D frame: top and left in topColor, bottom and right in bottomColor; the
-// rectangle shrinks by one pixel on every side.
-void frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor) {
-  canvas.Pen.Width = 1;
-  --rect.Bottom;
-  --rect.Right;
-  TPoint topRight{rect.Right, rect.Top};
-  TPoint bottomLeft{rect.Left, rect.Bottom};
-  canvas.Pen.Color = topColor;
-  canvas.Polyline({bottomLeft, rect.TopLeft(), topRight});
-  canvas.Pen.Color = bottomColor;
-  --bottomLeft.X;
-  canvas.Polyline({topRight, rect.BottomRight(), bottomLeft});
-  InflateRect(rect, -1, -1);
-  ++rect.Bottom;
-  ++rect.Right;
-}
-
 std::string trimRight(std::string text) {
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
   return text;
@@ -57,27 +39,28 @@ TRect DrawButtonFrame(TCanvas& canvas, const TRect& client, bool isDown, bool is
   bool newStyle = style == bsNew || style == bsAutoDetect;
   if (isDown) {
     if (newStyle) {
-      frame3D(canvas, result, clWindowFrame, clBtnHighlight);
-      if (!isFlat) frame3D(canvas, result, clBtnShadow, clBtnFace);
+      detail::frame3D(canvas, result, clWindowFrame, clBtnHighlight);
+      if (!isFlat) detail::frame3D(canvas, result, clBtnShadow, clBtnFace);
     } else if (isFlat) {
-      frame3D(canvas, result, clWindowFrame, clBtnHighlight);
+      detail::frame3D(canvas, result, clWindowFrame, clBtnHighlight);
     } else {
-      frame3D(canvas, result, clWindowFrame, clWindowFrame);
+      detail::frame3D(canvas, result, clWindowFrame, clWindowFrame);
       canvas.Pen.Color = clBtnShadow;
-      canvas.Polyline({{result.Left, result.Bottom - 1}, result.TopLeft(), {result.Right, result.Top}});
+      canvas.Polyline(
+          {{result.Left, result.Bottom - 1}, result.TopLeft(), {result.Right, result.Top}});
     }
   } else if (newStyle) {
     if (isFlat) {
-      frame3D(canvas, result, clBtnHighlight, clBtnShadow);
+      detail::frame3D(canvas, result, clBtnHighlight, clBtnShadow);
     } else {
-      frame3D(canvas, result, clBtnHighlight, clWindowFrame);
-      frame3D(canvas, result, clBtnFace, clBtnShadow);
+      detail::frame3D(canvas, result, clBtnHighlight, clWindowFrame);
+      detail::frame3D(canvas, result, clBtnFace, clBtnShadow);
     }
   } else if (isFlat) {
-    frame3D(canvas, result, clBtnHighlight, clWindowFrame);
+    detail::frame3D(canvas, result, clBtnHighlight, clWindowFrame);
   } else {
-    frame3D(canvas, result, clWindowFrame, clWindowFrame);
-    frame3D(canvas, result, clBtnHighlight, clBtnShadow);
+    detail::frame3D(canvas, result, clWindowFrame, clWindowFrame);
+    detail::frame3D(canvas, result, clBtnHighlight, clBtnShadow);
   }
   InflateRect(result, -1, -1);
   return result;
@@ -125,79 +108,107 @@ int TRxButtonGlyph::DrawButtonText(TCanvas& canvas, const std::string& caption, 
   return canvas.DrawText(text, textBounds, format);
 }
 
+namespace {
+
+// Sizes and positions of glyph and text in a button's client area.
+struct ButtonParts {
+  TPoint clientSize, glyphSize, textSize, glyphPos, textPos;
+};
+
+// Margin and spacing left at -1 are worked out, then glyph and text are placed along the axis.
+void placeAlongAxis(ButtonParts& p, TButtonLayout layout, int margin, int spacing) {
+  bool horizontal = horizontalLayout(layout);
+  auto along = [horizontal](TPoint v) { return horizontal ? v.X : v.Y; };
+  if (p.textSize.X == 0 || p.glyphSize.X == 0) spacing = 0;
+  if (margin == -1 && spacing == -1) {
+    // The free space is split in three: before the glyph, between, after the text.
+    margin = (along(p.clientSize) - (along(p.glyphSize) + along(p.textSize))) / 3;
+    spacing = margin;
+  } else if (margin == -1) {
+    margin = along(p.clientSize) / 2 - (along(p.glyphSize) + spacing + along(p.textSize)) / 2;
+  } else if (spacing == -1) {
+    spacing = (along(p.clientSize) - (margin + along(p.glyphSize))) / 2 - along(p.textSize) / 2;
+  }
+  switch (layout) {
+    case blGlyphLeft:
+      p.glyphPos.X = margin;
+      p.textPos.X = p.glyphPos.X + p.glyphSize.X + spacing;
+      break;
+    case blGlyphRight:
+      p.glyphPos.X = p.clientSize.X - margin - p.glyphSize.X;
+      p.textPos.X = p.glyphPos.X - spacing - p.textSize.X;
+      break;
+    case blGlyphTop:
+      p.glyphPos.Y = margin;
+      p.textPos.Y = p.glyphPos.Y + p.glyphSize.Y + spacing;
+      break;
+    case blGlyphBottom:
+      p.glyphPos.Y = p.clientSize.Y - margin - p.glyphSize.Y;
+      p.textPos.Y = p.glyphPos.Y - spacing - p.textSize.Y;
+      break;
+  }
+}
+
+// Across the layout's axis glyph and text are centred.
+void centreAcrossAxis(ButtonParts& p, TButtonLayout layout) {
+  if (horizontalLayout(layout)) {
+    p.glyphPos.Y = p.clientSize.Y / 2 - p.glyphSize.Y / 2;
+    p.textPos.Y = p.clientSize.Y / 2 - p.textSize.Y / 2;
+  } else {
+    p.glyphPos.X = p.clientSize.X / 2 - p.glyphSize.X / 2;
+    p.textPos.X = p.clientSize.X / 2 - p.textSize.X / 2;
+  }
+}
+
+}  // namespace
+
+TRect TRxButtonGlyph::fitCaption(TCanvas& canvas, std::string& caption, TPoint maxSize,
+                                 unsigned flags) const {
+  caption = MinimizeCaption(canvas, caption, kMaxCaption, maxSize.X);
+  TRect bounds = Rect(0, 0, 0, 0);
+  if (!caption.empty()) {
+    bounds = Rect(0, 0, maxSize.X, 0);
+    canvas.DrawText(caption, bounds,
+                    DT_CALCRECT | DT_CENTER | DT_VCENTER |
+                        (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) | flags);
+  }
+  // The text never takes more than the room left, nor a negative size.
+  bounds.Bottom = bounds.Top + std::max(0, std::min(maxSize.Y, bounds.Height()));
+  bounds.Right = bounds.Left + std::max(0, std::min(maxSize.X, bounds.Width()));
+  return bounds;
+}
+
 void TRxButtonGlyph::CalcButtonLayout(TCanvas& canvas, const TRect& client, std::string& caption,
                                       TButtonLayout layout, int margin, int spacing,
                                       bool popupMark, TPoint& glyphPos, TRect& textBounds,
                                       unsigned flags, const TImageList* images, int imageIndex) {
-  bool horizontal = horizontalLayout(layout);
-  auto along = [horizontal](TPoint p) { return horizontal ? p.X : p.Y; };
-  TPoint clientSize{client.Width(), client.Height()};
-  TPoint glyphSize;
-  if (imageUsable(images, imageIndex)) glyphSize = {images->Width(), images->Height()};
-  else if (glyphUsable()) glyphSize = {frameWidth(), glyphBitmap_.Height()};
+  ButtonParts p;
+  p.clientSize = {client.Width(), client.Height()};
+  if (imageUsable(images, imageIndex)) p.glyphSize = {images->Width(), images->Height()};
+  else if (glyphUsable()) p.glyphSize = {frameWidth(), glyphBitmap_.Height()};
 
   int reserved = (margin != -1 ? margin : 0) + (spacing != -1 ? spacing : 0);
-  TPoint maxSize = clientSize;
-  if (horizontal) maxSize.X -= glyphSize.X + reserved + (popupMark ? kMarkBesideText : 0);
-  else maxSize.Y -= glyphSize.Y + reserved;
-  maxSize = {std::max(0, maxSize.X), std::max(0, maxSize.Y)};
-
-  caption = MinimizeCaption(canvas, caption, kMaxCaption, maxSize.X);
-  textBounds = Rect(0, 0, 0, 0);
-  if (!caption.empty()) {
-    textBounds = Rect(0, 0, maxSize.X, 0);
-    canvas.DrawText(caption, textBounds,
-                    DT_CALCRECT | DT_CENTER | DT_VCENTER |
-                        (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) | flags);
+  TPoint maxSize = p.clientSize;
+  if (horizontalLayout(layout)) {
+    maxSize.X -= p.glyphSize.X + reserved + (popupMark ? kMarkBesideText : 0);
+  } else {
+    maxSize.Y -= p.glyphSize.Y + reserved;
   }
-  textBounds.Bottom = std::max(textBounds.Top, textBounds.Top + std::min(maxSize.Y, textBounds.Height()));
-  textBounds.Right = std::max(textBounds.Left, textBounds.Left + std::min(maxSize.X, textBounds.Width()));
-  TPoint textSize{textBounds.Width(), textBounds.Height()};
+  maxSize = {std::max(0, maxSize.X), std::max(0, maxSize.Y)};
+  textBounds = fitCaption(canvas, caption, maxSize, flags);
+  p.textSize = {textBounds.Width(), textBounds.Height()};
 
   if (popupMark) {
-    if (glyphSize.X == 0 || glyphSize.Y == 0 || layout == blGlyphLeft) textSize.X += kMarkBesideText;
-    else if (glyphSize.X > 0) glyphSize.X += kMarkBesideGlyph;
+    if (p.glyphSize.X == 0 || p.glyphSize.Y == 0 || layout == blGlyphLeft) {
+      p.textSize.X += kMarkBesideText;
+    } else if (p.glyphSize.X > 0) {
+      p.glyphSize.X += kMarkBesideGlyph;
+    }
   }
-  // Across the layout's axis glyph and text are centred.
-  TPoint textPos;
-  if (horizontal) {
-    glyphPos.Y = clientSize.Y / 2 - glyphSize.Y / 2;
-    textPos.Y = clientSize.Y / 2 - textSize.Y / 2;
-  } else {
-    glyphPos.X = clientSize.X / 2 - glyphSize.X / 2;
-    textPos.X = clientSize.X / 2 - textSize.X / 2;
-  }
-  if (textSize.X == 0 || glyphSize.X == 0) spacing = 0;
-  if (margin == -1 && spacing == -1) {
-    // The free space is split in three: before the glyph, between, after the text.
-    margin = (along(clientSize) - (along(glyphSize) + along(textSize))) / 3;
-    spacing = margin;
-  } else if (margin == -1) {
-    margin = along(clientSize) / 2 - (along(glyphSize) + spacing + along(textSize)) / 2;
-  } else if (spacing == -1) {
-    spacing = (along(clientSize) - (margin + along(glyphSize))) / 2 - along(textSize) / 2;
-  }
-  switch (layout) {
-    case blGlyphLeft:
-      glyphPos.X = margin;
-      textPos.X = glyphPos.X + glyphSize.X + spacing;
-      break;
-    case blGlyphRight:
-      glyphPos.X = clientSize.X - margin - glyphSize.X;
-      textPos.X = glyphPos.X - spacing - textSize.X;
-      break;
-    case blGlyphTop:
-      glyphPos.Y = margin;
-      textPos.Y = glyphPos.Y + glyphSize.Y + spacing;
-      break;
-    case blGlyphBottom:
-      glyphPos.Y = clientSize.Y - margin - glyphSize.Y;
-      textPos.Y = glyphPos.Y - spacing - textSize.Y;
-      break;
-  }
-  glyphPos.X += client.Left;
-  glyphPos.Y += client.Top;
-  OffsetRect(textBounds, textPos.X + client.Left, textPos.Y + client.Top);
+  centreAcrossAxis(p, layout);
+  placeAlongAxis(p, layout, margin, spacing);
+  glyphPos = {p.glyphPos.X + client.Left, p.glyphPos.Y + client.Top};
+  OffsetRect(textBounds, p.textPos.X + client.Left, p.textPos.Y + client.Top);
 }
 
 TRect TRxButtonGlyph::DrawEx(TCanvas& canvas, const TRect& client, const std::string& caption,
@@ -210,8 +221,9 @@ TRect TRxButtonGlyph::DrawEx(TCanvas& canvas, const TRect& client, const std::st
   CalcButtonLayout(canvas, client, text, layout, margin, spacing, popupMark, glyphPos, textBounds,
                    flags, images, imageIndex);
   bool fromList = imageUsable(images, imageIndex);
-  TPoint drawn = fromList ? DrawButtonImage(canvas, glyphPos.X, glyphPos.Y, *images, imageIndex, state)
-                          : DrawButtonGlyph(canvas, glyphPos.X, glyphPos.Y, state);
+  TPoint drawn =
+      fromList ? DrawButtonImage(canvas, glyphPos.X, glyphPos.Y, *images, imageIndex, state)
+               : DrawButtonGlyph(canvas, glyphPos.X, glyphPos.Y, state);
   DrawButtonText(canvas, text, textBounds, state, flags);
   if (popupMark) {
     TPoint mark;

@@ -118,7 +118,9 @@ bool TRxSpeedButton::checkMenuDropDown(TPoint clientPos, bool manual) {
   return true;
 }
 
-bool TRxSpeedButton::CheckBtnMenuDropDown() { return checkMenuDropDown(GetDropDownMenuPos(), true); }
+bool TRxSpeedButton::CheckBtnMenuDropDown() {
+  return checkMenuDropDown(GetDropDownMenuPos(), true);
+}
 
 void TRxSpeedButton::swallowPressesInside() {
   // Presses that reached the button while the menu was open were ignored; one still queued

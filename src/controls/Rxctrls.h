@@ -6,3 +6,4 @@
 #include "controls/RxLabel.h"
 #include "controls/RxPopupMenu.h"
 #include "controls/RxSpeedButton.h"
+#include "controls/dormant/RxButtonImage.h"

@@ -1,5 +1,6 @@
 // Drawing and window helpers shared by the Rxctrls controls: greyed glyphs, shortened texts,
-// the picture under a control, the foreground test and the control under the mouse cursor.
+// the picture under a control, 3-D frames, the foreground test and the control under the mouse
+// cursor.
 #pragma once
 
 #include <QWidget>
@@ -38,6 +39,10 @@ void copyParentImage(QWidget* control, gui::TCanvas& dest);
 // True when one of the program's windows is the active window.
 // TODO(merge): use Vclutils::IsForegroundTask
 bool isForegroundTask();
+
+// The class library's 3-D frame of one pixel: top and left in topColor, bottom and right in
+// bottomColor; the rectangle shrinks by one pixel on every side.
+void frame3D(gui::TCanvas& canvas, gui::TRect& rect, gui::TColor topColor, gui::TColor bottomColor);
 
 // The widget under the mouse cursor, disabled ones included, or nullptr.
 QWidget* controlAtCursor();

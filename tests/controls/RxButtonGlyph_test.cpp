@@ -6,6 +6,7 @@
 
 #include "Rxctrls_test.h"
 #include "controls/RxButtonGlyph.h"
+#include "controls/dormant/RxButtonImage.h"
 
 using namespace gui;
 using namespace rxctrls;
@@ -329,6 +330,29 @@ TEST(DrawButtonFrame, FramesByStateFlatAndStyle) {
     EXPECT_EQ(surface.at(18, 5), rgb(c.innerBottomRight)) << name;
     EXPECT_EQ(surface.at(5, 12), rgb(c.innerBottomRight)) << name;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TButtonImage, DrawsARaisedFaceAndKeepsTheCanvas) {
+  TButtonImage image;
+  image.SetGlyph(makeGlyph({clRed}, 10, 10));
+  EXPECT_EQ(image.ButtonSize(), Point(24, 23));
+  Surface surface(30, 30);
+  surface.canvas().Brush.Color = clLime;
+  TFont font;
+  font.Color = clRed;
+  image.Draw(surface.canvas(), 2, 3, -1, 1, blGlyphTop, &font, DT_CENTER);
+  EXPECT_EQ(surface.at(2, 10), rgb(clBtnShadow));      // outer frame
+  EXPECT_EQ(surface.at(25, 10), rgb(clWindowFrame));
+  EXPECT_EQ(surface.at(3, 10), rgb(clBtnHighlight));   // inner frame
+  EXPECT_EQ(surface.at(24, 10), rgb(clBtnShadow));
+  EXPECT_EQ(surface.at(14, 14), clRed);                 // the glyph, centred
+  EXPECT_EQ(surface.at(1, 1), kBackground);
+  EXPECT_EQ(surface.canvas().Brush.Color, clLime);
+  EXPECT_NE(surface.canvas().Font.Color, clRed);
 }
 
 }  // namespace
