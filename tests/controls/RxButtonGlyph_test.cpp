@@ -203,6 +203,13 @@ TEST(RxButtonGlyph, ImageListImagesPerState) {
   }
   Surface surface(20, 20);
   EXPECT_EQ(glyph.DrawButtonImage(surface.canvas(), 0, 0, images, 1, rbsUp), Point(0, 0));
+  // The latched image is copied with the list's mask into the shared list.
+  int slot = glyph.CreateImageGlyph(rbsExclusive, images, 0);
+  ASSERT_GE(slot, 0);
+  glyph.GlyphList()->Draw(surface.canvas(), 2, 2, slot);
+  EXPECT_EQ(surface.at(10, 10), clRed);
+  EXPECT_EQ(surface.at(2, 17), kBackground);
+  EXPECT_EQ(glyph.CreateImageGlyph(rbsUp, images, 5), -1);
 }
 
 struct LayoutCase {
