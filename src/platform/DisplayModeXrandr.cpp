@@ -122,9 +122,9 @@ bool applySetting(Display* dpy, XRRScreenResources* res, const CrtcSetting& s) n
   Window root = DefaultRootWindow(dpy);
   const ScreenSize& z = s.screen;
   if (s.onlyLit) XRRSetScreenSize(dpy, root, z.width, z.height, z.mmWidth, z.mmHeight);
-  Status status = XRRSetCrtcConfig(dpy, res, s.crtc, CurrentTime, s.x, s.y, s.mode, s.rotation,
-                                   const_cast<RROutput*>(s.outputs.data()),
-                                   static_cast<int>(s.outputs.size()));
+  Status status =
+      XRRSetCrtcConfig(dpy, res, s.crtc, CurrentTime, s.x, s.y, s.mode, s.rotation,
+                       const_cast<RROutput*>(s.outputs.data()), static_cast<int>(s.outputs.size()));
   if (s.onlyLit) XRRSetScreenSize(dpy, root, z.width, z.height, z.mmWidth, z.mmHeight);
   XSync(dpy, False);
   return status == RRSetConfigSuccess;
@@ -267,8 +267,10 @@ private:
     int pxWidth = DisplayWidth(display_, screen), pxHeight = DisplayHeight(display_, screen);
     ScreenSize z{width, height, width, height};
     if (pxWidth > 0 && pxHeight > 0) {
-      z.mmWidth = static_cast<int>(std::lround(double(width) * DisplayWidthMM(display_, screen) / pxWidth));
-      z.mmHeight = static_cast<int>(std::lround(double(height) * DisplayHeightMM(display_, screen) / pxHeight));
+      z.mmWidth =
+          static_cast<int>(std::lround(double(width) * DisplayWidthMM(display_, screen) / pxWidth));
+      z.mmHeight = static_cast<int>(
+          std::lround(double(height) * DisplayHeightMM(display_, screen) / pxHeight));
     }
     return z;
   }

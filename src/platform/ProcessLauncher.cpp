@@ -41,7 +41,8 @@ std::vector<ProgramCall> CommandLineReadings(const std::string& line) {
   if (start == std::string::npos) return {};
   if (line[start] == '"') {
     size_t close = line.find('"', start + 1);
-    std::string program = line.substr(start + 1, close == std::string::npos ? close : close - start - 1);
+    std::string program =
+        line.substr(start + 1, close == std::string::npos ? close : close - start - 1);
     if (program.empty()) return {};
     return {{program, close == std::string::npos ? std::vector<std::string>{}
                                                  : splitArguments(line.substr(close + 1))}};
@@ -51,7 +52,8 @@ std::vector<ProgramCall> CommandLineReadings(const std::string& line) {
   for (size_t pos = line.find_first_of(kBlanks, start); pos < end;
        pos = line.find_first_of(kBlanks, pos + 1)) {
     if (isBlank(line[pos - 1])) continue;  // only the first blank of a run ends a word
-    readings.push_back({line.substr(start, pos - start), splitArguments(line.substr(pos + 1, end - pos - 1))});
+    readings.push_back(
+        {line.substr(start, pos - start), splitArguments(line.substr(pos + 1, end - pos - 1))});
   }
   readings.push_back({line.substr(start, end - start), {}});
   return readings;
@@ -59,7 +61,8 @@ std::vector<ProgramCall> CommandLineReadings(const std::string& line) {
 
 std::unique_ptr<LaunchedProcess> ProcessLauncher::start(const std::string& commandLine) {
   for (const ProgramCall& reading : CommandLineReadings(commandLine))
-    if (auto program = locate(reading.program)) return spawn(commandLine, *program, reading.arguments);
+    if (auto program = locate(reading.program))
+      return spawn(commandLine, *program, reading.arguments);
   return nullptr;
 }
 

@@ -49,7 +49,8 @@ bool SimDesktop::setMode(int width, int height, int refreshHz) {
       }
     }
   }
-  SystemLog().add(modeEvent(SystemEvent::Kind::ModeSet, width, height, refreshHz, found != nullptr));
+  SystemLog().add(
+      modeEvent(SystemEvent::Kind::ModeSet, width, height, refreshHz, found != nullptr));
   if (!found) return false;
   width_ = found->width;
   height_ = found->height;
@@ -61,8 +62,8 @@ void SimDesktop::restore(const SimScreenMode& mode) {
   width_ = mode.width;
   height_ = mode.height;
   refresh_ = mode.refreshHz;
-  SystemLog().add(modeEvent(SystemEvent::Kind::ModeRestore, mode.width, mode.height, mode.refreshHz,
-                            true));
+  SystemLog().add(
+      modeEvent(SystemEvent::Kind::ModeRestore, mode.width, mode.height, mode.refreshHz, true));
 }
 
 void SimDesktop::restoreFromHandler(const SimScreenMode& mode) noexcept {

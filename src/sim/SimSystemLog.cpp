@@ -7,10 +7,10 @@
 namespace sim {
 
 std::string ToString(const SystemEvent& e) {
-  static const char* const names[] = {
-      "WaveInputQuery", "LockCreate", "LockClose",   "CompanionPost", "ProgramStart",
-      "ProgramEnd",     "PowerOff",   "ModeSet",     "ModeRestore",   "CursorShow",
-      "DriverOpen",     "DriverMessage", "DriverClose"};
+  static const char* const names[] = {"WaveInputQuery", "LockCreate", "LockClose",  "CompanionPost",
+                                      "ProgramStart",   "ProgramEnd", "PowerOff",   "ModeSet",
+                                      "ModeRestore",    "CursorShow", "DriverOpen", "DriverMessage",
+                                      "DriverClose"};
   char buf[128];
   std::snprintf(buf, sizeof buf, "%s(\"%.40s\", %lld, %lld, %lld, %s)",
                 names[static_cast<int>(e.kind)], e.name.c_str(), static_cast<long long>(e.a),
