@@ -155,11 +155,13 @@ void TGIFImage::Assign(const gui::TGraphic* source) {
     looping_ = image->looping_;
     corrupted_ = image->corrupted_;
     frames_.clear();
+    // The screen size is copied below: working it out after every frame would make copying
+    // quadratic in the number of frames.
     for (const auto& from : image->frames_) {
       frames_.push_back(std::make_unique<TGIFFrame>(this));
       TGIFFrame& frame = *frames_.back();
       frame.image_->BitsPerPixel = from->image_->BitsPerPixel;
-      frame.Assign(*from);
+      frame.copyFrom(*from);
       frame.localColors_ = from->localColors_;
     }
     screenWidth_ = image->screenWidth_;

@@ -193,6 +193,11 @@ void TGIFFrame::assignGraphic(const gui::TGraphic& source) {
 
 void TGIFFrame::Assign(const TGIFFrame& source) {
   if (&source == this) return;
+  copyFrom(source);
+  if (owner_) owner_->UpdateScreenSize();
+}
+
+void TGIFFrame::copyFrom(const TGIFFrame& source) {
   image_ = source.image_;
   localColors_ = source.owner_ == owner_ ? source.localColors_ : true;
   topLeft_ = source.topLeft_;
@@ -207,7 +212,6 @@ void TGIFFrame::Assign(const TGIFFrame& source) {
   if (TExtension* comment = const_cast<TGIFFrame&>(source).FindComment(false)) {
     if (comment->Data->Count() > 0) SetComment(*comment->Data);
   }
-  if (owner_) owner_->UpdateScreenSize();
 }
 
 void TGIFFrame::AssignTo(gui::TGraphic& dest) {

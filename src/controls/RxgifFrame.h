@@ -73,6 +73,8 @@ public:
 private:
   friend class TGIFImage;
 
+  // Assign without recomputing the owner's screen size.
+  void copyFrom(const TGIFFrame& source);
   void readSubBlocks(TGIFReader& reader);
   void applyGraphicControl();
   void assignGraphic(const gui::TGraphic& source);
