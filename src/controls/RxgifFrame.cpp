@@ -75,20 +75,14 @@ int TGIFFrame::GetColorCount() {
   return int(GetBitmap().Palette().size());
 }
 
-void TGIFFrame::SaveToBitmapStream(gui::TMemoryStream& stream) {
-  const TGIFItem& item = *image_;
-  const int depth = depthForBits(item.BitsPerPixel);
-  const int width = item.Width, height = item.Height;
-  if (width > kMaxFrameSide || height > kMaxFrameSide) {
-    throw gui::EInvalidGraphic(gui::texts::kInvalidImageSize);
-  }
-  const uint32_t stride = (uint32_t(depth) * uint32_t(width) + 31) / 32 * 4;
-  const uint32_t imageSize = stride * uint32_t(height);
+namespace {
+
+// File header, info header and colour table of a BMP image with bottom-up rows; returns where
+// the pixels go. Entries the frame's table lacks are grey; an empty table gives black.
+uint8_t* writeBmpHeaders(uint8_t* p, int width, int height, int depth, uint32_t imageSize,
+                         const TGIFColorTable& table) {
   const uint32_t colors = 1u << depth;
   const uint32_t offset = 54 + 4 * colors;
-  stream.SetSize(0);
-  stream.SetSize(int64_t(offset) + imageSize);  // zero-filled
-  uint8_t* p = stream.Memory();
   *p++ = 'B';
   *p++ = 'M';
   put32(p, offset + imageSize);
@@ -102,21 +96,36 @@ void TGIFFrame::SaveToBitmapStream(gui::TMemoryStream& stream) {
   put32(p, 0);
   put32(p, imageSize);
   p += 16;
-  const TGIFColorTable& table = item.ColorMap;
   for (uint32_t i = 0; i < colors; ++i, p += 4) {
     if (table.Count > 0 && i >= uint32_t(table.Count)) {
-      std::memset(p, 128, 4);  // entries the table lacks are grey
+      std::memset(p, 128, 4);
       continue;
     }
     const TGIFColorItem& c = table.Colors[i];
     p[0] = c.Blue, p[1] = c.Green, p[2] = c.Red, p[3] = 0;
   }
+  return p;
+}
+
+}  // namespace
+
+void TGIFFrame::SaveToBitmapStream(gui::TMemoryStream& stream) {
+  const TGIFItem& item = *image_;
   TLZWTarget target;
-  target.bits = p;
-  target.width = width;
-  target.height = height;
+  target.depth = depthForBits(item.BitsPerPixel);
+  target.width = item.Width;
+  target.height = item.Height;
+  if (target.width > kMaxFrameSide || target.height > kMaxFrameSide) {
+    throw gui::EInvalidGraphic(gui::texts::kInvalidImageSize);
+  }
+  // At most 16384 x 16384 bytes: no size field can overflow.
+  const uint32_t stride = (uint32_t(target.depth) * uint32_t(target.width) + 31) / 32 * 4;
+  const uint32_t imageSize = stride * uint32_t(target.height);
+  stream.SetSize(0);
+  stream.SetSize(54 + (int64_t(4) << target.depth) + imageSize);  // zero-filled
+  target.bits = writeBmpHeaders(stream.Memory(), target.width, target.height, target.depth,
+                                imageSize, item.ColorMap);
   target.stride = int(stride);
-  target.depth = depth;
   target.bitsPerPixel = item.BitsPerPixel;
   target.interlaced = interlaced_;
   const TProgressProc& progress = owner_ ? owner_->OnProgress : TProgressProc();

@@ -23,6 +23,8 @@ struct Case {
   bool damaged;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 // Codes for minimum code size 2: clear 4, end 5, first free entry 6.
 const Case kCases[] = {
     {"literals", 2, 2, {{4, 3}, {1, 3}, {2, 3}, {3, 3}, {5, 4}}, 4, 1, {1, 2, 3, 0}, false},

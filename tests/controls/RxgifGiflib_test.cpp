@@ -50,6 +50,8 @@ struct Case {
   Pattern pattern;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 const Case kCases[] = {
     {"one_pixel", 1, 1, 1, 0, false, -1, 1, kSolid},
     {"tiny_interlaced_noise", 3, 7, 2, 0, true, -1, 1, kNoise},
