@@ -30,6 +30,36 @@ int depthForBits(TGIFBits bits) {
   throw gui::EInvalidGraphicOperation(texts::kSWrongBitCount);
 }
 
+// File header, info header and colour table of a BMP image with bottom-up rows; returns where
+// the pixels go. Entries the frame's table lacks are grey; an empty table gives black.
+uint8_t* writeBmpHeaders(uint8_t* p, int width, int height, int depth, uint32_t imageSize,
+                         const TGIFColorTable& table) {
+  const uint32_t colors = 1u << depth;
+  const uint32_t offset = 54 + 4 * colors;
+  *p++ = 'B';
+  *p++ = 'M';
+  put32(p, offset + imageSize);
+  put32(p, 0);
+  put32(p, offset);
+  put32(p, 40);
+  put32(p, uint32_t(width));
+  put32(p, uint32_t(height));
+  put16(p, 1);
+  put16(p, uint32_t(depth));
+  put32(p, 0);
+  put32(p, imageSize);
+  p += 16;
+  for (uint32_t i = 0; i < colors; ++i, p += 4) {
+    if (table.Count > 0 && i >= uint32_t(table.Count)) {
+      std::memset(p, 128, 4);
+      continue;
+    }
+    const TGIFColorItem& c = table.Colors[i];
+    p[0] = c.Blue, p[1] = c.Green, p[2] = c.Red, p[3] = 0;
+  }
+  return p;
+}
+
 }  // namespace
 
 TGIFFrame::TGIFFrame(TGIFImage* owner) : owner_(owner), image_(std::make_shared<TGIFItem>()) {}
@@ -74,40 +104,6 @@ int TGIFFrame::GetColorCount() {
   if (image_->ColorMap.Count > 0) return image_->ColorMap.Count;
   return int(GetBitmap().Palette().size());
 }
-
-namespace {
-
-// File header, info header and colour table of a BMP image with bottom-up rows; returns where
-// the pixels go. Entries the frame's table lacks are grey; an empty table gives black.
-uint8_t* writeBmpHeaders(uint8_t* p, int width, int height, int depth, uint32_t imageSize,
-                         const TGIFColorTable& table) {
-  const uint32_t colors = 1u << depth;
-  const uint32_t offset = 54 + 4 * colors;
-  *p++ = 'B';
-  *p++ = 'M';
-  put32(p, offset + imageSize);
-  put32(p, 0);
-  put32(p, offset);
-  put32(p, 40);
-  put32(p, uint32_t(width));
-  put32(p, uint32_t(height));
-  put16(p, 1);
-  put16(p, uint32_t(depth));
-  put32(p, 0);
-  put32(p, imageSize);
-  p += 16;
-  for (uint32_t i = 0; i < colors; ++i, p += 4) {
-    if (table.Count > 0 && i >= uint32_t(table.Count)) {
-      std::memset(p, 128, 4);
-      continue;
-    }
-    const TGIFColorItem& c = table.Colors[i];
-    p[0] = c.Blue, p[1] = c.Green, p[2] = c.Red, p[3] = 0;
-  }
-  return p;
-}
-
-}  // namespace
 
 void TGIFFrame::SaveToBitmapStream(gui::TMemoryStream& stream) {
   const TGIFItem& item = *image_;
