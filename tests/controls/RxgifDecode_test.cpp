@@ -44,6 +44,13 @@ const Case kCases[] = {
      false},
     {"own string cut at the end", 2, 2, {{4, 3}, {1, 3}, {6, 3}, {7, 3}}, 4, 1, {1, 1, 1, 1},
      false},
+    // A short string copied from far back, then the end: the pixels after it stay 0.
+    {"short copy then end", 2, 2,
+     {{4, 3}, {1, 3}, {2, 3}, {3, 3}, {3, 4}, {3, 4}, {3, 4}, {3, 4}, {3, 4}, {3, 4}, {3, 4},
+      {3, 4}, {3, 5}, {3, 5}, {3, 5}, {3, 5}, {3, 5}, {3, 5}, {3, 5}, {3, 5}, {6, 5}, {5, 5}},
+     40, 1, {1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 1, 2, 0, 0, 0, 0, 0, 0, 0,
+             0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+     false},
     // Codes from 4 up are not literals even with a 2-bit table; literals are masked to it.
     {"wide literals masked", 2, 4, {{16, 5}, {6, 5}, {13, 5}, {17, 5}}, 2, 1, {2, 1}, false},
     {"table code right after a clear", 2, 2, {{4, 3}, {6, 3}, {1, 3}}, 3, 1, {0, 0, 0}, true},
