@@ -1,0 +1,133 @@
+// TGIFImage: the picture class of GIF files, version 87a and 89a, with any number of frames,
+// each handed out as a TBitmap. It is registered with TPicture for ".gif" and for the clipboard
+// format "GIF Image". Reading tolerates damaged data (GIFLoadCorrupted) and never reads outside
+// the bytes it is given; frames larger than kMaxFrameSide x kMaxFrameSide or kMaxFramePixels are
+// refused with EInvalidGraphic "Invalid image size".
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "controls/RxgifFrame.h"
+#include "controls/RxgifTypes.h"
+#include "gui/Graphic.h"
+
+namespace rxgif {
+
+// Damaged data (cut sub-blocks, a bad minimum code size, codes beyond the table) is tolerated:
+// the frame is marked corrupted and shows what was decoded.
+extern bool GIFLoadCorrupted;
+// The clipboard format "GIF Image": a 4-byte length, then the GIF file.
+extern unsigned CF_GIF;
+
+// The largest frame decoded: the bitmap layer's own limit of pixels, and a side that keeps every
+// BMP size field far from overflow.
+inline constexpr int kMaxFrameSide = 16384;
+inline constexpr int64_t kMaxFramePixels = int64_t(1) << 25;
+
+// The clipboard as a picture reads it: the bytes held in a format (a bitmap as a BMP file);
+// false when the clipboard holds nothing in that format.
+using TClipboardReader = std::function<bool(unsigned format, std::vector<uint8_t>& data)>;
+
+class TGIFImage : public gui::TGraphic {
+public:
+  TGIFImage();
+  ~TGIFImage() override;
+
+  const char* ClassName() const override { return "TGIFImage"; }
+  // The current frame stretched into r; nothing while the frame index is -1.
+  void Draw(gui::TCanvas& canvas, const gui::TRect& r) const override;
+  bool Empty() const override;
+  // Of the current frame's bitmap; 0 when empty or without a current frame.
+  int Width() const override;
+  int Height() const override;
+  // The size of a GIF cannot be set: EInvalidGraphicOperation.
+  void SetWidth(int width) override;
+  void SetHeight(int height) override;
+  // The Transparent flag and a frame with a transparent colour.
+  bool Transparent() const override;
+
+  // The rest of the stream is a GIF file; its first frame is decoded at once.
+  void LoadFromStream(gui::TStream& stream) override;
+  // Layout data: a 4-byte little-endian length, then the GIF file.
+  void ReadData(gui::TStream& stream) override;
+  // Writing GIF files belongs to the GIF writer; until it is there these raise
+  // EInvalidGraphicOperation.
+  void SaveToStream(gui::TStream& stream) const override;
+  void WriteData(gui::TStream& stream) const override;
+  // `size` bytes of the stream as a GIF file; with `decodeFirst` frame 0 is decoded at once.
+  void ReadStream(int64_t size, gui::TStream& stream, bool decodeFirst);
+  // The "GIF Image" data when the clipboard has it (then also its bitmap as frame 0's), else a
+  // bitmap in `format`.
+  void LoadFromClipboardFormat(unsigned format, const TClipboardReader& clipboard);
+
+  void Assign(const gui::TGraphic* source) override;
+  void Assign(const TGIFFrame& source);
+  void AssignTo(gui::TGraphic& dest) const;
+  // True for an image sharing this one's data.
+  bool Equals(const gui::TGraphic& other) const override;
+
+  void Clear() { Assign(static_cast<const gui::TGraphic*>(nullptr)); }
+  void ClearItems() { frames_.clear(); }
+  void NewImage();
+  // Appends a frame assigned from the graphic and makes it current; returns its index.
+  int AddFrame(const gui::TGraphic* graphic);
+  // Decodes every frame; an abort deletes the frames from the aborted one on.
+  void DecodeAllFrames();
+  void UpdateScreenSize();
+
+  int GetCount() const { return int(frames_.size()); }
+  // EListError "List index out of bounds" for a bad index.
+  TGIFFrame& GetFrame(int index) const;
+  int FrameIndex() const { return frameIndex_; }
+  void SetFrameIndex(int value);
+  // The current frame's bitmap (frame 0's when the index is out of range); an image without
+  // frames first takes an empty frame.
+  gui::TBitmap& GetBitmap();
+
+  TGIFVersion Version() const { return version_; }
+  int ScreenWidth() const { return frames_.empty() ? 0 : screenWidth_; }
+  int ScreenHeight() const { return frames_.empty() ? 0 : screenHeight_; }
+  gui::TColor TransparentColor() const;
+  bool Corrupted() const;
+  gui::TColor BackgroundColor() const { return backgroundColor_; }
+  void SetBackgroundColor(gui::TColor value);
+  bool Looping() const { return looping_; }
+  void SetLooping(bool value);
+  uint16_t RepeatCount() const { return repeatCount_; }
+  void SetRepeatCount(int value);
+  int GlobalColorCount() const { return data_->ColorMap.Count; }
+  const gui::TStrings& Comment() const { return data_->Comment; }
+  const TGIFData& Data() const { return *data_; }
+
+  TProgressProc OnProgress;
+  void DoProgress(TProgressStage stage, uint8_t percent, const std::string& message);
+
+private:
+  friend class TGIFFrame;
+
+  uint8_t readExtensions(TGIFReader& reader, uint8_t introducer, TExtensionList& pending);
+  void readApplication(const TExtension& extension);
+  void readFrames(TGIFReader& reader);
+  void keepComments(TExtensionList& pending);
+  const TGIFFrame* currentFrame() const;
+
+  std::shared_ptr<TGIFData> data_;
+  TGIFVersion version_ = gvUnknown;
+  std::vector<std::unique_ptr<TGIFFrame>> frames_;
+  int frameIndex_ = -1;
+  uint16_t screenWidth_ = 0;
+  uint16_t screenHeight_ = 0;
+  gui::TColor backgroundColor_ = gui::clNone;
+  bool looping_ = false;
+  bool corrupted_ = false;
+  uint16_t repeatCount_ = 1;
+};
+
+// Calling it links this unit, and with it the registration of ".gif" and "GIF Image", into a
+// program that otherwise reaches GIF pictures only through TPicture.
+void rxgif_dummy();
+
+}  // namespace rxgif
