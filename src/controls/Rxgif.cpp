@@ -194,12 +194,15 @@ void TGIFImage::Assign(const TGIFFrame& source) {
   Changed();
 }
 
-void TGIFImage::AssignTo(gui::TGraphic& dest) const {
+bool TGIFImage::AssignTo(gui::TGraphic& dest) const {
   if (auto* image = dynamic_cast<TGIFImage*>(&dest)) {
     image->Assign(this);
-  } else if (!Empty()) {
-    frames_[size_t(std::clamp(frameIndex_, 0, GetCount() - 1))]->AssignTo(dest);
+    return true;
   }
+  if (Empty()) return false;
+  // Any other graphic takes the current frame's bitmap and its transparent colour.
+  frames_[size_t(std::clamp(frameIndex_, 0, GetCount() - 1))]->AssignTo(dest);
+  return true;
 }
 
 bool TGIFImage::Equals(const gui::TGraphic& other) const {

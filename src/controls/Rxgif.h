@@ -65,7 +65,7 @@ public:
 
   void Assign(const gui::TGraphic* source) override;
   void Assign(const TGIFFrame& source);
-  void AssignTo(gui::TGraphic& dest) const;
+  bool AssignTo(gui::TGraphic& dest) const override;
   // True for an image sharing this one's data.
   bool Equals(const gui::TGraphic& other) const override;
 

@@ -133,6 +133,12 @@ TEST(RxgifImageTest, AssignImagesFramesAndBitmaps) {
   EXPECT_EQ(bitmap.Width(), 3);
   EXPECT_TRUE(bitmap.Transparent());
   EXPECT_EQ(bitmap.TransparentColor(), color(1));
+  // The bitmap's own Assign asks the image, so it gets the same frame and colour.
+  gui::TBitmap viaBitmap;
+  viaBitmap.Assign(&source);
+  EXPECT_EQ(viaBitmap.Width(), 3);
+  EXPECT_TRUE(viaBitmap.Transparent());
+  EXPECT_EQ(viaBitmap.TransparentColor(), color(1));
 
   // From a bitmap: one frame without GIF data.
   TGIFImage fromBitmap;
