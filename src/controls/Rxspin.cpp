@@ -1,0 +1,417 @@
+// TRxSpinEdit: value and text, typing rules, steps, leaving the field, and the button beside
+// the text.
+#include "controls/Rxspin.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+
+#include <cmath>
+
+#include "gui/Cp1251.h"
+#include "gui/NumberText.h"
+
+using namespace gui;
+
+namespace rxspin {
+
+namespace {
+
+// Nearest integer with halves to even, saturated to 64 bits.
+int64_t roundHalfEven(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 9.2e18) return INT64_MAX;
+  if (value <= -9.2e18) return INT64_MIN;
+  return int64_t(std::nearbyint(value));
+}
+
+// The character a key event types, as the edit's KeyPress sees it; 0 for keys that type
+// nothing (Delete among them) and for shortcuts, which go to the edit unchanged.
+char typedChar(const QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Backspace: return '\b';
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return '\r';
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Delete: return 0;
+    default: break;
+  }
+  if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return 0;
+  QString text = event->text();
+  if (text.isEmpty() || !text[0].isPrint()) return 0;
+  std::string bytes = ToCp1251(text.left(1));
+  return bytes.empty() ? 0 : bytes[0];
+}
+
+bool windowOrPopupReason(const QFocusEvent* event) {
+  return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+TRxSpinEdit::TRxSpinEdit(QWidget* parent) : QLineEdit(parent) {
+  SetFont(font_);
+  SetColor(color_);
+  connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+  SetText("0");
+  setGeometry(0, 0, 121, std::max(21, GetMinHeight()));
+  recreateButton();
+  resizeButton();
+  setEditRect();
+}
+
+TRxSpinEdit::~TRxSpinEdit() {
+  changing_ = true;
+  delete button_;
+  delete buttonWindow_;
+  delete upDown_;
+}
+
+// --- value and text ---------------------------------------------------------------------------
+
+std::string TRxSpinEdit::Text() const { return ToCp1251(text()); }
+
+void TRxSpinEdit::SetText(const std::string& text) {
+  QString value = FromCp1251(text);
+  if (value != this->text()) setText(value);
+}
+
+double TRxSpinEdit::Value() const {
+  if (valueType_ == vtFloat) {
+    double value = 0;
+    return TryStrToFloat(Text(), value) ? value : minValue_;
+  }
+  int value = 0;
+  std::string text = valueType_ == vtHex ? "$" + Text() : Text();
+  return TryStrToInt(text, value) ? value : std::trunc(minValue_);
+}
+
+void TRxSpinEdit::SetValue(double value) {
+  double checked = CheckValue(value);
+  switch (valueType_) {
+    case vtFloat: SetText(FloatToStrF(checked, ffFixed, 15, decimal_)); break;
+    case vtHex: SetText(IntToHex(roundHalfEven(checked), 1)); break;
+    default: SetText(IntToStr(roundHalfEven(checked))); break;
+  }
+}
+
+double TRxSpinEdit::CheckValue(double value) const {
+  if (maxValue_ == minValue_) return value;
+  if (value < minValue_) return minValue_;
+  if (value > maxValue_) return maxValue_;
+  return value;
+}
+
+// The value is read with the type it was typed in, then written in the new type.
+void TRxSpinEdit::SetValueType(TValueType value) {
+  if (value == valueType_) return;
+  double current = Value();
+  valueType_ = value;
+  if (valueType_ == vtInt || valueType_ == vtHex) {
+    increment_ = double(roundHalfEven(increment_));
+    if (increment_ == 0) increment_ = 1;
+  }
+  SetValue(current);
+}
+
+void TRxSpinEdit::SetDecimal(uint8_t value) {
+  if (value == decimal_) return;
+  double current = Value();
+  decimal_ = value;
+  SetValue(current);
+}
+
+void TRxSpinEdit::Change() {
+  if (!changing_ && OnChange) OnChange(this);
+}
+
+// --- properties of the edit -------------------------------------------------------------------
+
+void TRxSpinEdit::SetEditorEnabled(bool value) {
+  editorEnabled_ = value;
+  updateEditable();
+}
+
+void TRxSpinEdit::SetReadOnly(bool value) {
+  readOnly_ = value;
+  updateEditable();
+}
+
+// The line edit itself refuses every edit (keys, shortcuts, paste, cut, drops, its menu) while
+// the editor is locked; typed characters still come through KeyPress first to get their beep.
+void TRxSpinEdit::updateEditable() { setReadOnly(readOnly_ || !editorEnabled_); }
+
+void TRxSpinEdit::SetAlignment(TAlignment value) {
+  if (value == alignment_) return;
+  alignment_ = value;
+  applyAlignment();
+}
+
+// Qt mirrors left and right itself when the edit reads right to left.
+void TRxSpinEdit::applyAlignment() {
+  Qt::Alignment horizontal = alignment_ == taRightJustify ? Qt::AlignRight
+                             : alignment_ == taCenter     ? Qt::AlignHCenter
+                                                          : Qt::AlignLeft;
+  setAlignment(horizontal | Qt::AlignVCenter);
+}
+
+void TRxSpinEdit::SetColor(TColor value) {
+  color_ = value;
+  QPalette p = palette();
+  p.setColor(QPalette::Base, ToQColor(value));
+  setPalette(p);
+}
+
+void TRxSpinEdit::SetFont(const TFont& value) {
+  font_ = value;
+  QPalette p = palette();
+  p.setColor(QPalette::Text, ToQColor(value.Color));
+  setPalette(p);
+  setFont(value.ToQFont());
+}
+
+void TRxSpinEdit::SetCtl3D(bool value) {
+  if (value == ctl3D_) return;
+  ctl3D_ = value;
+  resizeButton();
+  setEditRect();
+}
+
+void TRxSpinEdit::SetBorderStyle(TBorderStyle value) {
+  if (value == borderStyle_) return;
+  borderStyle_ = value;
+  setFrame(value != bsNone);
+  resizeButton();
+  setEditRect();
+}
+
+// --- typing and keys --------------------------------------------------------------------------
+
+bool TRxSpinEdit::IsValidChar(char key) const {
+  auto c = static_cast<unsigned char>(key);
+  // A locked editor takes no printable character, no backspace and no '.' (code 46).
+  if (!editorEnabled_ && (c >= 32 || c == '\b' || c == 46)) return false;
+  std::string allowed = "+-0123456789";
+  std::string text = Text();
+  if (valueType_ == vtFloat) {
+    if (text.find('.') == std::string::npos) allowed += '.';
+    if (AnsiUpperCase(text).find('E') == std::string::npos) allowed += "eE";
+  } else if (valueType_ == vtHex) {
+    allowed += "ABCDEFabcdef";
+  }
+  return (c != 0 && allowed.find(char(c)) != std::string::npos) || c < 32;
+}
+
+void TRxSpinEdit::KeyDown(uint16_t& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+  if (arrowKeys_ && (key == VK_UP || key == VK_DOWN)) {
+    if (key == VK_UP) UpClick();
+    else DownClick();
+    key = 0;
+  }
+  // The Delete key types no character, so KeyPress never sees it: refuse it here.
+  if (key == VK_DELETE && !editorEnabled_) {
+    key = 0;
+    Beep();
+  }
+}
+
+void TRxSpinEdit::KeyPress(char& key) {
+  if (!IsValidChar(key)) {
+    key = 0;
+    Beep();
+    return;
+  }
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TRxSpinEdit::Beep() { QApplication::beep(); }
+
+void TRxSpinEdit::keyPressEvent(QKeyEvent* event) {
+  uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+  if (key != 0) {
+    KeyDown(key, ShiftStateFromQt(event->modifiers(), Qt::NoButton));
+    if (key == 0) {
+      event->accept();
+      return;
+    }
+  }
+  char c = typedChar(event);
+  if (c != 0) {
+    KeyPress(c);
+    if (c == 0) {
+      event->accept();
+      return;
+    }
+    // Enter and Escape go on to the form (its default and cancel buttons), not to the edit.
+    if (c == '\r' || c == 27) {
+      event->ignore();
+      return;
+    }
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+// --- steps ------------------------------------------------------------------------------------
+
+void TRxSpinEdit::UpClick() { step(increment_, OnTopClick); }
+
+void TRxSpinEdit::DownClick() { step(-increment_, OnBottomClick); }
+
+// The text is rewritten without change events; one follows when the text really changed.
+void TRxSpinEdit::step(double delta, const TNotifyEvent& after) {
+  if (readOnly_) {
+    Beep();
+    return;
+  }
+  std::string old = Text();
+  bool saved = changing_;
+  changing_ = true;
+  try {
+    SetValue(Value() + delta);
+  } catch (...) {
+    changing_ = saved;
+    throw;
+  }
+  changing_ = saved;
+  if (AnsiCompareText(Text(), old) != 0) {
+    setModified(true);
+    Change();
+  }
+  if (after) after(this);
+}
+
+// --- focus and mouse --------------------------------------------------------------------------
+
+void TRxSpinEdit::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (windowOrPopupReason(event)) return;
+  if (autoSelect_ && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) selectAll();
+  if (OnEnter) OnEnter(this);
+}
+
+// Leaving clamps an out-of-range value; a value within range keeps its text as typed.
+void TRxSpinEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (windowOrPopupReason(event)) return;
+  if (OnExit) OnExit(this);
+  double value = Value();
+  if (CheckValue(value) != value) SetValue(value);
+}
+
+void TRxSpinEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLineEdit::mouseDoubleClickEvent(event);
+  if (OnDblClick) OnDblClick(this);
+}
+
+// --- the button -------------------------------------------------------------------------------
+
+void TRxSpinEdit::SetButtonKind(TSpinButtonKind value) {
+  if (value == buttonKind_) return;
+  buttonKind_ = value;
+  recreateButton();
+  resizeButton();
+  setEditRect();
+}
+
+void TRxSpinEdit::SetArrowKeys(bool value) {
+  arrowKeys_ = value;
+  resizeButton();
+}
+
+void TRxSpinEdit::recreateButton() {
+  delete button_;
+  delete buttonWindow_;
+  delete upDown_;
+  button_ = nullptr;
+  buttonWindow_ = nullptr;
+  upDown_ = nullptr;
+  if (buttonKind_ == bkDiagonal) {
+    buttonWindow_ = new QWidget(this);
+    buttonWindow_->setCursor(Qt::ArrowCursor);
+    buttonWindow_->setGeometry(0, 0, height(), height());
+    button_ = new TRxSpinButton(buttonWindow_);
+    button_->SetFocusControl(this);
+    button_->OnTopClick = [this](TControl*) { UpClick(); };
+    button_->OnBottomClick = [this](TControl*) { DownClick(); };
+    button_->SetBounds(0, 0, buttonWindow_->width(), buttonWindow_->height());
+    button_->show();
+    buttonWindow_->show();
+  } else {
+    upDown_ = new TRxUpDown(this);
+    upDown_->setCursor(Qt::ArrowCursor);
+    upDown_->setGeometry(0, 0, DefaultButtonWidth(), height());
+    upDown_->OnClick = [this](TRxUpDown*, TUDBtnType button) { upDownClick(button); };
+    upDown_->show();
+  }
+}
+
+void TRxSpinEdit::upDownClick(TUDBtnType button) {
+  if (TabStop() && isVisible() && isEnabled()) setFocus(Qt::MouseFocusReason);
+  if (button == btNext) UpClick();
+  else DownClick();
+}
+
+// Windows places the button in the edit's client area, inside its border; Qt counts from the
+// widget's corner, so the border's width is added.
+int TRxSpinEdit::clientInset() const {
+  if (borderStyle_ == bsNone) return 0;
+  return ctl3D_ ? 2 : 1;
+}
+
+// The diagonal button is square: Height - 3 inside a 3-D single border, else Height.
+void TRxSpinEdit::resizeButton() {
+  int inset = clientInset();
+  bool rtl = isRightToLeft();
+  int w = width(), h = height();
+  if (upDown_) {
+    int bw = DefaultButtonWidth();
+    int clientWidth = w - 2 * inset, clientHeight = std::max(h - 2 * inset, 0);
+    upDown_->setGeometry(rtl ? inset : inset + clientWidth - bw, inset, bw, clientHeight);
+  } else if (buttonWindow_) {
+    QRect r = ctl3D_ && borderStyle_ == bsSingle ? QRect(rtl ? -1 : w - h - 1, -1, h - 3, h - 3)
+                                                 : QRect(rtl ? 0 : w - h, 0, h, h);
+    r.translate(inset, inset);
+    buttonWindow_->setGeometry(r);
+    button_->SetBounds(0, 0, r.width(), r.height());
+  }
+}
+
+int TRxSpinEdit::GetButtonWidth() const {
+  if (upDown_) return upDown_->width();
+  if (button_) return button_->Width();
+  return DefaultButtonWidth();
+}
+
+// The text stops short of the button.
+void TRxSpinEdit::setEditRect() {
+  int bw = GetButtonWidth();
+  if (isRightToLeft()) setTextMargins(bw + 1, 0, 1, 0);
+  else setTextMargins(0, 0, bw + 2, 0);
+}
+
+int TRxSpinEdit::GetMinHeight() const {
+  constexpr int kBorderHeight = 1;
+  return QFontMetrics(font()).height() + 4 * kBorderHeight + 1;
+}
+
+void TRxSpinEdit::resizeEvent(QResizeEvent* event) {
+  QLineEdit::resizeEvent(event);
+  if (height() < GetMinHeight()) {
+    resize(width(), GetMinHeight());
+    return;
+  }
+  resizeButton();
+  setEditRect();
+}
+
+void TRxSpinEdit::changeEvent(QEvent* event) {
+  QLineEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange) {
+    resizeButton();
+    setEditRect();
+  }
+}
+
+}  // namespace rxspin
