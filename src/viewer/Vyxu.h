@@ -200,6 +200,9 @@ void SetApplicationTitle(const std::string& title);
 void SelectChannelByNumber(int k);
 // Saturation 0 with the black-and-white option, else the current channel's.
 void ApplySaturation();
+// Checks the tray menu's item of a channel row and unchecks the other channel items; a row
+// without an item checks nothing.
+void CheckChannelMenuItem(int row);
 // The title for a row: "The Vyx98 - " + name + " (number)", cut to kTitleTextMax characters.
 std::string ChannelTitle(int row);
 // The channel number as RxLabel1 shows it: "%3.d ".
