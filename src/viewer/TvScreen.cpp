@@ -1,5 +1,7 @@
 #include "viewer/TvScreen.h"
 
+#include <utility>
+
 TvWindowLook TvWindowLookOf(uint32_t style) {
   TvWindowLook look;
   look.flags = Qt::Window | Qt::CustomizeWindowHint;
@@ -22,6 +24,7 @@ TvWindowLook TvWindowLookOf(uint32_t style) {
 }
 
 QPointer<TvScreen> TvScreenWindow;
+std::function<void()> TvFirstFramePainted;
 QPointer<QWidget> TvParentWindow;
 
 TvScreen::TvScreen(uint32_t style, const QRect& rect, QWidget* owner, int id)
@@ -57,4 +60,11 @@ void TvScreen::place(const QRect& rect, bool topmost) {
     if (wasVisible) show();
   }
   setGeometry(rect);
+}
+
+void TvScreen::paintEvent(QPaintEvent* event) {
+  platform::CaptureWindow::paintEvent(event);
+  if (pictureShown_ || currentFrame().isNull()) return;
+  pictureShown_ = true;
+  if (auto notify = std::exchange(TvFirstFramePainted, nullptr)) notify();
 }

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 
 #include "core/TvWindow.h"
 #include "platform/capture/CaptureWindow.h"
@@ -53,10 +54,17 @@ public:
   // Moves and sizes it without activating it, optionally kept above other windows.
   void place(const QRect& rect, bool topmost);
 
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
 private:
   uint32_t style_;
   int id_;
+  bool pictureShown_ = false;
 };
+
+// Called once, when a TV window first paints a picture (start-up measurements).
+extern std::function<void()> TvFirstFramePainted;
 
 // The TV window as the viewer holds it; null while there is none. TvWindow (the card layer's
 // handle) points at the same object.

@@ -14,6 +14,7 @@
 #include "viewer/LayoutHelpers.h"
 #include "viewer/PanelArt.h"
 #include "viewer/UpDown.h"
+#include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 
 using layout::Cp;

@@ -1,6 +1,7 @@
 // The panel's options (hidden check boxes mirrored by glyphs and labels), its focus sink and its
 // tray icon.
 #include <QCheckBox>
+#include <QMenu>
 #include <QScrollBar>
 
 #include "controls/AppIcon.h"

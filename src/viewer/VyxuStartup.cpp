@@ -1,6 +1,7 @@
 // The panel's constructor: the program's real set-up, in order, before the other windows exist.
 #include <QCheckBox>
 #include <QDir>
+#include <QMenu>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollBar>
@@ -18,12 +19,14 @@
 #include "core/Settings.h"
 #include "core/TvStandardPath.h"
 #include "platform/Clock.h"
+#include "platform/DisplayMode.h"
 #include "platform/Environment.h"
 #include "platform/Mixer.h"
 #include "platform/Registry.h"
 #include "viewer/Image.h"
 #include "viewer/ProcessExit.h"
 #include "viewer/StartGeometry.h"
+#include "viewer/TvScreen.h"
 #include "viewer/TvWindowSetup.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
@@ -80,7 +83,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   CaptureDriverConnected = 1;                         // 17
   if (Settings.TvWindowPresent) CreateTvWindow();     // 18
   CheckBox9->setChecked(Settings.TaskBarButton);
-  // 19: the installable driver's exchange comes with its platform layer.
+  TalkToInstallableDriver();                          // 19
   applyStartChannel();                                // 20
   finishPanelState();                                 // 21, 23, 25
   // 22: the keyboard hook comes with the hot keys.
@@ -97,7 +100,15 @@ TForm1::~TForm1() {
   if (Form1 == this) Form1 = nullptr;
 }
 
+// The display's mode; where it cannot be read (a display without the mode extension), the
+// screen's size as the desktop reports it.
 void TForm1::readDisplayMode() {
+  if (auto mode = platform::DisplayMode::current().currentMode()) {
+    DisplayWidth = mode->width;
+    DisplayHeight = mode->height;
+    DisplayRefresh = mode->refreshHz;
+    return;
+  }
   const QScreen* screen = QGuiApplication::primaryScreen();
   DisplayWidth = screen ? screen->geometry().width() : 0;
   DisplayHeight = screen ? screen->geometry().height() : 0;
