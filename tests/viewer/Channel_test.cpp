@@ -14,6 +14,7 @@
 #include "sim/EventLog.h"
 #include "sim/SimPicture.h"
 #include "viewer/OsdWindow.h"
+#include "viewer/TvScreen.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 
@@ -152,8 +153,10 @@ TEST_F(ChannelTest, RadioChannelLeavesFullScreenAndTheNextTvChannelReturnsToIt) 
   SelectChannelByNumber(1);
   EXPECT_EQ(FullScreenOn, 0);
   EXPECT_EQ(RadioLeftFullScreen, 1);
+  EXPECT_FALSE(TvScreenWindow->isVisible()) << "radio hides the TV window";
   EXPECT_EQ(sim::SimPicture::describe(sim::Card()).content, sim::PictureState::Content::Radio);
   SelectChannelByNumber(2);
+  EXPECT_TRUE(TvScreenWindow->isVisible());
   EXPECT_EQ(FullScreenOn, 1);
   EXPECT_EQ(RadioLeftFullScreen, 0);
   SetFullScreen(0);

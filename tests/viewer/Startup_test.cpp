@@ -161,6 +161,21 @@ TEST_F(StartupTest, CardFailingOnceIsAcceptedAndTheProbeLetsItGo) {
   EXPECT_TRUE(sim::Card().mapped());
 }
 
+TEST_F(StartupTest, CardLostAfterTheProbeEndsThePanelsStartWithExitCode1) {
+  writeChannels({kOneStation});
+  sim::Card().failNextOpens(1);  // the panel's own open, without a probe before it
+  int code = -1;
+  try {
+    new TForm1;
+  } catch (const viewer::ProcessExited& e) {
+    code = e.exitCode;
+  }
+  Form1 = nullptr;  // the panel did not come into being
+  EXPECT_EQ(code, 1);
+  EXPECT_FALSE(TvScreenWindow) << "ended before the TV window";
+  EXPECT_TRUE(boxes_->shown().empty());
+}
+
 TEST_F(StartupTest, ProbeDrivesTheTunerRowOfTheSettings) {
   // Tuner row 9 answers at 0xC0; the simulated tuner is moved there, so only a probe with the
   // configured row finds it.
