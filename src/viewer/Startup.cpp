@@ -82,8 +82,9 @@ void createWindows() {
   new TForm6;
   new TForm7;
   new TForm8;
-  // The application shows its main window when its message loop starts.
-  Form1->show();
+  // The main window is shown as the message loop starts, unless the start without the panel
+  // is chosen (the panel's constructor has hidden it then).
+  if (!Settings.HideCP) Form1->show();
 }
 
 }  // namespace

@@ -75,6 +75,14 @@ TEST_F(StartupTest, CreatesTheSevenWindowsInTheirOrder) {
   EXPECT_TRUE(boxes_->shown().empty());
 }
 
+TEST_F(StartupTest, StartWithoutThePanelLeavesItHidden) {
+  writeSetting("HideCP", "1");
+  writeChannels({kOneStation});
+  ASSERT_EQ(start(), 0);
+  EXPECT_FALSE(Form1->isVisible());
+  EXPECT_TRUE(TvScreenWindow->isVisible());
+}
+
 TEST_F(StartupTest, TvWindowIsConnectedAndShowsTheStartChannelWithItsName) {
   writeChannels({kOneStation, kFiveStation}, 1);
   ASSERT_EQ(start(), 0);
