@@ -1,12 +1,9 @@
 #include "controls/Icolist.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <cstdint>
 #include <utility>
 
-#include "gui/Cp1251.h"
+#include "controls/Vclutils.h"
 #include "gui/Exceptions.h"
 #include "gui/Icon.h"
 #include "gui/Streams.h"
@@ -29,27 +26,12 @@ private:
   TIconList& list_;
 };
 
-// An icon resource of a module folder; a missing or damaged one gives an empty icon, as the
-// system's icon loader answers with no handle.
-// TODO(merge): use vclutils::MakeModuleIcon.
-std::unique_ptr<TIcon> loadIconResource(const std::string& moduleFolder,
-                                        const std::string& resource) {
-  auto icon = std::make_unique<TIcon>();
-  QDir dir(gui::FromCp1251(moduleFolder));
-  QString wanted = gui::FromCp1251(resource) + QStringLiteral(".ico");
-  for (const QString& name : dir.entryList(QDir::Files)) {
-    if (name.compare(wanted, Qt::CaseInsensitive) != 0) continue;
-    QFile file(dir.filePath(name));
-    if (!file.open(QIODevice::ReadOnly)) break;
-    QByteArray data = file.readAll();
-    try {
-      icon->LoadFromBytes(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()));
-    } catch (const gui::Exception&) {
-      icon->Assign(nullptr);
-    }
-    break;
-  }
-  return icon;
+// An icon resource of the module; a missing or damaged one gives an empty icon, as the system's
+// icon loader answers with no handle.
+std::unique_ptr<TIcon> loadIconResource(const vclutils::TModule& module,
+                                        const vclutils::ResourceId& resource) {
+  std::unique_ptr<TIcon> icon = vclutils::MakeModuleIcon(module, resource);
+  return icon ? std::move(icon) : std::make_unique<TIcon>();
 }
 
 int32_t readInt32(gui::TStream& stream) {
@@ -166,23 +148,23 @@ int TIconList::IndexOf(const TIcon* icon) const {
   return -1;
 }
 
-int TIconList::AddResource(const std::string& moduleFolder, const std::string& resource) {
-  return AddIcon(loadIconResource(moduleFolder, resource));
+int TIconList::AddResource(const vclutils::TModule& module, const vclutils::ResourceId& resource) {
+  return AddIcon(loadIconResource(module, resource));
 }
 
-void TIconList::InsertResource(int index, const std::string& moduleFolder,
-                               const std::string& resource) {
+void TIconList::InsertResource(int index, const vclutils::TModule& module,
+                               const vclutils::ResourceId& resource) {
   if (index < 0 || index > Count()) throw gui::EListError::IndexOutOfBounds(index);
-  std::unique_ptr<TIcon> icon = loadIconResource(moduleFolder, resource);
+  std::unique_ptr<TIcon> icon = loadIconResource(module, resource);
   watch(icon.get());
   icons_.insert(icons_.begin() + index, std::move(icon));
   Changed();
 }
 
-void TIconList::LoadResource(const std::string& moduleFolder,
-                             const std::vector<std::string>& resources) {
+void TIconList::LoadResource(const vclutils::TModule& module,
+                             const std::vector<vclutils::ResourceId>& resources) {
   UpdateBracket bracket(*this);
-  for (const std::string& resource : resources) AddResource(moduleFolder, resource);
+  for (const vclutils::ResourceId& resource : resources) AddResource(module, resource);
 }
 
 void TIconList::Assign(const TIconList* source) {

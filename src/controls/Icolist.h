@@ -15,6 +15,11 @@ class TIcon;
 class TStream;
 }  // namespace gui
 
+namespace vclutils {
+class ResourceId;
+struct TModule;
+}  // namespace vclutils
+
 namespace icolist {
 
 // The name of the layout property that holds the list (SaveToStream's format).
@@ -52,13 +57,13 @@ public:
   // The position of that very icon object, -1 when it is not in the list.
   int IndexOf(const gui::TIcon* icon) const;
 
-  // Icon resources of a module: the module is a folder (normally in the Qt resource system)
-  // and a resource is the .ico file named by it (any case; a number as its decimal text). A
-  // missing or damaged resource gives an empty icon, as a failed load does.
-  // TODO(merge): take vclutils::TModule and vclutils::ResourceId.
-  int AddResource(const std::string& moduleFolder, const std::string& resource);
-  void InsertResource(int index, const std::string& moduleFolder, const std::string& resource);
-  void LoadResource(const std::string& moduleFolder, const std::vector<std::string>& resources);
+  // Icon resources of a module (vclutils::MakeModuleIcon). A missing or damaged resource gives
+  // an empty icon, as a failed load does.
+  int AddResource(const vclutils::TModule& module, const vclutils::ResourceId& resource);
+  void InsertResource(int index, const vclutils::TModule& module,
+                      const vclutils::ResourceId& resource);
+  void LoadResource(const vclutils::TModule& module,
+                    const std::vector<vclutils::ResourceId>& resources);
 
   // Null clears; a list or an icon replaces the contents with copies (one OnChange); any other
   // graphic raises EConvertError "Cannot assign a %s to a TIconList".

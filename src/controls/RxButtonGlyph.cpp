@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "controls/RxctrlsHelpers.h"
+#include "controls/VclutilsBitmaps.h"
 #include "gui/CanvasRaster.h"
 
 namespace rxctrls {
@@ -185,7 +185,7 @@ int TRxButtonGlyph::buildFrameImage(TRxButtonState state, int width, int height)
   switch (state) {
     case rbsDisabled:
       if (numGlyphs_ == 1) {
-        auto disabled = detail::createDisabledBitmap(glyphBitmap_, clBlack);
+        auto disabled = vclutils::CreateDisabledBitmap(glyphBitmap_, clBlack);
         return list.AddMasked(*disabled, clBtnFace);
       }
       return list.AddMasked(frameImage(frame), transparentColor_);
@@ -220,7 +220,8 @@ int TRxButtonGlyph::CreateImageGlyph(TRxButtonState state, const TImageList& ima
   work.Canvas().Brush.Color = clBtnFace;
   work.Canvas().FillRect(Rect(0, 0, width, height));
   if (state == rbsDisabled) {
-    detail::imageListDrawDisabled(images, work.Canvas(), 0, 0, index, clBtnHighlight, clBtnShadow);
+    vclutils::ImageListDrawDisabled(images, work.Canvas(), 0, 0, index, clBtnHighlight, clBtnShadow,
+                                    true);
   } else {
     images.Draw(work.Canvas(), 0, 0, index, ILD_NORMAL);
     work.SetImage(greyed(work.Image(), width, height));
@@ -241,7 +242,7 @@ TPoint TRxButtonGlyph::DrawButtonImage(TCanvas& canvas, int x, int y, const TIma
                                        int index, TRxButtonState state) {
   if (index < 0 || index >= images.Count()) return {0, 0};
   if (state == rbsDisabled) {
-    detail::imageListDrawDisabled(images, canvas, x, y, index, clBtnHighlight, clBtnShadow);
+    vclutils::ImageListDrawDisabled(images, canvas, x, y, index, clBtnHighlight, clBtnShadow, true);
   } else if (state == rbsInactive) {
     int slot = CreateImageGlyph(state, images, index);
     if (slot >= 0) glyphList_->Draw(canvas, x, y, slot, ILD_NORMAL);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "controls/RxctrlsHelpers.h"
+#include "controls/VclutilsText.h"
 #include "gui/Strings.h"
 
 namespace rxctrls {
@@ -87,7 +88,7 @@ std::string TRxButtonGlyph::MinimizeCaption(const TCanvas& canvas, const std::st
   TStringList lines;
   lines.SetText(caption);
   for (int i = 0; i < lines.Count(); ++i) {
-    lines.Put(i, detail::minimizeText(lines[i], canvas, width));
+    lines.Put(i, vclutils::MinimizeText(lines[i], canvas, width));
   }
   return trimRight(lines.Text()).substr(0, size_t(std::max(maxLength, 0)));
 }

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "controls/RxctrlsHelpers.h"
+#include "controls/VclutilsWindows.h"
 
 namespace rxctrls {
 
@@ -265,7 +266,7 @@ void TRxCustomLabel::MouseUp(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void TRxCustomLabel::enterEvent(QEnterEvent*) {
-  if (mouseInControl_ || !Enabled() || !detail::isForegroundTask()) return;
+  if (mouseInControl_ || !Enabled() || !vclutils::IsForegroundTask()) return;
   mouseInControl_ = true;
   MouseEnter();
 }
@@ -290,7 +291,7 @@ void TRxCustomLabel::mouseReleaseEvent(QMouseEvent* event) {
 void TRxCustomLabel::updateTracking() {
   bool wasInside = mouseInControl_;
   mouseInControl_ =
-      Enabled() && detail::controlAtCursor() == this && detail::isForegroundTask();
+      Enabled() && detail::controlAtCursor() == this && vclutils::IsForegroundTask();
   if (mouseInControl_ == wasInside) return;
   if (mouseInControl_) MouseEnter();
   else MouseLeave();

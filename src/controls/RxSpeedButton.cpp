@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "controls/RxctrlsHelpers.h"
+#include "controls/VclutilsWindows.h"
 #include "platform/Clock.h"
 
 namespace rxctrls {
@@ -181,7 +181,7 @@ void TRxSpeedButton::Paint() {
   canvas.Brush.Color = clBtnFace;
   canvas.Brush.Style = bsSolid;
   canvas.FillRect(ClientRect());
-  if (transparent_) detail::copyParentImage(this, canvas);
+  if (transparent_) vclutils::CopyParentImage(this, canvas);
   TRect face = ClientRect();
   bool pressed = state_ == rbsDown || state_ == rbsExclusive;
   if (paintState != rbsInactive || state_ == rbsExclusive) {

@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "controls/RxButtonGlyph.h"
-#include "controls/RxPopupMenu.h"
 #include "gui/Bitmap.h"
 #include "gui/Controls.h"
+#include "gui/PopupMenu.h"
 #include "gui/Timer.h"
 
 namespace rxctrls {
@@ -57,8 +57,8 @@ public:
   // all up cannot be released.
   void SetDown(bool value);
   // Not owned; set to none when the menu is destroyed.
-  TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
-  void SetDropDownMenu(TPopupMenu* value);
+  gui::TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  void SetDropDownMenu(gui::TPopupMenu* value);
   TRxDropDownMenuPos MenuPosition() const { return menuPosition_; }
   void SetMenuPosition(TRxDropDownMenuPos value) { menuPosition_ = value; }
   bool Flat() const { return flat_; }
@@ -165,7 +165,7 @@ private:
   int modalResult_ = 0;
   bool transparent_ = false;
   bool markDropDown_ = true;
-  QPointer<TPopupMenu> dropDownMenu_;
+  QPointer<gui::TPopupMenu> dropDownMenu_;
   QMetaObject::Connection dropDownMenuGone_;
   TRxDropDownMenuPos menuPosition_ = dmpBottom;
   bool grayedInactive_ = true;

@@ -6,6 +6,7 @@
 
 #include "controls/RxSpeedButton.h"
 #include "controls/RxctrlsHelpers.h"
+#include "controls/VclutilsWindows.h"
 
 namespace rxctrls {
 
@@ -218,7 +219,7 @@ void TRxSpeedButton::MouseLeave() {
 }
 
 void TRxSpeedButton::enterEvent(QEnterEvent*) {
-  if (mouseInControl_ || !Enabled() || !detail::isForegroundTask()) return;
+  if (mouseInControl_ || !Enabled() || !vclutils::IsForegroundTask()) return;
   mouseInControl_ = true;
   if (flat_) Repaint();
   MouseEnter();
@@ -235,7 +236,7 @@ void TRxSpeedButton::leaveEvent(QEvent*) {
 void TRxSpeedButton::updateTracking() {
   bool wasInside = mouseInControl_;
   mouseInControl_ =
-      Enabled() && detail::controlAtCursor() == this && detail::isForegroundTask();
+      Enabled() && detail::controlAtCursor() == this && vclutils::IsForegroundTask();
   if (mouseInControl_ == wasInside) return;
   if (mouseInControl_) {
     if (flat_) Repaint();

@@ -4,6 +4,5 @@
 
 #include "controls/RxButtonGlyph.h"
 #include "controls/RxLabel.h"
-#include "controls/RxPopupMenu.h"
 #include "controls/RxSpeedButton.h"
 #include "controls/dormant/RxButtonImage.h"

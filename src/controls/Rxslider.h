@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "gui/Bitmap.h"
 #include "gui/Controls.h"
@@ -133,6 +134,10 @@ protected:
 private:
   // Geometry (RxsliderGeometry.cpp).
   const gui::TBitmap& thumbImage() const;
+  // Drawing reads the image through a mutable reference (it mutes the image's change events).
+  gui::TBitmap& thumbImage() {
+    return const_cast<gui::TBitmap&>(std::as_const(*this).thumbImage());
+  }
   int thumbWidth() const;
   int thumbHeight() const { return thumbImage().Height(); }
   int rulerLength() const;

@@ -1,13 +1,10 @@
-// Helpers shared by the slider's source files: rounding as the slider computes it and the
-// transparent bitmap drawing it paints with.
+// Helpers shared by the slider's source files: rounding as the slider computes it.
 #pragma once
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
-
-#include "gui/Bitmap.h"
 
 namespace rxslider::detail {
 
@@ -22,16 +19,5 @@ inline int64_t RoundHalfEven(double value) {
 inline int ClampToInt(int64_t value) {
   return int(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
 }
-
-// The bitmap's lower-left pixel: the transparent colour of every slider image.
-gui::TColor LowerLeftPixel(const gui::TBitmap& bitmap);
-
-// TODO(merge): use Vclutils::DrawBitmapRectTransparent and Vclutils::DrawBitmapTransparent.
-// The source rectangle of the bitmap drawn at (x, y) in its own size, leaving out the pixels of
-// `transparent`; clNone draws every pixel.
-void DrawBitmapRectTransparent(gui::TCanvas& dest, int x, int y, const gui::TRect& source,
-                               const gui::TBitmap& bitmap, gui::TColor transparent);
-void DrawBitmapTransparent(gui::TCanvas& dest, int x, int y, const gui::TBitmap& bitmap,
-                           gui::TColor transparent);
 
 }  // namespace rxslider::detail

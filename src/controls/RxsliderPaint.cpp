@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "controls/RxsliderInternal.h"
+#include "controls/VclutilsBitmaps.h"
 
 using namespace gui;
 
@@ -11,34 +12,6 @@ namespace rxslider {
 
 using detail::ClampToInt;
 using detail::RoundHalfEven;
-
-namespace detail {
-
-TColor LowerLeftPixel(const TBitmap& bitmap) {
-  if (bitmap.Empty()) return clNone;
-  return bitmap.Canvas().Pixel(0, bitmap.Height() - 1);
-}
-
-void DrawBitmapRectTransparent(TCanvas& dest, int x, int y, const TRect& source,
-                               const TBitmap& bitmap, TColor transparent) {
-  if (bitmap.Empty() || IsRectEmpty(source)) return;
-  if (transparent == clNone) {
-    dest.CopyRect(Bounds(x, y, source.Width(), source.Height()), bitmap.Canvas(), source);
-    return;
-  }
-  if (transparent == clDefault) transparent = LowerLeftPixel(bitmap);
-  transparent = bitmap.Monochrome() ? clWhite : ColorToRGB(transparent);
-  dest.TransparentStretchBlt(x, y, source.Width(), source.Height(), bitmap.Canvas(), source.Left,
-                             source.Top, source.Width(), source.Height(), transparent);
-}
-
-void DrawBitmapTransparent(TCanvas& dest, int x, int y, const TBitmap& bitmap,
-                           TColor transparent) {
-  DrawBitmapRectTransparent(dest, x, y, Rect(0, 0, bitmap.Width(), bitmap.Height()), bitmap,
-                            transparent);
-}
-
-}  // namespace detail
 
 namespace {
 
@@ -99,9 +72,9 @@ void TRxCustomSlider::Paint() {
   }
   canvas.FillRect(r);
   if (ruler_.Width() > 0) {
-    detail::DrawBitmapTransparent(canvas, rulerOrigin_.X, rulerOrigin_.Y, ruler_,
-                                  InSet(options_, soRulerOpaque) ? clNone
-                                                                 : detail::LowerLeftPixel(ruler_));
+    // clDefault leaves out the image's lower-left pixel colour.
+    vclutils::DrawBitmapTransparent(canvas, rulerOrigin_.X, rulerOrigin_.Y, ruler_,
+                                    InSet(options_, soRulerOpaque) ? clNone : clDefault);
   }
   if (InSet(options_, soShowFocus) && focused_) {
     TRect focus = GetSliderRect();
@@ -117,14 +90,15 @@ void TRxCustomSlider::Paint() {
 
 // Frame 2 (the right half of a two-frame image) is the pressed or disabled thumb.
 void TRxCustomSlider::drawThumb(TCanvas& canvas, TPoint origin, bool secondFrame) {
-  const TBitmap& image = thumbImage();
+  TBitmap& image = thumbImage();
   if (image.Empty()) return;
   int tw = thumbWidth(), th = thumbHeight();
   TRect source = Rect(0, 0, image.Width(), th);
   if (numThumbStates_ == 2) source = secondFrame ? Rect(tw, 0, 2 * tw, th) : Rect(0, 0, tw, th);
-  detail::DrawBitmapRectTransparent(
-      canvas, origin.X, origin.Y, source, image,
-      InSet(options_, soThumbOpaque) ? clNone : detail::LowerLeftPixel(image));
+  // A frame narrower than a pixel shows nothing; the drawing call would take the whole image.
+  if (IsRectEmpty(source)) return;
+  vclutils::DrawBitmapRectTransparent(canvas, origin.X, origin.Y, source, image,
+                                      InSet(options_, soThumbOpaque) ? clNone : clDefault);
 }
 
 void TRxCustomSlider::DefaultDrawPoints(int step, int length, int endLength) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/Icolist.h"
+#include "controls/Vclutils.h"
 #include "gui/Bitmap.h"
 #include "gui/Exceptions.h"
 #include "gui/Icon.h"
@@ -339,7 +340,7 @@ TEST_F(IconListTest, ResourcesFromAModuleFolder) {
   ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
   damaged.write("not an icon");
   damaged.close();
-  std::string folder = dir.path().toStdString();
+  vclutils::TModule folder{dir.path().toStdString()};
 
   EXPECT_EQ(list.AddResource(folder, "frame1"), 3);
   list.InsertResource(0, folder, "missing");

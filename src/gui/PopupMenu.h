@@ -1,12 +1,13 @@
-// A popup menu with the attributes a drop-down button needs: whether it opens by itself when
-// its button is pressed, which of its edges lines up with the point it opens at, and the
-// component it was last opened for.
+// TPopupMenu: the popup menu of the windows, the tray icon and the drop-down buttons, a QMenu
+// with the class library's attributes: whether it opens by itself when its control is clicked,
+// which of its edges lines up with the point it opens at, and the component it was last opened
+// for.
 #pragma once
 
 #include <QMenu>
 #include <QPointer>
 
-namespace rxctrls {
+namespace gui {
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
 
@@ -31,4 +32,4 @@ private:
   QPointer<QObject> popupComponent_;
 };
 
-}  // namespace rxctrls
+}  // namespace gui

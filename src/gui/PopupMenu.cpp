@@ -1,6 +1,6 @@
-#include "controls/RxPopupMenu.h"
+#include "gui/PopupMenu.h"
 
-namespace rxctrls {
+namespace gui {
 
 void TPopupMenu::Popup(int x, int y) {
   int width = sizeHint().width();
@@ -10,4 +10,4 @@ void TPopupMenu::Popup(int x, int y) {
   exec(QPoint(left, y));
 }
 
-}  // namespace rxctrls
+}  // namespace gui
