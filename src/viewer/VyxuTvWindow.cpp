@@ -33,6 +33,7 @@ void makeParentWindow() {
 
 TvScreen* makeTvWindow() {
   makeParentWindow();
+  delete TvScreenWindow.data();  // one TV window at a time: one still there is replaced
   const QRect rect(Settings.TVposX, Settings.TVposY, Settings.TVsizeX, Settings.TVsizeY);
   auto* tv = new TvScreen(Settings.WindowStyle, rect, TvParentWindow, 0);
   tv->setObjectName("TvWindow");
