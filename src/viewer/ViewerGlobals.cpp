@@ -26,7 +26,6 @@ int32_t SavedMasterVolume = 0;
 std::atomic<uint8_t> ExternalProgramEnded{0};
 
 uint8_t RolledUp = 1;
-uint8_t PanelHidden = 0;
 
 gui::TColor SkinBeginColorActive = 0x000000;
 gui::TColor SkinEndColorActive = 0xFFFF00;

@@ -64,7 +64,6 @@ extern std::atomic<uint8_t> ExternalProgramEnded;
 // --- Panel state (the panel's handlers keep it)
 // Mirror of CBState: 1 = unrolled.
 extern uint8_t RolledUp;
-extern uint8_t PanelHidden;
 
 // --- Caption colours of the panel's title gradient, set by the skin loader.
 extern gui::TColor SkinBeginColorActive;
