@@ -82,6 +82,8 @@ void tellStandardPath(uint32_t n) {
 
 }  // namespace
 
+uint32_t StandardMask(uint32_t n) { return n < kFirstWithoutMask ? kStandardMasks[n] : 0; }
+
 // ---- The audio plug-in
 
 std::string AudioDllPath() { return platform::ExecutableFolder() + kAudioDllName; }

@@ -42,6 +42,9 @@ int32_t OpenCard();
 int32_t SetVideoInput(uint32_t n);
 // Standard 0..9 (9 = FM radio, which only hides the TV window); 0 for a number above 9.
 int32_t SetTVSystem(uint32_t n);
+// The analog video standard mask that the TV-standard path is told for standard n; 0 for AUTO
+// and for the standards without one (CUSTOM, FMRADIO, numbers above 9).
+uint32_t StandardMask(uint32_t n);
 
 // Picture controls in percent; values outside 0..100 count as the nearer end.
 int32_t SetBrightness(int32_t percent);

@@ -1,0 +1,42 @@
+// TForm3, the capture window "Capture". For now its constructor restores the WAV recording
+// format from the registry; its pages, AVI capture and WAV recording come with the recording
+// window.
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+// The wave format block as the registry value "Audio Format A" holds it: the fields of the
+// original system's WAVEFORMATEX, little-endian, followed by the rest of the block.
+struct WaveFormatFields {
+  uint16_t formatTag = 0;
+  uint16_t channels = 0;
+  uint32_t samplesPerSec = 0;
+  uint32_t avgBytesPerSec = 0;
+  uint16_t blockAlign = 0;
+  uint16_t bitsPerSample = 0;
+  uint16_t extraSize = 0;
+
+  bool operator==(const WaveFormatFields&) const = default;
+};
+constexpr uint32_t kWaveFormatFieldsSize = 18;
+
+// The size of every format block the recorder keeps: the largest format the codecs describe.
+// Until the codec layer comes with the recorder, PCM is the only format, with no extra bytes.
+extern uint32_t MaxWavFormatSize;
+// The saved recording format, MaxWavFormatSize bytes.
+extern std::vector<uint8_t> SavedWavFormat;
+
+WaveFormatFields ReadWaveFormat(const std::vector<uint8_t>& block);
+std::vector<uint8_t> WaveFormatBlock(const WaveFormatFields& fields, uint32_t size);
+// PCM, 44100 Hz, 2 channels, 16 bit.
+WaveFormatFields DefaultWaveFormat();
+
+class TForm3 : public QWidget {
+public:
+  explicit TForm3(QWidget* owner = nullptr);
+};
+
+extern TForm3* Form3;

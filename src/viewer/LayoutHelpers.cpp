@@ -1,0 +1,44 @@
+#include "viewer/LayoutHelpers.h"
+
+#include "gui/Bitmap.h"
+#include "gui/Cp1251.h"
+
+namespace layout {
+
+std::string Cp(const char* utf8) { return gui::ToCp1251(QString::fromUtf8(utf8)); }
+
+QString Ru(const char* utf8) { return QString::fromUtf8(utf8); }
+
+void SetPicture(viewer::TImage* image, const QImage& pixels) {
+  gui::TBitmap bitmap;
+  bitmap.SetImage(pixels);
+  image->Picture().SetGraphic(&bitmap);
+}
+
+viewer::TImage* Image(QWidget* parent, const char* name, const QRect& bounds,
+                      const QImage& pixels, bool visible) {
+  auto* image = new viewer::TImage(parent);
+  image->setObjectName(QString::fromLatin1(name));
+  image->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+  image->SetTransparent(true);
+  if (!pixels.isNull()) SetPicture(image, pixels);
+  image->setVisible(visible);
+  return image;
+}
+
+gui::TCustomLabel* Label(QWidget* parent, const char* name, int x, int y, const std::string& text,
+                         gui::TColor color, bool visible) {
+  auto* label = new gui::TCustomLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->SetTransparent(true);
+  label->SetLeft(x);
+  label->SetTop(y);
+  gui::TFont font = label->Font();
+  font.Color = color;
+  label->SetFont(font);
+  label->SetCaption(text);
+  label->setVisible(visible);
+  return label;
+}
+
+}  // namespace layout

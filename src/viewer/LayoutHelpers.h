@@ -1,0 +1,30 @@
+// Small helpers for building windows in code: texts written in the source as UTF-8 and kept as
+// the program keeps its texts (Windows-1251), named components, pictures and labels.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <string>
+
+#include "gui/Colors.h"
+#include "gui/CustomLabel.h"
+#include "viewer/Image.h"
+
+namespace layout {
+
+// A UTF-8 literal as Windows-1251 bytes.
+std::string Cp(const char* utf8);
+QString Ru(const char* utf8);
+
+// Sets the picture of an image from pixels.
+void SetPicture(viewer::TImage* image, const QImage& pixels);
+// A picture at `bounds`, named, transparent where its lower-left pixel's colour is.
+viewer::TImage* Image(QWidget* parent, const char* name, const QRect& bounds,
+                      const QImage& pixels, bool visible = true);
+// A transparent label at (x, y) in the panel's font colour.
+gui::TCustomLabel* Label(QWidget* parent, const char* name, int x, int y, const std::string& text,
+                         gui::TColor color, bool visible = true);
+
+}  // namespace layout

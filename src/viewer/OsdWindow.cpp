@@ -1,0 +1,128 @@
+#include "viewer/OsdWindow.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Settings.h"
+#include "gui/Colors.h"
+#include "gui/Cp1251.h"
+#include "gui/CustomLabel.h"
+
+QPointer<OsdWindow> OsdChannelWindow;
+QPointer<OsdWindow> OsdValueWindow;
+
+namespace {
+
+// Font family bits of the original font requests, and the pitch bit of a fixed-pitch face.
+constexpr int kFamilyMask = 0xF0;
+constexpr int kFamilyRoman = 0x10;
+constexpr int kFamilySwiss = 0x20;
+constexpr int kFamilyModern = 0x30;
+constexpr int kFamilyScript = 0x40;
+constexpr int kFamilyDecorative = 0x50;
+constexpr int kFixedPitch = 0x01;
+
+QFont::StyleHint styleHintOf(int pitchAndFamily) {
+  switch (pitchAndFamily & kFamilyMask) {
+    case kFamilyRoman: return QFont::Serif;
+    case kFamilySwiss: return QFont::SansSerif;
+    case kFamilyModern: return QFont::TypeWriter;
+    case kFamilyScript: return QFont::Cursive;
+    case kFamilyDecorative: return QFont::Decorative;
+    default: return QFont::AnyStyle;
+  }
+}
+
+// A positive height is the whole cell (ascent + descent): scale from a reference size.
+void setCellHeight(QFont& font, int cell) {
+  constexpr int kReference = 100;
+  font.setPixelSize(kReference);
+  const int referenceCell = std::max(QFontMetrics(font).height(), 1);
+  font.setPixelSize(std::max(1, int(std::lround(double(cell) * kReference / referenceCell))));
+}
+
+QColor colorOf(unsigned bgr) {
+  return QColor(int(bgr & 0xFF), int(bgr >> 8 & 0xFF), int(bgr >> 16 & 0xFF));
+}
+
+}  // namespace
+
+OsdFontSpec OsdFontFor(int tvWindowWidth) {
+  // Integer arithmetic: (Max - Min) x w / 640 truncated is the scale without rounding noise.
+  const int64_t range = int64_t(Settings.OSDFontHeightMax) - Settings.OSDFontHeightMin;
+  const int extra = int(range * tvWindowWidth / 640);
+  OsdFontSpec spec;
+  spec.height = Settings.OSDFontHeightMin + extra;
+  spec.width = Settings.OSDFontWidthMin + extra;
+  spec.weight = Settings.OSDFontWeight;
+  spec.italic = Settings.OSDFontItalic != 0;
+  spec.underline = Settings.OSDFontUnderline != 0;
+  spec.charset = Settings.OSDFontCharset;
+  spec.pitchAndFamily = Settings.OSDFontPitch | Settings.OSDFontFamily;
+  spec.face = Settings.OSDFontFace.substr(0, kOsdFaceMax);
+  return spec;
+}
+
+QFont OsdQFont(const OsdFontSpec& spec) {
+  QFont font(gui::FromCp1251(spec.face));
+  font.setStyleHint(styleHintOf(spec.pitchAndFamily), QFont::NoAntialias);
+  font.setFixedPitch((spec.pitchAndFamily & 0x3) == kFixedPitch);
+  // Weights share the 1..1000 scale; 0 asks for the default.
+  font.setWeight(QFont::Weight(std::clamp(spec.weight > 0 ? spec.weight : 400, 1, 1000)));
+  font.setItalic(spec.italic);
+  font.setUnderline(spec.underline);
+  // A negative height asks for the character height, as the original font request does.
+  if (spec.height < 0)
+    font.setPixelSize(-spec.height);
+  else
+    setCellHeight(font, std::max(spec.height, 1));
+  if (spec.width > 0) {
+    const int natural = std::max(QFontMetrics(font).averageCharWidth(), 1);
+    font.setStretch(std::clamp(spec.width * 100 / natural, 1, 4000));
+  }
+  return font;
+}
+
+OsdWindow::OsdWindow(QWidget* tvWindow, gui::TCustomLabel* label, QSize size, int id)
+    : QWidget(tvWindow), label_(label), id_(id) {
+  // Nothing of the window itself is drawn: where there is no text the picture shows.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setGeometry(15, 5, size.width(), size.height());
+  show();
+}
+
+std::string OsdWindow::text() const { return label_ ? label_->Caption() : std::string(); }
+
+QImage OsdWindow::render() const {
+  QImage image(kOsdTextWidth, kOsdTextHeight, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  const std::string t = text();
+  if (t.empty()) return image;
+  const int tvWidth = parentWidget() ? parentWidget()->frameGeometry().width() : 0;
+  {
+    QPainter p(&image);
+    p.setFont(OsdQFont(OsdFontFor(tvWidth)));
+    p.setPen(colorOf(Settings.OSDFontColor));
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(colorOf(kOsdKeyColor));
+    p.drawText(QRect(0, 0, kOsdTextWidth, kOsdTextHeight), Qt::AlignLeft | Qt::AlignTop,
+               gui::FromCp1251(t));
+  }
+  // The colour key: the overlay shows the picture wherever the key colour was drawn.
+  const QRgb key = colorOf(kOsdKeyColor).rgb();
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (line[x] == key) line[x] = 0;
+  }
+  return image;
+}
+
+void OsdWindow::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, render());
+}

@@ -1,0 +1,12 @@
+// TForm8, the remote control's invisible window. remote.ini's RemoteDelay is loaded with the
+// settings; the key codes, the 20 ms poll and the no-signal check come with the remote control.
+#pragma once
+
+#include <QWidget>
+
+class TForm8 : public QWidget {
+public:
+  explicit TForm8(QWidget* owner = nullptr);
+};
+
+extern TForm8* Form8;

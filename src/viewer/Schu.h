@@ -1,0 +1,22 @@
+// TForm2, the scheduler window "Vyx Video Scheduler". For now it loads schedule.ini and holds
+// the exit options the shut-down reads; its rows, clock and tick come with the scheduler.
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QCheckBox;
+
+class TForm2 : public QWidget {
+public:
+  explicit TForm2(QWidget* owner = nullptr);
+
+  QCheckBox* CheckBox13;  // leave the program at the exit time
+  QCheckBox* CheckBox14;  // and switch the computer off
+};
+
+extern TForm2* Form2;
+
+// Set when the exit-at alarm has fired; the shut-down then may switch the computer off.
+extern uint8_t ExitAlarmFired;

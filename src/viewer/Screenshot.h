@@ -1,0 +1,14 @@
+// Switches for demonstrations and measurements, read from the environment at start:
+//   VYX_SCREENSHOT=FILE        after VYX_SCREENSHOT_DELAY ms (default 3000) the visible windows
+//                              are drawn into FILE (PNG) and the program ends by its orderly
+//                              shut-down;
+//   VYX_FIRST_FRAME_NOTICE=1   the line "first frame painted" goes to standard output when the
+//                              TV window has painted its first picture.
+#pragma once
+
+#include <QImage>
+
+// The program's visible windows as they lie on the desktop, the TV window below the panel.
+QImage ComposeScreenshot();
+
+void ScheduleScreenshotFromEnvironment();

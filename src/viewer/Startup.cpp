@@ -1,0 +1,146 @@
+#include "viewer/Startup.h"
+
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <memory>
+
+#include "core/CBT848.h"
+#include "core/CMyMixer.h"
+#include "core/HardwareTables.h"
+#include "core/Settings.h"
+#include "gui/Cp1251.h"
+#include "gui/VyxApplication.h"
+#include "platform/Clock.h"
+#include "platform/CompanionLink.h"
+#include "platform/Environment.h"
+#include "platform/MessageBox.h"
+#include "platform/NamedLock.h"
+#include "platform/Profile.h"
+#include "platform/WaveInputDevices.h"
+#include "recording/Capt.h"
+#include "settings/Custom.h"
+#include "viewer/Clist.h"
+#include "viewer/Range.h"
+#include "viewer/Remote.h"
+#include "viewer/Schu.h"
+#include "viewer/Screenshot.h"
+#include "viewer/Vyxu.h"
+
+namespace {
+
+constexpr uint32_t kCompanionStartMessage = 0x470;
+constexpr uint32_t kCompanionNoticeMs = 100;
+
+std::unique_ptr<platform::NamedLock> RunningMutex;
+
+// The companion program holds its lock while it runs; it hears our process id.
+void tellCompanion() {
+  auto lock = platform::NamedLockBackend::current().create(kCompanionLockName);
+  if (lock && lock->alreadyExisted()) {
+    platform::CompanionLink::current().post(kCompanionWindowName,
+                                            {kCompanionStartMessage, uint32_t(getpid()), 0});
+    platform::SleepMs(kCompanionNoticeMs);
+  }
+}
+
+// Opens the card once to see that it is there, and once more when the first open fails. The
+// settings are read first, so that the probe drives the tuner and card rows the user chose.
+bool probeCard() {
+  LoadSettings();
+  LoadCustomCard();
+  LoadCustomTuner();
+  if (!CardDevice) CardDevice = new CBT848;
+  CardDevice->Open();
+  if (CardDevice->Failed) {
+    CardDevice->Close();
+    CardDevice->Open();
+    if (CardDevice->Failed) {
+      platform::ShowMessageBox(kCardNotFoundText, kCardNotFoundCaption,
+                               platform::kMbOk | platform::kMbIconStop);
+      return false;
+    }
+  }
+  delete CardDevice;
+  CardDevice = nullptr;
+  return true;
+}
+
+void readLanguage() {
+  const std::string file = platform::ProgramFolder() + "settings.ini";
+  Settings.Language =
+      gui::AnsiUpperCase(platform::GetProfileString(file, "Common", "Language", "english"));
+}
+
+void createWindows() {
+  SetApplicationTitle(kApplicationTitle);
+  new TForm1;
+  new TForm2;
+  new TForm3;
+  new TForm4;
+  new TForm6;
+  new TForm7;
+  new TForm8;
+  // The main window is shown as the message loop starts, unless the start without the panel
+  // is chosen (the panel's constructor has hidden it then).
+  if (!Settings.HideCP) Form1->show();
+}
+
+}  // namespace
+
+bool CreateRunningMutex(const std::string& name) {
+  auto lock = platform::NamedLockBackend::current().create(name);
+  if (!lock || lock->alreadyExisted()) return false;
+  RunningMutex = std::move(lock);
+  return true;
+}
+
+namespace viewer {
+
+int StartProgram() {
+  if (!platform::WaveInputDevices::current().anyPresent()) {
+    platform::ShowMessageBox(kNoWaveInputText, kNoWaveInputCaption,
+                             platform::kMbOk | platform::kMbIconStop);
+    return kFatalStartExitCode;
+  }
+  CreateRunningMutex(kRunningLockName);  // a second copy is not refused
+  tellCompanion();
+  if (!probeCard()) return kFatalStartExitCode;
+  readLanguage();
+  createWindows();
+  return 0;
+}
+
+void CloseProgram() {
+  delete Form8;
+  delete Form7;
+  delete Form6;
+  delete Form4;
+  delete Form3;
+  delete Form2;
+  delete Form1;
+  Form8 = nullptr;
+  Form7 = nullptr;
+  Form6 = nullptr;
+  Form4 = nullptr;
+  Form3 = nullptr;
+  Form2 = nullptr;
+  RunningMutex.reset();
+}
+
+int VyxMain(int argc, char** argv) {
+  gui::VyxApplication app(argc, argv);
+  InitMixerObjects();
+  std::atexit(FreeMixerObjects);
+  try {
+    if (int code = StartProgram()) return code;
+    ScheduleScreenshotFromEnvironment();
+    app.exec();
+  } catch (...) {
+    gui::VyxApplication::HandleException();
+  }
+  return 0;
+}
+
+}  // namespace viewer

@@ -1,0 +1,213 @@
+// The panel's constructor: the program's real set-up, in order, before the other windows exist.
+#include <QCheckBox>
+#include <QDir>
+#include <QMenu>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <clocale>
+#include <cmath>
+
+#include "controls/Rxshell.h"
+#include "controls/Rxslider.h"
+#include "core/CBT848.h"
+#include "core/CMyMixer.h"
+#include "core/CardFunctions.h"
+#include "core/Channels.h"
+#include "core/HardwareTables.h"
+#include "core/Settings.h"
+#include "core/TvStandardPath.h"
+#include "platform/Clock.h"
+#include "platform/DisplayMode.h"
+#include "platform/Environment.h"
+#include "platform/Mixer.h"
+#include "platform/Registry.h"
+#include "viewer/Image.h"
+#include "viewer/ProcessExit.h"
+#include "viewer/StartGeometry.h"
+#include "viewer/TvScreen.h"
+#include "viewer/TvWindowSetup.h"
+#include "viewer/ViewerGlobals.h"
+#include "viewer/Vyxu.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// The system's key that exists where capture drivers of the newer model sit behind the old
+// capture interface.
+constexpr const char* kWdmMapperKey =
+    "SYSTEM\\CurrentControlSet\\Control\\MediaResources\\msvideo\\MSVideo.VFWWDM";
+
+bool wdmMapperKeyPresent() {
+  return platform::RegistryBackend::current().openKey(kWdmMapperKey) != nullptr;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
+  Form1 = this;
+  setObjectName("Form1");
+  resize(409, 161);
+  createTitleBar();
+  createChannelControls();
+  createFrequencyControls();
+  createSliders();
+  createOptions();
+  createToolButtons();
+  createTimers();
+  createMenus();
+  createTrayIcon();
+
+  std::setlocale(LC_NUMERIC, "C");                     // 1
+  if (!CardDevice) CardDevice = new CBT848;           // 2
+  readDisplayMode();                                  // 3
+  openProgramFolder();                                // 4
+  Timer2.SetEnabled(false);                           // 5
+  Timer5.SetEnabled(false);
+  loadStores();                                       // 6
+  attachStandardPath();                               // 7
+  openMixerLines();                                   // 8
+  if (Settings.WindowStyle == 0) Settings.WindowStyle = kDefaultTvWindowStyle;  // 9
+  if (Settings.SoundOffOnStart) MasterMute->SetValue(1);                         // 10
+  syncMasterVolumeSlider();                           // 11
+  OpenCard();                                         // 12
+  if (CardDevice->Failed) viewer::ExitProcess(1);
+  SetMute(1);                                         // 13
+  placeWindows();                                     // 14
+  CheckBox5->setChecked(Settings.Hints);              // 15
+  CheckBox8->setChecked(Settings.KeepSound);
+  // The hints handler comes with the panel's handlers.
+  applySkin();                                        // 16
+  CaptureDriverConnected = 1;                         // 17
+  if (Settings.TvWindowPresent) CreateTvWindow();     // 18
+  CheckBox9->setChecked(Settings.TaskBarButton);
+  TalkToInstallableDriver();                          // 19
+  applyStartChannel();                                // 20
+  finishPanelState();                                 // 21, 23, 25
+  // 22: the keyboard hook comes with the hot keys.
+  SetMute(0);                                         // 24
+  if (Settings.SoundOffOnStart) MasterMute->SetValue(0);
+  SavedLineMute = LineMute->GetValue();               // 26
+  LineMute->SetValue(0);
+  if (Settings.HideCP) hide();                        // 27
+  LoadAudioDll();                                     // 28
+}
+
+TForm1::~TForm1() {
+  FormDestroy();
+  if (Form1 == this) Form1 = nullptr;
+}
+
+// The display's mode; where it cannot be read (a display without the mode extension), the
+// screen's size as the desktop reports it.
+void TForm1::readDisplayMode() {
+  if (auto mode = platform::DisplayMode::current().currentMode()) {
+    DisplayWidth = mode->width;
+    DisplayHeight = mode->height;
+    DisplayRefresh = mode->refreshHz;
+    return;
+  }
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  DisplayWidth = screen ? screen->geometry().width() : 0;
+  DisplayHeight = screen ? screen->geometry().height() : 0;
+  DisplayRefresh = screen ? int(std::lround(screen->refreshRate())) : 0;
+}
+
+void TForm1::openProgramFolder() {
+  ExeDir = platform::ProgramFolder();
+  QDir::setCurrent(QString::fromLocal8Bit(ExeDir.c_str()));
+}
+
+void TForm1::loadStores() {
+  LoadSettings();
+  LoadChannels();
+  LoadCustomSystem();
+  LoadCustomCard();
+  LoadCustomTuner();
+}
+
+// Drivers that own the video decoder must be told the standard through the TV-standard path.
+void TForm1::attachStandardPath() {
+  const bool keyPresent = wdmMapperKeyPresent();
+  if (!(Settings.WDMDriver == 1 || (Settings.WDMDriver == 2 && keyPresent))) return;
+  try {
+    if (ComAttach()) {
+      ComActive = 1;
+      const uint32_t system = ChannelTable[0].System;
+      if (system < 8) ComSetTVSystem(StandardMask(system));
+      ComDetach();
+      ComAttach();
+    }
+  } catch (...) {
+    // The path is optional; whatever it raises leaves the program as it was.
+  }
+  platform::SleepMs(100);
+}
+
+void TForm1::openMixerLines() {
+  using namespace platform;
+  const uint32_t line = CardSourceLine();
+  // No error boxes: a sound card without one of the lines leaves that line closed.
+  LineVol->Open(kMixerDestinationSpeakers, line, kMixerControlVolume, this, false);
+  MasterVol->Open(kMixerDestinationSpeakers, kMixerSourceNone, kMixerControlVolume, this, false);
+  RecLineVol->Open(kMixerDestinationWaveIn, line, kMixerControlVolume, this, false);
+  RecMasterVol->Open(kMixerDestinationWaveIn, kMixerSourceNone, kMixerControlVolume, this, false);
+  LineMute->Open(kMixerDestinationSpeakers, line, kMixerControlMute, this, false);
+  MasterMute->Open(kMixerDestinationSpeakers, kMixerSourceNone, kMixerControlMute, this, false);
+  RecLineMute->Open(kMixerDestinationWaveIn, line, kMixerControlMute, this, false);
+  RecMasterMute->Open(kMixerDestinationWaveIn, kMixerSourceNone, kMixerControlMute, this, false);
+  RecLineMute->SetValue(0);
+}
+
+// The slider shows the master volume in thousands, rounded. The volume itself is left as it
+// is: the slider's handler is kept out of it, so that starting the program never changes the
+// volume.
+void TForm1::syncMasterVolumeSlider() {
+  const int thousands = int(std::lround(MasterVol->GetValue() * 0.001));
+  auto handler = std::exchange(RxSlider9->OnChange, nullptr);
+  RxSlider9->SetValue(thousands);
+  RxSlider9->OnChange = std::move(handler);
+  MasterVolumeLevel = float(RxSlider9->Value());
+  StartVolume = RxSlider9->Value();
+}
+
+void TForm1::placeWindows() {
+  FitStartGeometry(Settings, width(), height(), DisplayWidth, DisplayHeight);
+  move(Settings.CBposX, Settings.CBposY);
+}
+
+// The skin loader (with the panel's size from its background and the option glyphs refreshed
+// after it) comes with the skins; until then the panel keeps its own pictures.
+void TForm1::applySkin() {}
+
+void TForm1::applyStartChannel() {
+  CurChannel = StartChannel;
+  for (int row = 0; row < NumOfChannels && row < kMaxTunerChannels; ++row)
+    ChannelTable[size_t(row)].Used = 1;
+  SetVideoInput(CurInput);
+  ReSet();
+  CurChannel = StartChannel;
+}
+
+void TForm1::finishPanelState() {
+  // 21: unrolled shows the whole background, rolled up the title bar only.
+  const viewer::TImage* extent = Settings.CBState ? Image2 : Image1;
+  resize(width(), extent->Top() + extent->Height());
+  RolledUp = Settings.CBState;
+  // 23. The tray's channel items come with the tray menus.
+  ShowFullScreenMode();
+  RxTrayIcon1->SetActive(true);
+  CheckBox4->setChecked(Settings.StayOnTop);
+  RxSlider6->SetValue(RxSlider9->Value());
+  for (QWidget* mini : std::initializer_list<QWidget*>{RxSlider6, Image21, Image22})
+    mini->setVisible(!Settings.CBState);
+  // 25
+  const std::pair<viewer::TImage*, QCheckBox*> glyphs[] = {
+      {Image17, CheckBox8}, {Image18, CheckBox4}, {Image19, CheckBox5}, {Image20, CheckBox9}};
+  for (auto [glyph, box] : glyphs)
+    glyph->Picture().Assign((box->isChecked() ? ImageC : ImageN)->Picture());
+  ScrollBarX->move(1600, 1200);
+  CheckChannelMenuItem(CurChannel);
+}

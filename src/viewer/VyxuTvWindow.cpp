@@ -1,0 +1,118 @@
+// The TV window's creation and rebuilding, the panel's housekeeping tick and Set34.
+#include <QAction>
+#include <QApplication>
+
+#include "controls/Exgrad.h"
+#include "core/CBT848.h"
+#include "core/CMyMixer.h"
+#include "core/Settings.h"
+#include "viewer/Clist.h"
+#include "viewer/OsdWindow.h"
+#include "viewer/Range.h"
+#include "viewer/Schu.h"
+#include "viewer/StartGeometry.h"
+#include "viewer/TvScreen.h"
+#include "viewer/TvWindowSetup.h"
+#include "viewer/ViewerGlobals.h"
+#include "viewer/Vyxu.h"
+#include "recording/Capt.h"
+
+namespace {
+
+constexpr int kPreviewRateMs = 66;
+constexpr int kRebuiltOsdId = 10006;
+
+// An invisible pop-up at (0, 0), 1600 x 1200: owning the TV window keeps it off the taskbar.
+void makeParentWindow() {
+  if (TvParentWindow) return;
+  auto* parent = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint);
+  parent->setObjectName("TvParentWindow");
+  parent->setGeometry(0, 0, 1600, 1200);
+  TvParentWindow = parent;
+}
+
+TvScreen* makeTvWindow() {
+  makeParentWindow();
+  delete TvScreenWindow.data();  // one TV window at a time: one still there is replaced
+  const QRect rect(Settings.TVposX, Settings.TVposY, Settings.TVsizeX, Settings.TVsizeY);
+  auto* tv = new TvScreen(Settings.WindowStyle, rect, TvParentWindow, 0);
+  tv->setObjectName("TvWindow");
+  // The TV window procedure (moving, resizing, wheel, double click) comes with its own unit.
+  TvScreenWindow = tv;
+  TvWindow = tv;
+  return tv;
+}
+
+void makeOsdWindows(QSize size, int id) {
+  if (!TvScreenWindow || !Form1) return;
+  OsdChannelWindow = new OsdWindow(TvScreenWindow, Form1->Label2, size, id);
+  OsdValueWindow = new OsdWindow(TvScreenWindow, Form1->Label3, size, id);
+  OsdChannelWindow->setObjectName("OsdChannelWindow");
+  OsdValueWindow->setObjectName("OsdValueWindow");
+}
+
+bool visible(const QWidget* window) { return window && window->isVisible(); }
+
+}  // namespace
+
+void CreateTvWindow() {
+  TvScreen* tv = makeTvWindow();
+  if (Settings.OSDEnabled) makeOsdWindows(QSize(200, 200), 0);
+  tv->driverConnect(int(Settings.Driver));
+  tv->setOverlay(true);
+  tv->setPreviewRate(kPreviewRateMs);
+}
+
+void RebuildTvWindow() {
+  TvScreen* tv = makeTvWindow();
+  if (CardDevice) CardDevice->SetInput(CurInput);
+  // The taskbar option's handler comes with the panel's handlers.
+  if (Settings.OSDEnabled) makeOsdWindows(QSize(200, 20), kRebuiltOsdId);
+  tv->driverConnect(int(Settings.Driver));
+  tv->setOverlay(true);
+  // The stay-on-top option's handler comes with the panel's handlers.
+}
+
+void DestroyTvWindow() {
+  delete TvScreenWindow.data();  // the OSD windows are its children
+}
+
+void RepaintOsd(bool channelWindow) {
+  if (TvScreenWindow) TvScreenWindow->update();
+  OsdWindow* osd = channelWindow ? OsdChannelWindow.data() : OsdValueWindow.data();
+  if (osd) osd->update();
+}
+
+void TForm1::Timer1Timer() {
+  const bool active = isActiveWindow();
+  Gradient1->SetBeginColor(active ? SkinBeginColorActive : SkinBeginColorUnactive);
+  Gradient1->SetEndColor(active ? SkinEndColorActive : SkinEndColorUnactive);
+
+  // The flag is taken in one step: a program that ends during this tick is seen on the next.
+  if (Settings.UseExternalSoft && ExternalProgramEnded.exchange(0)) {
+    if (Settings.TvWindowPresent) RebuildTvWindow();
+    MasterVol->SetValue(uint32_t(SavedMasterVolume) * 1000);
+    if (Settings.SoundOffOnStart) MasterMute->SetValue(0);
+    ReSet();
+    // The keyboard hook is installed again with the hot keys' unit.
+  }
+
+  const bool dialogOpen =
+      visible(Form2) || visible(Form3) || visible(Form4) || visible(Form6);
+  Restore1->setEnabled(!dialogOpen);
+  Restorecontrolbox1->setEnabled(!dialogOpen);
+  // Following the TV window's rectangle with the framed-window option comes with the settings
+  // dialog, which owns that option.
+}
+
+void TForm1::Set34() {
+  if (!TvScreenWindow) return;  // nothing to store: the stored rectangle stays
+  const QRect r = TvScreenWindow->normalRect();
+  Settings.TVposX = r.x();
+  Settings.TVposY = r.y();
+  Settings.TVsizeX = r.width();
+  Settings.TVsizeY = AspectHeight(r.width(), Settings.SideCorrelation, r.height());
+  TvScreenWindow->place(
+      QRect(Settings.TVposX, Settings.TVposY, Settings.TVsizeX, Settings.TVsizeY),
+      Settings.StayOnTop);
+}

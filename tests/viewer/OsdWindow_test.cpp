@@ -1,0 +1,114 @@
+// The OSD font's scaling with the TV window's width, and what the OSD windows draw.
+#include "viewer/OsdWindow.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "core/Settings.h"
+#include "gui/CustomLabel.h"
+
+namespace {
+
+class OsdFontTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    saved_ = Settings;
+    Settings.OSDFontHeightMin = 14;
+    Settings.OSDFontHeightMax = 28;
+    Settings.OSDFontWidthMin = 0;
+    Settings.OSDFontFace = "Arial";
+    Settings.OSDFontColor = 0xFFFF00;
+  }
+  void TearDown() override { Settings = saved_; }
+
+  SettingsBlock saved_;
+};
+
+TEST_F(OsdFontTest, HeightGrowsWithTheWindowWidthWithoutCap) {
+  struct Case {
+    int width;
+    int height;
+  };
+  for (const Case& c : {Case{0, 14}, Case{320, 21}, Case{640, 28}, Case{960, 35}}) {
+    EXPECT_EQ(OsdFontFor(c.width).height, c.height) << "width " << c.width;
+  }
+}
+
+TEST_F(OsdFontTest, WidthIsTheExtraAloneWithoutAMinimum) {
+  // 640 / (28 - 14) = 45.7: below 46 pixels the extra is 0, the face's natural width.
+  EXPECT_EQ(OsdFontFor(45).width, 0);
+  EXPECT_EQ(OsdFontFor(46).width, 1);
+  Settings.OSDFontWidthMin = 6;
+  EXPECT_EQ(OsdFontFor(320).width, 13);
+}
+
+TEST_F(OsdFontTest, FaceIsCutTo31Characters) {
+  Settings.OSDFontFace = std::string(40, 'F');
+  EXPECT_EQ(OsdFontFor(320).face, std::string(31, 'F'));
+}
+
+TEST_F(OsdFontTest, StylesComeFromTheSettings) {
+  Settings.OSDFontWeight = 700;
+  Settings.OSDFontItalic = 1;
+  Settings.OSDFontUnderline = 1;
+  Settings.OSDFontPitch = 1;
+  Settings.OSDFontFamily = 0x30;
+  const OsdFontSpec spec = OsdFontFor(0);
+  EXPECT_EQ(spec.weight, 700);
+  EXPECT_TRUE(spec.italic);
+  EXPECT_TRUE(spec.underline);
+  EXPECT_EQ(spec.pitchAndFamily, 0x31);
+  const QFont font = OsdQFont(spec);
+  EXPECT_EQ(font.weight(), QFont::Bold);
+  EXPECT_TRUE(font.italic());
+  EXPECT_TRUE(font.fixedPitch());
+}
+
+// Counts the pixels of the text colour and the pixels that let the picture through.
+struct Coverage {
+  int text = 0;
+  int clear = 0;
+};
+Coverage coverageOf(const QImage& image, QRgb textColor) {
+  Coverage c;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (qAlpha(p) == 0) ++c.clear;
+      if (p == textColor) ++c.text;
+    }
+  return c;
+}
+
+TEST_F(OsdFontTest, WindowDrawsItsLabelInTheOsdColourOverTheKeyedBackground) {
+  QWidget tv;
+  tv.resize(400, 300);
+  gui::TCustomLabel label;
+  OsdWindow osd(&tv, &label, QSize(200, 200), 0);
+  EXPECT_EQ(osd.geometry(), QRect(15, 5, 200, 200));
+
+  EXPECT_EQ(coverageOf(osd.render(), qRgb(0, 255, 255)).text, 0) << "empty label, no text";
+  label.SetCaption("ORT");
+  const QImage image = osd.render();
+  EXPECT_EQ(image.size(), QSize(200, 100)) << "the text rectangle is 200 x 100";
+  const Coverage c = coverageOf(image, qRgb(0, 255, 255));  // 0xFFFF00 as BGR: cyan
+  EXPECT_GT(c.text, 20);
+  EXPECT_GT(c.clear, 200 * 100 / 2) << "the magenta key and the rest show the picture";
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      ASSERT_NE(image.pixel(x, y), qRgb(255, 0, 255)) << "no key colour is left visible";
+}
+
+TEST_F(OsdFontTest, WindowWithoutItsLabelDrawsNothing) {
+  QWidget tv;
+  auto* label = new gui::TCustomLabel;
+  label->SetCaption("ORT");
+  OsdWindow osd(&tv, label, QSize(200, 20), 10006);
+  delete label;
+  EXPECT_EQ(osd.text(), "");
+  EXPECT_EQ(osd.id(), 10006);
+  EXPECT_EQ(coverageOf(osd.render(), qRgb(0, 255, 255)).text, 0);
+}
+
+}  // namespace
