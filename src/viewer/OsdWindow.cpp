@@ -54,34 +54,34 @@ OsdFontSpec OsdFontFor(int tvWindowWidth) {
   // Integer arithmetic: (Max - Min) x w / 640 truncated is the scale without rounding noise.
   const int64_t range = int64_t(Settings.OSDFontHeightMax) - Settings.OSDFontHeightMin;
   const int extra = int(range * tvWindowWidth / 640);
-  OsdFontSpec spec;
-  spec.height = Settings.OSDFontHeightMin + extra;
-  spec.width = Settings.OSDFontWidthMin + extra;
-  spec.weight = Settings.OSDFontWeight;
-  spec.italic = Settings.OSDFontItalic != 0;
-  spec.underline = Settings.OSDFontUnderline != 0;
-  spec.charset = Settings.OSDFontCharset;
-  spec.pitchAndFamily = Settings.OSDFontPitch | Settings.OSDFontFamily;
-  spec.face = Settings.OSDFontFace.substr(0, kOsdFaceMax);
-  return spec;
+  OsdFontSpec wanted;
+  wanted.height = Settings.OSDFontHeightMin + extra;
+  wanted.width = Settings.OSDFontWidthMin + extra;
+  wanted.weight = Settings.OSDFontWeight;
+  wanted.italic = Settings.OSDFontItalic != 0;
+  wanted.underline = Settings.OSDFontUnderline != 0;
+  wanted.charset = Settings.OSDFontCharset;
+  wanted.pitchAndFamily = Settings.OSDFontPitch | Settings.OSDFontFamily;
+  wanted.face = Settings.OSDFontFace.substr(0, kOsdFaceMax);
+  return wanted;
 }
 
-QFont OsdQFont(const OsdFontSpec& spec) {
-  QFont font(gui::FromCp1251(spec.face));
-  font.setStyleHint(styleHintOf(spec.pitchAndFamily), QFont::NoAntialias);
-  font.setFixedPitch((spec.pitchAndFamily & 0x3) == kFixedPitch);
+QFont OsdQFont(const OsdFontSpec& wanted) {
+  QFont font(gui::FromCp1251(wanted.face));
+  font.setStyleHint(styleHintOf(wanted.pitchAndFamily), QFont::NoAntialias);
+  font.setFixedPitch((wanted.pitchAndFamily & 0x3) == kFixedPitch);
   // Weights share the 1..1000 scale; 0 asks for the default.
-  font.setWeight(QFont::Weight(std::clamp(spec.weight > 0 ? spec.weight : 400, 1, 1000)));
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
+  font.setWeight(QFont::Weight(std::clamp(wanted.weight > 0 ? wanted.weight : 400, 1, 1000)));
+  font.setItalic(wanted.italic);
+  font.setUnderline(wanted.underline);
   // A negative height asks for the character height, as the original font request does.
-  if (spec.height < 0)
-    font.setPixelSize(-spec.height);
+  if (wanted.height < 0)
+    font.setPixelSize(-wanted.height);
   else
-    setCellHeight(font, std::max(spec.height, 1));
-  if (spec.width > 0) {
+    setCellHeight(font, std::max(wanted.height, 1));
+  if (wanted.width > 0) {
     const int natural = std::max(QFontMetrics(font).averageCharWidth(), 1);
-    font.setStretch(std::clamp(spec.width * 100 / natural, 1, 4000));
+    font.setStretch(std::clamp(wanted.width * 100 / natural, 1, 4000));
   }
   return font;
 }

@@ -37,7 +37,7 @@ constexpr unsigned kOsdKeyColor = 0xFF00FF;
 // From the OSD settings: height OSDFontHeightMin + extra and width OSDFontWidthMin + extra, where
 // extra grows from 0 at width 0 by (OSDFontHeightMax - OSDFontHeightMin) per 640 pixels.
 OsdFontSpec OsdFontFor(int tvWindowWidth);
-QFont OsdQFont(const OsdFontSpec& spec);
+QFont OsdQFont(const OsdFontSpec& wanted);
 
 class OsdWindow : public QWidget {
 public:

@@ -54,12 +54,12 @@ TEST_F(OsdFontTest, StylesComeFromTheSettings) {
   Settings.OSDFontUnderline = 1;
   Settings.OSDFontPitch = 1;
   Settings.OSDFontFamily = 0x30;
-  const OsdFontSpec spec = OsdFontFor(0);
-  EXPECT_EQ(spec.weight, 700);
-  EXPECT_TRUE(spec.italic);
-  EXPECT_TRUE(spec.underline);
-  EXPECT_EQ(spec.pitchAndFamily, 0x31);
-  const QFont font = OsdQFont(spec);
+  const OsdFontSpec wanted = OsdFontFor(0);
+  EXPECT_EQ(wanted.weight, 700);
+  EXPECT_TRUE(wanted.italic);
+  EXPECT_TRUE(wanted.underline);
+  EXPECT_EQ(wanted.pitchAndFamily, 0x31);
+  const QFont font = OsdQFont(wanted);
   EXPECT_EQ(font.weight(), QFont::Bold);
   EXPECT_TRUE(font.italic());
   EXPECT_TRUE(font.fixedPitch());
