@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "gui/Exceptions.h"
+#include "gui/LittleEndian.h"
 
 namespace gui {
 
@@ -18,17 +19,10 @@ constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 constexpr int64_t kMaxPixels = int64_t(1) << 24;
 constexpr int64_t kMaxCompressedPixels = int64_t(1) << 22;
 
-uint16_t u16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t u32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16) | uint32_t(p[3]) << 24; }
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
+using le::u16;
+using le::u32;
+using le::put16;
+using le::put32;
 
 [[noreturn]] void invalid() { throw EInvalidGraphic(texts::kInvalidBitmap); }
 

@@ -8,6 +8,7 @@
 #include "gui/BmpCodec.h"
 #include "gui/CanvasRaster.h"
 #include "gui/Exceptions.h"
+#include "gui/LittleEndian.h"
 #include "gui/Streams.h"
 
 namespace gui {
@@ -16,17 +17,10 @@ namespace {
 
 constexpr size_t kMaxImages = 256;
 
-uint16_t u16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t u32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16) | uint32_t(p[3]) << 24; }
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
+using le::u16;
+using le::u32;
+using le::put16;
+using le::put32;
 
 [[noreturn]] void invalid() { throw EInvalidGraphic(texts::kInvalidIcon); }
 

@@ -3,23 +3,11 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/dpms.h>
 
+#include "platform/X11ErrorTrap.h"
+
 namespace platform {
 
 namespace {
-
-// Xlib's default error handler ends the process; a request the server refuses must only fail.
-int ignoreError(Display*, XErrorEvent*) { return 0; }
-
-class ScopedErrorTrap {
-public:
-  ScopedErrorTrap() : previous_(XSetErrorHandler(ignoreError)) {}
-  ~ScopedErrorTrap() { XSetErrorHandler(previous_); }
-  ScopedErrorTrap(const ScopedErrorTrap&) = delete;
-  ScopedErrorTrap& operator=(const ScopedErrorTrap&) = delete;
-
-private:
-  XErrorHandler previous_;
-};
 
 class X11Power : public DisplayPower {
 public:
