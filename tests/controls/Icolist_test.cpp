@@ -16,6 +16,7 @@
 #include "gui/Bitmap.h"
 #include "gui/Exceptions.h"
 #include "gui/Icon.h"
+#include "controls/SolidIcon.h"
 #include "gui/Streams.h"
 
 using namespace icolist;
@@ -23,13 +24,6 @@ using gui::TIcon;
 
 namespace {
 
-TIcon solidIcon(QRgb color, int size = 16) {
-  QImage pixels(size, size, QImage::Format_ARGB32);
-  pixels.fill(color);
-  TIcon icon;
-  icon.SetFromImage(pixels, [](int, int) { return false; }, 32);
-  return icon;
-}
 
 QRgb colorOf(const TIcon* icon) { return icon->Images()[0].color.pixel(0, 0) | 0xFF000000u; }
 

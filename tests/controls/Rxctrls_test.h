@@ -13,6 +13,7 @@
 #include "gui/Bitmap.h"
 #include "gui/CanvasRaster.h"
 #include "gui/Colors.h"
+#include "support/qt/WidgetInput.h"
 
 namespace rxtest {
 
@@ -55,9 +56,7 @@ inline gui::TColor rgb(gui::TColor color) { return gui::ColorToRGB(color); }
 
 inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at,
                       Qt::MouseButtons held = Qt::NoButton) {
-  QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held,
-                    Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &event);
+  testing_support::SendMouse(w, type, button, at, held);
 }
 
 inline void press(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {

@@ -15,6 +15,7 @@
 #include "controls/Rxshell.h"
 #include "gui/Exceptions.h"
 #include "gui/Icon.h"
+#include "controls/SolidIcon.h"
 #include "platform/MessageBox.h"
 
 using namespace rxshell;
@@ -22,13 +23,6 @@ using gui::TIcon;
 
 namespace {
 
-TIcon solidIcon(QRgb color, int size = 16) {
-  QImage pixels(size, size, QImage::Format_ARGB32);
-  pixels.fill(color);
-  TIcon icon;
-  icon.SetFromImage(pixels, [](int, int) { return false; }, 32);
-  return icon;
-}
 
 QRgb shownColor(const RecordingTrayBackend& tray) {
   return tray.Image().isNull() ? 0 : tray.Image().pixel(0, 0);

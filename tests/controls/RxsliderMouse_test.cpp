@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMouseEvent>
 
+#include "support/qt/WidgetInput.h"
 #include "controls/Rxslider.h"
 
 using namespace gui;
@@ -13,15 +14,9 @@ using namespace rxslider;
 
 namespace {
 
-void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-  Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &event);
-}
-
-void pressAt(QWidget* w, QPoint at) { mouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton); }
-void moveTo(QWidget* w, QPoint at) { mouse(w, QEvent::MouseMove, at, Qt::LeftButton); }
-void releaseAt(QWidget* w, QPoint at) { mouse(w, QEvent::MouseButtonRelease, at, Qt::NoButton); }
+using testing_support::MoveTo;
+using testing_support::PressAt;
+using testing_support::ReleaseAt;
 
 // One period of the ruler's repeat timer, without waiting for it.
 void tick(TRxSlider& slider) {
@@ -56,12 +51,12 @@ TEST(SliderMouse, DraggingStopsOnIncrementsUnlessSmooth) {
     int changes = 0, changed = 0;
     slider.OnChange = [&](TControl*) { ++changes; };
     slider.OnChanged = [&](TControl*) { ++changed; };
-    pressAt(&slider, {4, 8});
-    moveTo(&slider, {c.mouseX, 8});
+    PressAt(&slider, {4, 8});
+    MoveTo(&slider, {c.mouseX, 8});
     EXPECT_EQ(slider.Value(), c.value) << c.smooth << " " << c.mouseX;
     EXPECT_EQ(slider.ThumbRect().Left, c.thumbLeft) << c.smooth << " " << c.mouseX;
     EXPECT_EQ(changes, c.value == 0 ? 0 : 1) << c.smooth << " " << c.mouseX;
-    releaseAt(&slider, {c.mouseX, 8});
+    ReleaseAt(&slider, {c.mouseX, 8});
     EXPECT_EQ(changed, 1) << c.smooth << " " << c.mouseX;
   }
 }
@@ -70,7 +65,7 @@ TEST(SliderMouse, HoldingOnTheRulerStepsAtOnceThenEveryPeriodUntilTheMouse) {
   TRxSlider slider;
   int changed = 0;
   slider.OnChanged = [&](TControl*) { ++changed; };
-  pressAt(&slider, {100, 8});
+  PressAt(&slider, {100, 8});
   EXPECT_EQ(slider.Value(), 10);
   EXPECT_TRUE(slider.TrackTimer().Enabled());
   EXPECT_EQ(slider.TrackTimer().Interval(), 400u);
@@ -82,7 +77,7 @@ TEST(SliderMouse, HoldingOnTheRulerStepsAtOnceThenEveryPeriodUntilTheMouse) {
   // The thumb covers x = 100 at 70 and stays there while the timer runs on.
   EXPECT_EQ(values, (std::vector<int>{20, 30, 40, 50, 60, 70, 70}));
   // Moving on in the same direction resumes the steps.
-  moveTo(&slider, {140, 8});
+  MoveTo(&slider, {140, 8});
   values.clear();
   for (int i = 0; i < 4; ++i) {
     tick(slider);
@@ -90,7 +85,7 @@ TEST(SliderMouse, HoldingOnTheRulerStepsAtOnceThenEveryPeriodUntilTheMouse) {
   }
   EXPECT_EQ(values, (std::vector<int>{80, 90, 100, 100}));
   EXPECT_EQ(changed, 0);
-  releaseAt(&slider, {140, 8});
+  ReleaseAt(&slider, {140, 8});
   EXPECT_EQ(changed, 1);
   EXPECT_FALSE(slider.TrackTimer().Enabled());
 }
@@ -98,22 +93,22 @@ TEST(SliderMouse, HoldingOnTheRulerStepsAtOnceThenEveryPeriodUntilTheMouse) {
 TEST(SliderMouse, OnAVerticalSliderAPressAboveTheThumbStepsTowardsMaxValue) {
   TRxSlider slider;
   slider.SetOrientation(soVertical);
-  pressAt(&slider, {9, 50});
+  PressAt(&slider, {9, 50});
   EXPECT_EQ(slider.Value(), 10);
-  releaseAt(&slider, {9, 50});
+  ReleaseAt(&slider, {9, 50});
 }
 
 TEST(SliderMouse, APressOutsideTheRulerBandOrOnAReadOnlySliderDoesNothing) {
   TRxSlider slider;
-  pressAt(&slider, {100, 30});  // the band is the ruler (y 4..11) and 3 pixels around it
+  PressAt(&slider, {100, 30});  // the band is the ruler (y 4..11) and 3 pixels around it
   EXPECT_EQ(slider.Value(), 0);
   EXPECT_FALSE(slider.TrackTimer().Enabled());
-  releaseAt(&slider, {100, 30});
+  ReleaseAt(&slider, {100, 30});
   slider.SetReadOnly(true);
-  pressAt(&slider, {100, 8});
+  PressAt(&slider, {100, 8});
   EXPECT_EQ(slider.Value(), 0);
-  pressAt(&slider, {4, 8});
-  moveTo(&slider, {60, 8});
+  PressAt(&slider, {4, 8});
+  MoveTo(&slider, {60, 8});
   EXPECT_EQ(slider.Value(), 0);
 }
 
@@ -121,12 +116,12 @@ TEST(SliderMouse, MakingTheSliderReadOnlyEndsADrag) {
   TRxSlider slider;
   int changed = 0;
   slider.OnChanged = [&](TControl*) { ++changed; };
-  pressAt(&slider, {4, 8});
-  moveTo(&slider, {50, 8});
+  PressAt(&slider, {4, 8});
+  MoveTo(&slider, {50, 8});
   int value = slider.Value();
   slider.SetReadOnly(true);
   EXPECT_EQ(changed, 1);
-  moveTo(&slider, {120, 8});
+  MoveTo(&slider, {120, 8});
   EXPECT_EQ(slider.Value(), value);
 }
 

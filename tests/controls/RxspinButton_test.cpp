@@ -8,6 +8,7 @@
 
 #include <stdexcept>
 
+#include "support/qt/WidgetInput.h"
 #include "controls/Rxspin.h"
 
 using namespace gui;
@@ -15,15 +16,9 @@ using namespace rxspin;
 
 namespace {
 
-void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-  Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &event);
-}
-
-void pressAt(QWidget* w, QPoint at) { mouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton); }
-void moveTo(QWidget* w, QPoint at) { mouse(w, QEvent::MouseMove, at, Qt::LeftButton); }
-void releaseAt(QWidget* w, QPoint at) { mouse(w, QEvent::MouseButtonRelease, at, Qt::NoButton); }
+using testing_support::MoveTo;
+using testing_support::PressAt;
+using testing_support::ReleaseAt;
 
 struct Clicks {
   int top = 0;
@@ -68,11 +63,11 @@ TEST(SpinButton, TheRisingDiagonalSplitsTheUpperAndLowerHalves) {
     button.SetBounds(0, 0, c.width, c.height);
     Clicks clicks;
     count(button, clicks);
-    pressAt(&button, {c.x, c.y});
+    PressAt(&button, {c.x, c.y});
     EXPECT_EQ(button.Down(), c.half) << c.width << "x" << c.height << " at " << c.x << "," << c.y;
     EXPECT_EQ(clicks.top, c.half == sbTopDown ? 1 : 0) << c.x << "," << c.y;
     EXPECT_EQ(clicks.bottom, c.half == sbBottomDown ? 1 : 0) << c.x << "," << c.y;
-    releaseAt(&button, {c.x, c.y});
+    ReleaseAt(&button, {c.x, c.y});
     EXPECT_EQ(button.Down(), sbNotDown);
   }
 }
@@ -81,7 +76,7 @@ TEST(SpinButton, HoldingAHalfRepeatsAfter400ThenEvery100MsWhileOnThatHalf) {
   TRxSpinButton button;
   Clicks clicks;
   count(button, clicks);
-  pressAt(&button, {15, 15});
+  PressAt(&button, {15, 15});
   EXPECT_EQ(clicks.bottom, 1);  // at once
   ASSERT_NE(button.RepeatTimer(), nullptr);
   EXPECT_TRUE(button.RepeatTimer()->Enabled());
@@ -92,42 +87,42 @@ TEST(SpinButton, HoldingAHalfRepeatsAfter400ThenEvery100MsWhileOnThatHalf) {
   tick(button);
   EXPECT_EQ(clicks.bottom, 3);
   // Sliding onto the upper half shows nothing pressed and stops the steps.
-  moveTo(&button, {3, 3});
+  MoveTo(&button, {3, 3});
   EXPECT_EQ(button.Down(), sbNotDown);
   tick(button);
   EXPECT_EQ(clicks.bottom, 3);
   EXPECT_EQ(clicks.top, 0);
   // Back on the lower half they go on; outside the button they stop again.
-  moveTo(&button, {16, 14});
+  MoveTo(&button, {16, 14});
   EXPECT_EQ(button.Down(), sbBottomDown);
   tick(button);
   EXPECT_EQ(clicks.bottom, 4);
-  moveTo(&button, {25, 14});
+  MoveTo(&button, {25, 14});
   tick(button);
   EXPECT_EQ(clicks.bottom, 4);
   // The release stops the timer.
-  moveTo(&button, {16, 14});
-  releaseAt(&button, {16, 14});
+  MoveTo(&button, {16, 14});
+  ReleaseAt(&button, {16, 14});
   EXPECT_FALSE(button.RepeatTimer()->Enabled());
   EXPECT_EQ(clicks.bottom, 4);
   // A new press starts with the long period again.
-  pressAt(&button, {2, 2});
+  PressAt(&button, {2, 2});
   EXPECT_EQ(clicks.top, 1);
   EXPECT_EQ(button.RepeatTimer()->Interval(), 400u);
   EXPECT_TRUE(button.RepeatTimer()->Enabled());
-  releaseAt(&button, {2, 2});
+  ReleaseAt(&button, {2, 2});
 }
 
 TEST(SpinButton, AReleaseOutsideWithoutAMoveLeavesNothingPressed) {
   TRxSpinButton button;
   Clicks clicks;
   count(button, clicks);
-  pressAt(&button, {15, 15});
-  releaseAt(&button, {40, 40});
+  PressAt(&button, {15, 15});
+  ReleaseAt(&button, {40, 40});
   EXPECT_EQ(button.Down(), sbNotDown);
-  pressAt(&button, {2, 2});
+  PressAt(&button, {2, 2});
   EXPECT_EQ(clicks.top, 1);
-  releaseAt(&button, {2, 2});
+  ReleaseAt(&button, {2, 2});
 }
 
 TEST(SpinButton, AClickThatRaisesStopsTheRepeat) {
@@ -136,12 +131,12 @@ TEST(SpinButton, AClickThatRaisesStopsTheRepeat) {
   button.OnTopClick = [&](TControl*) {
     if (++calls == 2) throw std::runtime_error("step failed");
   };
-  pressAt(&button, {2, 2});
+  PressAt(&button, {2, 2});
   TTimer* timer = button.RepeatTimer();
   ASSERT_NE(timer, nullptr);
   EXPECT_THROW(timer->OnTimer()(timer), std::runtime_error);
   EXPECT_FALSE(timer->Enabled());
-  releaseAt(&button, {2, 2});
+  ReleaseAt(&button, {2, 2});
 }
 
 TEST(SpinButton, DrawsItsHalvesAndGlyphsAtTheirPlaces) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include "support/qt/WidgetInput.h"
 #include "gui/Controls.h"
 #include "gui/CustomLabel.h"
 
@@ -69,8 +70,7 @@ using CustomRecorder = Recorder<TCustomControl>;
 
 void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at,
            Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, buttons, modifiers);
-  QCoreApplication::sendEvent(w, &event);
+  testing_support::SendMouse(w, type, button, at, buttons, modifiers);
 }
 
 void key(QWidget* w, QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers,
