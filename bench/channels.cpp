@@ -4,9 +4,6 @@
 //   bench_channels --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
-#include <sys/inotify.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +14,7 @@
 #include "platform/Environment.h"
 #include "platform/IniDocument.h"
 #include "platform/Profile.h"
+#include "support/RenameCounter.h"
 
 namespace {
 
@@ -59,36 +57,6 @@ FullList& fullList() {
   return list;
 }
 
-// Counts the files renamed into place under `name` in a folder since the last call; -1 when events
-// were lost. The creations of the temporary files are watched too, because the kernel merges
-// identical events that follow each other unread: they keep the renames apart.
-class RenameCounter {
-public:
-  explicit RenameCounter(const std::string& folder) : fd_(inotify_init1(IN_NONBLOCK)) {
-    if (fd_ >= 0) inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_MOVED_TO);
-  }
-  ~RenameCounter() {
-    if (fd_ >= 0) close(fd_);
-  }
-
-  int64_t count(const std::string& name) {
-    int64_t n = 0;
-    alignas(inotify_event) char buf[4096];
-    ssize_t len;
-    while (fd_ >= 0 && (len = read(fd_, buf, sizeof buf)) > 0)
-      for (char* p = buf; p < buf + len;) {
-        auto* ev = reinterpret_cast<inotify_event*>(p);
-        if (ev->mask & IN_Q_OVERFLOW) return -1;
-        if ((ev->mask & IN_MOVED_TO) && ev->len > 0 && name == ev->name) ++n;
-        p += sizeof(inotify_event) + ev->len;
-      }
-    return n;
-  }
-
-private:
-  int fd_;
-};
-
 // One cold read: the file is read and parsed, and one key is looked up.
 void BM_SingleParse(benchmark::State& state) {
   const std::string file = fullList().file();
@@ -121,7 +89,7 @@ BENCHMARK(BM_LoadChannels);
 
 // A save of the whole list over the existing file; "writes" is the files written per save.
 void BM_SaveChannels(benchmark::State& state) {
-  RenameCounter renames(fullList().folder());
+  testing_support::RenameCounter renames(fullList().folder());
   platform::DropProfileCache();
   LoadChannels();
   renames.count("channels.ini");

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/inotify.h>
-#include <unistd.h>
-
 #include <clocale>
 #include <filesystem>
 #include <limits>
@@ -13,6 +10,7 @@
 
 #include "core/Channels.h"
 #include "platform/Profile.h"
+#include "support/RenameCounter.h"
 #include "support/TempProgramFolder.h"
 
 namespace {
@@ -330,40 +328,8 @@ TEST_F(ChannelStore, SaveKeepsUnknownKeysAndLinesOfAnEditedFile) {
       << text;
 }
 
-// Counts the files that appear under their final name in a folder: one per write of a profile
-// file, since every write renames a finished temporary file over the old one. The kernel merges
-// identical events that follow each other unread, so the creations of the temporary files are
-// watched too: they keep the renames apart. -1 when events were lost.
-class RenameCounter {
-public:
-  explicit RenameCounter(const std::string& folder) : fd_(inotify_init1(IN_NONBLOCK)) {
-    if (fd_ >= 0) inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_MOVED_TO);
-  }
-  ~RenameCounter() {
-    if (fd_ >= 0) close(fd_);
-  }
-  bool ok() const { return fd_ >= 0; }
-
-  int count(const std::string& name) {
-    int n = 0;
-    alignas(inotify_event) char buf[4096];
-    ssize_t len;
-    while ((len = read(fd_, buf, sizeof buf)) > 0)
-      for (char* p = buf; p < buf + len;) {
-        auto* ev = reinterpret_cast<inotify_event*>(p);
-        if (ev->mask & IN_Q_OVERFLOW) return -1;
-        if ((ev->mask & IN_MOVED_TO) && ev->len > 0 && name == ev->name) ++n;
-        p += sizeof(inotify_event) + ev->len;
-      }
-    return n;
-  }
-
-private:
-  int fd_;
-};
-
 TEST_F(ChannelStore, SaveOfAFullListWritesTheFileOnce) {
-  RenameCounter renames(folder_.path());
+  testing_support::RenameCounter renames(folder_.path());
   if (!renames.ok()) GTEST_SKIP() << "inotify is not available";
   NumOfChannels = kMaxTunerChannels;
   SaveChannels();
