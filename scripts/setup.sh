@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   libgif-dev
   xvfb xauth
+  ccache
 )
 
 missing=()
