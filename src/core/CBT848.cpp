@@ -9,7 +9,6 @@
 #include "platform/HardwareLibrary.h"
 #include "platform/MessageBox.h"
 
-CBT848* CardDevice = nullptr;
 
 int FatalError(const std::string& text) {
   return platform::ShowMessageBox(text, "Fatal Error",

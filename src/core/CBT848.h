@@ -108,18 +108,18 @@ private:
 };
 
 // The one chip object, null while none exists.
-extern CBT848* CardDevice;
+extern CBT848*& CardDevice;
 
 // The frequency of the previous SetFrequency call (10 kHz units), shared by every object; it
 // decides whether the FM pre-sequence runs.
-extern int32_t PrevFrequency;
+extern int32_t& PrevFrequency;
 
 // Remote-receiver decoding, loaded from remote.ini.
-extern uint32_t NeedToReset;
-extern uint16_t ShiftBT;
-extern uint16_t ShiftResult;
-extern uint16_t Mask1;
-extern uint16_t Mask2;
+extern uint32_t& NeedToReset;
+extern uint16_t& ShiftBT;
+extern uint16_t& ShiftResult;
+extern uint16_t& Mask1;
+extern uint16_t& Mask2;
 
-// 1 while the user has switched the sound off.
-extern uint8_t SoundMuted;
+// True while the user has switched the sound off.
+extern bool& SoundMuted;

@@ -8,12 +8,6 @@
 #include "core/HardwareTables.h"
 #include "platform/Clock.h"
 
-uint32_t NeedToReset = 0;
-uint16_t ShiftBT = 0;
-uint16_t ShiftResult = 0;
-uint16_t Mask1 = 0;
-uint16_t Mask2 = 0;
-uint8_t SoundMuted = 0;
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "core/CBT848Registers.h"
 #include "core/HardwareTables.h"
 
-int32_t PrevFrequency = 0;
 
 namespace {
 

@@ -11,8 +11,6 @@
 #include "platform/Environment.h"
 #include "platform/VideoStandard.h"
 
-platform::ModuleHandle AudioDll = nullptr;
-AudioSetFn* AudioSetProc = nullptr;
 
 namespace {
 

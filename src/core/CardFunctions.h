@@ -22,9 +22,9 @@ using AudioSetFn = int32_t(int32_t command, uint8_t value);
 constexpr int32_t kAudioMuteCommand = 105;
 
 // The loaded plug-in, null when absent.
-extern platform::ModuleHandle AudioDll;
+extern platform::ModuleHandle& AudioDll;
 // Its audio_Set as last looked up by SetMute; null when not found.
-extern AudioSetFn* AudioSetProc;
+extern AudioSetFn*& AudioSetProc;
 
 // Where LoadAudioDll() looks: the executable's folder + "libaudio.so".
 std::string AudioDllPath();

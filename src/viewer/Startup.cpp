@@ -33,8 +33,6 @@ namespace {
 constexpr uint32_t kCompanionStartMessage = 0x470;
 constexpr uint32_t kCompanionNoticeMs = 100;
 
-std::unique_ptr<platform::NamedLock> RunningMutex;
-
 // The companion program holds its lock while it runs; it hears our process id.
 void tellCompanion() {
   auto lock = platform::NamedLockBackend::current().create(kCompanionLockName);

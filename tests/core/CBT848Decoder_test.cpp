@@ -134,7 +134,7 @@ TEST_F(ChipTest, InputSelectsMuxCompositeSeparationAndAudio) {
 
 TEST_F(ChipTest, SvhsWhileTheUserMutedSelectsItsAudioThenMutes) {
   CBT848& chip = open();
-  SoundMuted = 1;
+  SoundMuted = true;
   chip.SetInput(2);
   auto gpio = writesTo(kGpioData);
   ASSERT_EQ(gpio.size(), 2u);

@@ -45,10 +45,7 @@ protected:
   void SetUp() override {
     ChipTest::SetUp();
     sim::VideoDevices().reset();
-    ComActive = 0;
     TvWindow = &window_;
-    TvHiddenByUser = 0;
-    Settings.ForceSetColorspace = 0;
     Settings.PLL = 3;
     Settings.TVsizeX = 640;
     Settings.TVsizeY = 480;
@@ -57,21 +54,15 @@ protected:
     CardDevice = &open();
   }
 
+  // The reset frees the audio plug-in, the standard path and a chip object OpenCard made.
   void TearDown() override {
-    FreeAudioDll();
-    ComDetach();
-    ComActive = 0;
-    sim::VideoDevices().reset();
-    TvWindow = nullptr;
-    TvHiddenByUser = 0;
-    if (CardDevice != chip_.get()) delete CardDevice;  // one that OpenCard allocated
-    CardDevice = nullptr;
     ChipTest::TearDown();
+    sim::VideoDevices().reset();
   }
 
   void attachStandardPath() {
     ASSERT_TRUE(ComAttach());
-    ComActive = 1;
+    ComActive = true;
   }
 
   // The value a 9-bit register pair holds now: the low register and the MSB in E_CONTROL. With
@@ -225,7 +216,7 @@ TEST_F(CardFunctionsTest, AStandardShowsTheTvWindowUnlessTheUserHidIt) {
   EXPECT_EQ(SetTVSystem(3), 1);
   EXPECT_EQ(window_.calls, std::vector<std::string>{"show"});
   window_.calls.clear();
-  TvHiddenByUser = 1;
+  TvHiddenByUser = true;
   EXPECT_EQ(SetTVSystem(6), 1);
   EXPECT_TRUE(window_.calls.empty());
   TvWindow = nullptr;  // no TV window at all: the chip is still set
