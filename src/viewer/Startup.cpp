@@ -8,6 +8,7 @@
 
 #include "core/CBT848.h"
 #include "core/CMyMixer.h"
+#include "core/CardFunctions.h"
 #include "core/HardwareTables.h"
 #include "core/Settings.h"
 #include "gui/Cp1251.h"
@@ -49,12 +50,11 @@ bool probeCard() {
   LoadSettings();
   LoadCustomCard();
   LoadCustomTuner();
-  if (!CardDevice) CardDevice = new CBT848;
-  CardDevice->Open();
-  if (CardDevice->Failed) {
+  OpenCard();
+  if (!CardDevice->IsOpen()) {
     CardDevice->Close();
-    CardDevice->Open();
-    if (CardDevice->Failed) {
+    OpenCard();
+    if (!CardDevice->IsOpen()) {
       platform::ShowMessageBox(kCardNotFoundText, kCardNotFoundCaption,
                                platform::kMbOk | platform::kMbIconStop);
       return false;

@@ -72,7 +72,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   if (Settings.SoundOffOnStart) MasterMute->SetValue(1);                         // 10
   syncMasterVolumeSlider();                           // 11
   OpenCard();                                         // 12
-  if (CardDevice->Failed) viewer::ExitProcess(1);
+  if (!CardDevice->IsOpen()) viewer::ExitProcess(1);
   SetMute(1);                                         // 13
   placeWindows();                                     // 14
   CheckBox5->setChecked(Settings.Hints);              // 15

@@ -65,7 +65,7 @@ void CreateTvWindow() {
 
 void RebuildTvWindow() {
   TvScreen* tv = makeTvWindow();
-  if (CardDevice) CardDevice->SetInput(CurInput);
+  if (CardDevice) CardDevice->SetInput(CurInput, SoundMuted);
   // The taskbar option's handler comes with the panel's handlers.
   if (Settings.OSDEnabled) makeOsdWindows(QSize(200, 20), kRebuiltOsdId);
   tv->driverConnect(int(Settings.Driver));

@@ -21,6 +21,9 @@
 
 class ChipTest : public ::testing::Test {
 protected:
+  // The default tuner and card rows, as the settings give them here.
+  static constexpr CardChoice kRows{5, 8};
+
   void SetUp() override {
     setenv("VYX_SIM", "1", 1);
     unsetenv("VYX_HWIODRV");
@@ -42,10 +45,10 @@ protected:
     unsetenv("VYX_HWIODRV");
   }
 
-  // A new object, opened; the log then starts empty.
-  CBT848& open() {
+  // A new object, opened with these rows; the log then starts empty.
+  CBT848& open(CardChoice rows = kRows) {
     chip_ = std::make_unique<CBT848>();
-    chip_->Open();
+    chip_->Open(rows);
     sim::Log().clear();
     return *chip_;
   }

@@ -124,6 +124,25 @@ TEST_F(CardFunctionsTest, PercentsBecomeChipValuesAndOutOfRangePercentsCountAsTh
   }
 }
 
+// The chip is told the standard of the channel being shown: hue on NTSC only, and none for a
+// current row outside the table.
+TEST_F(CardFunctionsTest, HueFollowsTheStandardOfTheCurrentChannel) {
+  struct Case {
+    int32_t channel;
+    uint8_t standard;
+    uint32_t expected;
+  };
+  const Case cases[] = {{1, 1, 124}, {1, 2, 124}, {1, 3, 0}, {300, 1, 0}, {-1, 1, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "channel " << c.channel << " standard " << +c.standard);
+    CurChannel = c.channel;
+    ChannelTable[1].System = c.standard;
+    sim::Card().poke(kHue, 0x5A);
+    EXPECT_EQ(SetHue(51), 1);
+    EXPECT_EQ(sim::Card().peek(kHue), c.expected);
+  }
+}
+
 TEST_F(CardFunctionsTest, SaturationWritesVFirstThenU) {
   ASSERT_EQ(SetSaturation(100), 1);
   EXPECT_EQ(writesTo(kSatVLo), std::vector<uint32_t>{170});
@@ -184,7 +203,7 @@ TEST_F(CardFunctionsTest, MegahertzAreTruncatedTo10KHzUnits) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mhz);
     ASSERT_EQ(TuneFrequency(c.mhz), 1);
-    EXPECT_EQ(CardDevice->CurrentFrequency, c.tuned);
+    EXPECT_EQ(CardDevice->CurrentFrequency(), c.tuned);
   }
 }
 
@@ -308,7 +327,27 @@ TEST_F(CardFunctionsTest, OpenCardReportsOneAlsoWhenTheOpenFails) {
   sim::Card().setDeviceId(sim::Bt848Card::kNoDevice);
   ASSERT_EQ(OpenCard(), 1);
   ASSERT_NE(CardDevice, nullptr);
-  EXPECT_EQ(CardDevice->Failed, 1);
+  EXPECT_FALSE(CardDevice->IsOpen());
+}
+
+// OpenCard opens with the settings' rows and shows the box a missing library calls for; a missing
+// card it leaves to its caller.
+TEST_F(CardFunctionsTest, OpenCardUsesTheSettingsRowsAndShowsOnlyAMissingLibrary) {
+  CardDevice = nullptr;
+  Settings.Tuner = 2;
+  Settings.Card = 11;
+  ASSERT_EQ(OpenCard(), 1);
+  EXPECT_EQ(CardDevice->TunerIndex(), 2u);
+  EXPECT_EQ(CardDevice->CardIndex(), 11u);
+
+  sim::Card().setDeviceId(sim::Bt848Card::kNoDevice);
+  OpenCard();
+  EXPECT_TRUE(boxes_.shown().empty());
+  setenv("VYX_HWIODRV", "libhwiodrv-absent.so", 1);
+  OpenCard();
+  ASSERT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_EQ(boxes_.shown()[0].text, "Error load DLL");
+  EXPECT_EQ(boxes_.shown()[0].caption, "Fatal Error");
 }
 
 TEST_F(CardFunctionsTest, OpenCardReopensTheExistingObjectWithoutAllocating) {
@@ -319,7 +358,7 @@ TEST_F(CardFunctionsTest, OpenCardReopensTheExistingObjectWithoutAllocating) {
   ASSERT_EQ(OpenCard(), 1);
   EXPECT_EQ(CardDevice, before);
   EXPECT_TRUE(CardDevice->IsOpen());
-  EXPECT_EQ(CardDevice->CurrentFrequency, 4000) << "opened again from the start";
+  EXPECT_EQ(CardDevice->CurrentFrequency(), 4000) << "opened again from the start";
   EXPECT_EQ(sim::Card().unmapCount(), unmaps + 1);
   EXPECT_EQ(sim::Card().mapCount(), maps + 1);
 }
