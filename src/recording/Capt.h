@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-// The wave format block as the registry value "Audio Format A" holds it: the fields of the
-// original system's WAVEFORMATEX, little-endian, followed by the rest of the block.
+// The wave format block as the registry value "Audio Format A" holds it: the fields of Windows'
+// WAVEFORMATEX, little-endian, followed by the rest of the block.
 struct WaveFormatFields {
   uint16_t formatTag = 0;
   uint16_t channels = 0;
