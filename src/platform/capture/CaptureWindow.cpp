@@ -54,7 +54,8 @@ bool CaptureWindow::setPreviewRate(int ms) {
   return applyStream();
 }
 
-// No capture sequence runs through this window yet, so there is nothing to end.
+// No capture sequence runs through this window, so there is nothing to end.
+// LATER(AVI capture sequence through the capture window)
 bool CaptureWindow::stop() {
   return source_->connected();
 }
