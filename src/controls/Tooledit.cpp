@@ -154,7 +154,7 @@ void TCustomComboEdit::AcceptValue(const QVariant& value) {
   if (Text() == text) return;
   SetText(text);
   SetModified(true);
-  popupVisible_ = popup_ && popup_->isVisible();
+  UpdatePopupVisible();
   DoChange();
 }
 

@@ -122,6 +122,8 @@ protected:
   // Takes a popup made by the descendant (owned by it); wires its close-up.
   void SetPopup(TPopupWindow* popup);
   void SetDefaultGlyphCount(int count) { defaultGlyphCount_ = count; }
+  // PopupVisible follows whether the drop-down is shown now.
+  void UpdatePopupVisible() { popupVisible_ = popup_ && popup_->isVisible(); }
 
   void Change() override;
   void KeyDown(uint16_t& key, gui::TShiftState shift) override;
@@ -168,6 +170,10 @@ class TComboEdit : public TCustomComboEdit {
 public:
   explicit TComboEdit(QWidget* parent = nullptr) : TCustomComboEdit(parent) {}
 };
+
+// A built-in glyph of the unit: "DEDITBMP" (the date edit's button), "OBM_COMBO" (the drop-down
+// arrow); shared, nullptr when there is none.
+std::shared_ptr<const gui::TBitmap> BuiltinGlyph(const char* name);
 
 // The margins of an edit's text: left x and top y in its client area.
 gui::TPoint EditorTextMargins(const TCustomComboEdit& editor);

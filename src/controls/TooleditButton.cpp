@@ -17,12 +17,6 @@ namespace {
 
 constexpr int kDefaultButtonWidth = 21;
 
-std::shared_ptr<const TBitmap> builtin(const char* name) {
-  static const bool registered = (initTooleditResources(), true);
-  (void)registered;
-  return LoadBuiltinBitmap(name);
-}
-
 // The system's vertical scroll bar width: the width of a drop-down button.
 int scrollBarWidth() { return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent); }
 
@@ -42,6 +36,12 @@ TBitmap ellipsisGlyph(int buttonWidth) {
 }
 
 }  // namespace
+
+std::shared_ptr<const TBitmap> BuiltinGlyph(const char* name) {
+  static const bool registered = (initTooleditResources(), true);
+  (void)registered;
+  return LoadBuiltinBitmap(name);
+}
 
 // --- TEditButton ------------------------------------------------------------------------------
 
@@ -153,7 +153,7 @@ void TCustomComboEdit::RecreateGlyph() {
       }
       break;
     case gkDropDown:
-      if (std::shared_ptr<const TBitmap> arrow = builtin("OBM_COMBO")) button_->SetGlyph(*arrow);
+      if (std::shared_ptr<const TBitmap> arrow = BuiltinGlyph("OBM_COMBO")) button_->SetGlyph(*arrow);
       button_->SetNumGlyphs(1);
       break;
     case gkEllipsis:
