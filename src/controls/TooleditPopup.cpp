@@ -9,7 +9,7 @@ namespace tooledit {
 
 TPopupWindow::TPopupWindow(QWidget* editor)
     : TCustomControl(editor), editor_(editor) {
-  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint |
                  Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
   setAttribute(Qt::WA_ShowWithoutActivating);
   setAttribute(Qt::WA_X11NetWmWindowTypeDropDownMenu);
@@ -33,7 +33,6 @@ void TPopupWindow::InvalidateEditor() {
 void TPopupWindow::Show(TPoint origin) {
   move(origin.X, origin.Y);
   show();
-  raise();
 }
 
 void TPopupWindow::Hide() { hide(); }
