@@ -4,7 +4,7 @@
 #include <QEvent>
 #include <QScreen>
 
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 #include "gui/BuiltinBitmaps.h"
 #include "gui/Cp1251.h"
 

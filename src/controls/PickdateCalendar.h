@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 #include "gui/Colors.h"
 #include "gui/Controls.h"
 

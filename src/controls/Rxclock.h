@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 #include "controls/Rxtimer.h"
 #include "gui/Bitmap.h"
 #include "gui/Controls.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 #include "controls/Tooledit.h"
 #include "gui/Strings.h"
 

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 #include "gui/Cp1251.h"
 
 using namespace gui;

@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 
 namespace pickdatetest {
 

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "Rxctrls_test.h"
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 #include "controls/Rxclock.h"
 #include "gui/Exceptions.h"
 

@@ -11,7 +11,7 @@
 #include <QStyle>
 
 #include "Rxctrls_test.h"
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 #include "controls/Tooledit.h"
 #include "gui/Cp1251.h"
 
