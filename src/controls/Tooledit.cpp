@@ -90,12 +90,6 @@ void TCustomComboEdit::SetDirectInput(bool value) {
   UpdateEditable();
 }
 
-void TCustomComboEdit::SetReadOnly(bool value) {
-  readOnlyOwn_ = value;
-  TCustomMaskEdit::SetReadOnly(value);
-  UpdateEditable();
-}
-
 bool TCustomComboEdit::PopupVisible() const { return popup_ && popupVisible_; }
 
 void TCustomComboEdit::SelectAll() {
@@ -125,7 +119,7 @@ void TCustomComboEdit::SetPopup(TPopupWindow* popup) {
 }
 
 void TCustomComboEdit::EditButtonClick() {
-  if (!readOnlyOwn_) ButtonClick();
+  if (!ReadOnly()) ButtonClick();
 }
 
 void TCustomComboEdit::ButtonClick() {
@@ -161,7 +155,7 @@ void TCustomComboEdit::AcceptValue(const QVariant& value) {
 // Opens under the edit, or above it when it does not fit below; its right edge lines up with
 // the edit's (epaRight) unless that would leave the screen.
 void TCustomComboEdit::PopupDropDown(bool disableEdit) {
-  if (!popup_ || readOnlyOwn_ || PopupVisible()) return;
+  if (!popup_ || ReadOnly() || PopupVisible()) return;
   QPoint p = mapToGlobal(QPoint(0, 0));
   QRect screen = screenOf(this);
   int screenRight = screen.x() + screen.width(), screenBottom = screen.y() + screen.height();

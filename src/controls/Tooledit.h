@@ -84,8 +84,6 @@ public:
   void SetNumGlyphs(int value);
   TPopupAlign PopupAlign() const { return popupAlign_; }
   void SetPopupAlign(TPopupAlign value) { popupAlign_ = value; }
-  bool ReadOnly() const { return readOnlyOwn_; }
-  void SetReadOnly(bool value);
   bool PopupVisible() const;
   bool Focused() const { return focused_; }
   // Selects all only while typing is allowed.
@@ -115,7 +113,7 @@ protected:
   virtual void SetPopupValue(const QVariant& value);
   virtual QVariant GetPopupValue();
   virtual void PopupChange() {}
-  virtual bool EditCanModify() { return !readOnlyOwn_; }
+  virtual bool EditCanModify() { return !ReadOnly(); }
   virtual void ButtonClick();
   // Fires OnChange (through the masked edit).
   void DoChange() { TCustomMaskEdit::Change(); }
@@ -128,7 +126,7 @@ protected:
   void Change() override;
   void KeyDown(uint16_t& key, gui::TShiftState shift) override;
   void KeyPress(char& key) override;
-  bool EditLocked() const override { return readOnlyOwn_ || !directInput_ || editDisabled_; }
+  bool EditLocked() const override { return ReadOnly() || !directInput_ || editDisabled_; }
   void BorderChanged() override;
 
   void mousePressEvent(QMouseEvent* event) override;
@@ -152,7 +150,6 @@ private:
   TEditButton* button_;
   QPointer<TPopupWindow> popup_;
   uint16_t clickKey_ = kAltDown;
-  bool readOnlyOwn_ = false;
   bool directInput_ = true;
   bool editDisabled_ = false;  // the drop-down was opened by the button or the click key
   gui::TAlignment alignment_ = gui::taLeftJustify;

@@ -1,10 +1,6 @@
 // TCustomMaskEdit: mask translation, text with blank places, properties and events.
 #include "controls/TooleditMask.h"
 
-#include <QFocusEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
-
 #include <cstring>
 
 #include <algorithm>
@@ -84,29 +80,7 @@ std::string MaskToQt(const std::string& editMask, char dateSeparator, char timeS
   return out + ';' + parts.blank;
 }
 
-char TypedChar(const QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Backspace: return '\b';
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return '\r';
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Delete: return 0;
-    default: break;
-  }
-  if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return 0;
-  QString text = event->text();
-  if (text.isEmpty() || !text[0].isPrint()) return 0;
-  std::string bytes = ToCp1251(text.left(1));
-  return bytes.empty() ? 0 : bytes[0];
-}
-
 // --- TCustomMaskEdit --------------------------------------------------------------------------
-
-TCustomMaskEdit::TCustomMaskEdit(QWidget* parent) : QLineEdit(parent) {
-  SetFont(font_);
-  SetColor(color_);
-  connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
-}
 
 void TCustomMaskEdit::SetEditMask(const std::string& mask) {
   if (mask == editMask_) return;
@@ -136,118 +110,6 @@ void TCustomMaskEdit::SetText(const std::string& text) {
 void TCustomMaskEdit::EndReading() {
   loading_ = false;
   Loaded();
-}
-
-// --- properties -------------------------------------------------------------------------------
-
-void TCustomMaskEdit::SetReadOnly(bool value) {
-  readOnly_ = value;
-  UpdateEditable();
-}
-
-void TCustomMaskEdit::SetColor(TColor value) {
-  color_ = value;
-  QPalette p = palette();
-  p.setColor(QPalette::Base, ToQColor(value));
-  setPalette(p);
-}
-
-void TCustomMaskEdit::SetFont(const TFont& value) {
-  font_ = value;
-  QPalette p = palette();
-  p.setColor(QPalette::Text, ToQColor(value.Color));
-  setPalette(p);
-  setFont(value.ToQFont());
-}
-
-void TCustomMaskEdit::SetCtl3D(bool value) {
-  if (value == ctl3D_) return;
-  ctl3D_ = value;
-  BorderChanged();
-}
-
-void TCustomMaskEdit::SetBorderStyle(TBorderStyle value) {
-  if (value == borderStyle_) return;
-  borderStyle_ = value;
-  setFrame(value != bsNone);
-  BorderChanged();
-}
-
-// Windows puts child windows in the client area, inside the border; Qt counts from the
-// widget's corner.
-int TCustomMaskEdit::ClientInset() const {
-  if (borderStyle_ == bsNone) return 0;
-  return ctl3D_ ? 2 : 1;
-}
-
-// --- events -----------------------------------------------------------------------------------
-
-void TCustomMaskEdit::Change() {
-  if (OnChange) OnChange(this);
-}
-
-void TCustomMaskEdit::KeyDown(uint16_t& key, TShiftState shift) {
-  if (OnKeyDown) OnKeyDown(this, key, shift);
-}
-
-void TCustomMaskEdit::KeyPress(char& key) {
-  if (OnKeyPress) OnKeyPress(this, key);
-}
-
-void TCustomMaskEdit::DoEnter() {
-  if (OnEnter) OnEnter(this);
-}
-
-void TCustomMaskEdit::DoExit() {
-  if (OnExit) OnExit(this);
-}
-
-// Keys go through KeyDown, then their character through KeyPress; what neither consumes
-// reaches the line edit. Enter and Escape pass the line edit on to the form.
-void TCustomMaskEdit::keyPressEvent(QKeyEvent* event) {
-  uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
-  if (key != 0) {
-    KeyDown(key, ShiftStateFromQt(event->modifiers(), Qt::NoButton));
-    if (key == 0) {
-      event->accept();
-      return;
-    }
-  }
-  char c = TypedChar(event);
-  if (c != 0) {
-    KeyPress(c);
-    if (c == 0) {
-      event->accept();
-      return;
-    }
-  }
-  QLineEdit::keyPressEvent(event);
-}
-
-namespace {
-
-bool windowOrPopupReason(const QFocusEvent* event) {
-  return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-}
-
-}  // namespace
-
-void TCustomMaskEdit::focusInEvent(QFocusEvent* event) {
-  QLineEdit::focusInEvent(event);
-  if (windowOrPopupReason(event)) return;
-  if (autoSelect_ && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) SelectAll();
-  DoEnter();
-}
-
-void TCustomMaskEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  if (windowOrPopupReason(event)) return;
-  DoExit();
-}
-
-void TCustomMaskEdit::mouseDoubleClickEvent(QMouseEvent* event) {
-  QLineEdit::mouseDoubleClickEvent(event);
-  if (OnDblClick) OnDblClick(this);
 }
 
 }  // namespace tooledit
