@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/Frame3D.h"
+
 using namespace gui;
 using namespace dateutil;
 
@@ -324,12 +326,7 @@ void TLocCalendar::DrawCell(TCanvas& canvas, int col, int row, const TRect& rect
   TDateTime today = Today();
   if (day == 0 || encode(Year(), Month(), day) != today) return;
   TRect r = rect;
-  canvas.Brush.Color = clBtnShadow;
-  canvas.FillRect(Rect(r.Left, r.Top, r.Right, r.Top + 1));
-  canvas.FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom));
-  canvas.Brush.Color = clBtnHighlight;
-  canvas.FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom));
-  canvas.FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
+  Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
 }
 
 }  // namespace pickdate

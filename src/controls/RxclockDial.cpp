@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "controls/Rxclock.h"
+#include "gui/Frame3D.h"
 
 using namespace gui;
 
@@ -105,12 +106,7 @@ void TRxClock::DrawAnalogFace(TCanvas& canvas) {
       canvas.Brush.Color = dotsColor_;
       canvas.FillRect(dot);
       if (ctl3D_ && dotWidth >= 3 && dotHeight >= 2) {
-        canvas.Brush.Color = lighter(dotsColor_);
-        canvas.FillRect(Rect(dot.Left, dot.Top, dot.Right, dot.Top + 1));
-        canvas.FillRect(Rect(dot.Left, dot.Top, dot.Left + 1, dot.Bottom));
-        canvas.Brush.Color = clWindowFrame;
-        canvas.FillRect(Rect(dot.Right - 1, dot.Top, dot.Right, dot.Bottom));
-        canvas.FillRect(Rect(dot.Left, dot.Bottom - 1, dot.Right, dot.Bottom));
+        Frame3D(canvas, dot, lighter(dotsColor_), clWindowFrame, 1);
       }
     } else if (dotWidth > 2) {
       canvas.SetPixel(p.X, p.Y, ctl3D_ ? clBtnShadow : dotsColor_);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "controls/Rxclock.h"
+#include "gui/Frame3D.h"
 
 using namespace gui;
 
@@ -9,24 +10,11 @@ namespace rxclock {
 
 namespace {
 
-// Lines of `width` pixels: top and left in `top`, right and bottom in `bottom`; r shrinks.
-void frame3D(TCanvas& canvas, TRect& r, TColor top, TColor bottom, int width) {
-  for (int i = 0; i < width && r.Width() > 0 && r.Height() > 0; ++i) {
-    canvas.Brush.Color = top;
-    canvas.FillRect(Rect(r.Left, r.Top, r.Right, r.Top + 1));
-    canvas.FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom));
-    canvas.Brush.Color = bottom;
-    canvas.FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom));
-    canvas.FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
-    InflateRect(r, -1, -1);
-  }
-}
-
 void bevel(TCanvas& canvas, TRect& r, TBevelCut cut, int width) {
   switch (cut) {
-    case bvRaised: frame3D(canvas, r, clBtnHighlight, clBtnShadow, width); break;
-    case bvLowered: frame3D(canvas, r, clBtnShadow, clBtnHighlight, width); break;
-    case bvSpace: frame3D(canvas, r, clBtnFace, clBtnFace, width); break;
+    case bvRaised: Frame3D(canvas, r, clBtnHighlight, clBtnShadow, width); break;
+    case bvLowered: Frame3D(canvas, r, clBtnShadow, clBtnHighlight, width); break;
+    case bvSpace: Frame3D(canvas, r, clBtnFace, clBtnFace, width); break;
     case bvNone: break;
   }
 }
@@ -49,9 +37,9 @@ TRect TRxClock::faceRect() const {
 }
 
 void TRxClock::drawFrame(TCanvas& canvas, TRect& r) const {
-  if (borderStyle_ == bsSingle) frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
+  if (borderStyle_ == bsSingle) Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
   bevel(canvas, r, bevelOuter_, bevelWidth_);
-  frame3D(canvas, r, Color(), Color(), borderWidth_);
+  Frame3D(canvas, r, Color(), Color(), borderWidth_);
   bevel(canvas, r, bevelInner_, bevelWidth_);
 }
 
