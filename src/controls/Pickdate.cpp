@@ -16,8 +16,6 @@ static void initPickdateResources() { Q_INIT_RESOURCE(controls_pickdate); }
 
 namespace pickdate {
 
-TPoint PopupCalendarSize = {187, 124};
-
 namespace {
 
 constexpr int kTitleHeight = 18;

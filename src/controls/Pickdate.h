@@ -18,8 +18,8 @@
 
 namespace pickdate {
 
-// The popup's width and height before its minimums (180 x 120).
-extern gui::TPoint PopupCalendarSize;
+// The popup's width and height before its minimums (180 x 120); 187 x 124 (ControlsState).
+extern gui::TPoint& PopupCalendarSize;
 // The title: full month name, comma, four-digit year.
 inline constexpr const char* kTitleFormat = "MMMM, YYYY";
 

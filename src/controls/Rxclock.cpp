@@ -39,8 +39,8 @@ TRxClockTime folded(TRxClockTime time) {
 
 }  // namespace
 
-TRxClock::TRxClock(QWidget* parent) : TCustomControl(parent) {
-  ClockPoints();  // the dial table is made once per process
+TRxClock::TRxClock(QWidget* parent)
+    : TCustomControl(parent), aspect_(ScreenAspect()), points_(ClockPoints(aspect_)) {
   SetBounds(0, 0, 185, 41);
   SetCaption(dateutil::FormatDateTime("tt", GetSystemTime()));
   timer_ = std::make_unique<rxtimer::TRxTimer>(nullptr);

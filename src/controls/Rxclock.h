@@ -42,9 +42,15 @@ inline constexpr uint32_t kTickMs = 450;
 // The message of an alarm part out of range; %s is hour, minute and second.
 inline constexpr const char* kInvalidTimeText = "'%s' is not a valid time";
 
+// Pixels per millimetre (times 100) across and down the screen.
+struct TScreenAspect {
+  int horizontal = 100;
+  int vertical = 100;
+};
+TScreenAspect ScreenAspect();
 // The dial's 60 minute marks, on a circle of radius 8000 from 12 o'clock clockwise, with y
 // scaled for screens whose pixels are not square.
-const std::array<gui::TPoint, 60>& ClockPoints();
+std::array<gui::TPoint, 60> ClockPoints(const TScreenAspect& aspect);
 
 // The digits of the digital face: the formatted text and how many of its characters are digit
 // cells (the rest is the AM/PM part with its leading blank).
@@ -179,6 +185,9 @@ private:
   gui::TRect clockRect_;
   int clockRadius_ = 0;
   gui::TPoint clockCenter_;
+  // The screen's aspect and the dial table for it, taken when the clock is made.
+  TScreenAspect aspect_;
+  std::array<gui::TPoint, 60> points_{};
 
   TBevelCut bevelInner_ = bvLowered;
   TBevelCut bevelOuter_ = bvRaised;

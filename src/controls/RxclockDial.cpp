@@ -18,25 +18,18 @@ namespace {
 
 constexpr int kTableRadius = 8000;
 
-// Pixels per millimetre (times 100) across and down the screen.
-struct Aspect {
-  int horizontal = 100;
-  int vertical = 100;
-};
+}  // namespace
 
-Aspect screenAspect() {
+TScreenAspect ScreenAspect() {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return {};
-  Aspect a;
+  TScreenAspect a;
   a.horizontal = std::max(1, int(std::lround(screen->physicalDotsPerInchX() * 100 / 25.4)));
   a.vertical = std::max(1, int(std::lround(screen->physicalDotsPerInchY() * 100 / 25.4)));
   return a;
 }
 
-const Aspect& aspect() {
-  static const Aspect a = screenAspect();
-  return a;
-}
+namespace {
 
 int screenWidth() {
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -58,26 +51,22 @@ TColor lighter(TColor color) {
 
 }  // namespace
 
-const std::array<TPoint, 60>& ClockPoints() {
-  static const std::array<TPoint, 60> points = [] {
-    std::array<TPoint, 60> table{};
-    const Aspect& a = aspect();
-    for (int i = 0; i < 60; ++i) {
-      double angle = i * 6.0 * M_PI / 180.0;
-      int x = int(std::lround(kTableRadius * std::sin(angle)));
-      int y = int(std::lround(-kTableRadius * std::cos(angle)));
-      table[size_t(i)] = {x, MulDiv(y, a.vertical, a.horizontal)};
-    }
-    return table;
-  }();
-  return points;
+std::array<TPoint, 60> ClockPoints(const TScreenAspect& a) {
+  std::array<TPoint, 60> table{};
+  for (int i = 0; i < 60; ++i) {
+    double angle = i * 6.0 * M_PI / 180.0;
+    int x = int(std::lround(kTableRadius * std::sin(angle)));
+    int y = int(std::lround(-kTableRadius * std::cos(angle)));
+    table[size_t(i)] = {x, MulDiv(y, a.vertical, a.horizontal)};
+  }
+  return table;
 }
 
 // The dial is round in millimetres: the longer side is cut to the shorter and centred.
 void TRxClock::CircleClock(const TRect& rect) {
   TRect r = rect;
   InflateRect(r, -1, -1);
-  const Aspect& a = aspect();
+  const TScreenAspect& a = aspect_;
   int w = r.Width(), h = r.Height();
   int heightForWidth = MulDiv(w, a.vertical, a.horizontal);
   if (heightForWidth > h) w = MulDiv(h, a.horizontal, a.vertical);
@@ -86,13 +75,13 @@ void TRxClock::CircleClock(const TRect& rect) {
 }
 
 TPoint TRxClock::handPoint(int mark, int percent) const {
-  const TPoint& p = ClockPoints()[size_t(((mark % 60) + 60) % 60)];
+  const TPoint& p = points_[size_t(((mark % 60) + 60) % 60)];
   return {clockCenter_.X + MulDiv(p.X, clockRadius_ * percent, 100 * kTableRadius),
           clockCenter_.Y + MulDiv(p.Y, clockRadius_ * percent, 100 * kTableRadius)};
 }
 
 void TRxClock::DrawAnalogFace(TCanvas& canvas) {
-  const Aspect& a = aspect();
+  const TScreenAspect& a = aspect_;
   int dotWidth = std::max(2, clockRect_.Width() * 25 / screenWidth());
   int dotHeight = std::max(1, MulDiv(dotWidth, a.vertical, a.horizontal));
   TRect r = clockRect_;

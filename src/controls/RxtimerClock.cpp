@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "controls/ControlsState.h"
+
 namespace rxtimer {
 
 void TTimerClock::Register(TSleeper& sleeper) { sleepers_.push_back(&sleeper); }
@@ -68,21 +70,14 @@ void TManualTimerClock::Settle() {
 
 // --- the default ----------------------------------------------------------------------------
 
-namespace {
-
-std::shared_ptr<TTimerClock>& defaultSlot() {
-  static std::shared_ptr<TTimerClock> clock;
-  return clock;
-}
-
-}  // namespace
-
 std::shared_ptr<TTimerClock> DefaultTimerClock() {
-  auto& slot = defaultSlot();
+  auto& slot = detail::DefaultClock;
   if (!slot) slot = std::make_shared<TSteadyTimerClock>();
   return slot;
 }
 
-void SetDefaultTimerClock(std::shared_ptr<TTimerClock> clock) { defaultSlot() = std::move(clock); }
+void SetDefaultTimerClock(std::shared_ptr<TTimerClock> clock) {
+  detail::DefaultClock = std::move(clock);
+}
 
 }  // namespace rxtimer

@@ -240,13 +240,14 @@ TEST_F(RxClock, AutoSizeFitsTheFontToTheFace) {
 }
 
 TEST(RxClockDial, MarksRunClockwiseFromTwelveOnARadiusOf8000) {
-  const auto& p = ClockPoints();
+  const auto p = ClockPoints({100, 100});
   EXPECT_NEAR(p[0].X, 0, 1);
   EXPECT_NEAR(p[15].X, 8000, 1);
   EXPECT_NEAR(p[5].X, 3999, 1);
   EXPECT_LT(p[0].Y, 0);
   EXPECT_NEAR(p[30].Y, -p[0].Y, 1);
   EXPECT_GT(p[45].X * -1, 7900);
+  EXPECT_NEAR(ClockPoints({100, 200})[30].Y, 16000, 2);  // twice the pixels per millimetre down
 }
 
 TEST_F(RxClock, Screenshots) {
