@@ -239,4 +239,46 @@ TEST(ComboEditGlyphs, KindsSetTheButtonsGlyphAndWidth) {
   EXPECT_EQ(edit.GlyphKind(), gkCustom);
 }
 
+TEST_F(ComboEdit, ReleasingTheMouseOnTheDropDownAcceptsInsideAndRejectsOutside) {
+  edit->SetText("old");
+  for (bool inside : {false, true}) {
+    edit->EditButtonClick();
+    edit->popup->value = QStringLiteral("new");
+    rxtest::press(edit->popup, {10, 10});
+    rxtest::release(edit->popup, inside ? QPoint(10, 10) : QPoint(-5, 200));
+    EXPECT_FALSE(edit->PopupVisible()) << inside;
+    EXPECT_EQ(edit->Text(), inside ? "new" : "old") << inside;
+  }
+}
+
+TEST(ComboEditGlyphs, TheEllipsisHasThreeDotsSpreadByTheRoomThereIs) {
+  TComboEdit edit;
+  edit.SetGlyphKind(gkEllipsis);
+  const TBitmap& glyph = edit.Glyph();  // 15 wide: gaps of 3, the dots centred
+  std::string row;
+  for (int x = 0; x < glyph.Width(); ++x) row += glyph.Canvas().Pixel(x, 1) == clBlack ? '#' : '.';
+  EXPECT_EQ(row, ".##...##...##..");
+  EXPECT_NE(glyph.Canvas().Pixel(0, 0), clBlack);
+}
+
+TEST_F(ComboEdit, PaintComboEditDrawsTheTextBesideTheButtonOrLeavesItToTheEdit) {
+  QImage image(edit->width(), edit->height(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  TCanvas canvas(&image);
+  EXPECT_FALSE(PaintComboEdit(*edit, "12.50", taRightJustify, true, false, canvas));
+  ASSERT_TRUE(PaintComboEdit(*edit, "12.50", taRightJustify, false, false, canvas));
+  int textRight = 0, textLeft = image.width();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) {
+        textLeft = std::min(textLeft, x);
+        textRight = std::max(textRight, x);
+      }
+    }
+  }
+  int buttonLeft = edit->ButtonHolder()->x();
+  EXPECT_LT(textRight, buttonLeft);
+  EXPECT_GT(textLeft, buttonLeft / 2);  // right-aligned, next to the button
+}
+
 }  // namespace
