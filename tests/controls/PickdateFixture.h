@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 
 #include "controls/utils/Dateutil.h"
+#include "gui/Cp1251.h"
 
 namespace pickdatetest {
 
@@ -21,6 +22,18 @@ inline dateutil::FormatSettings englishDayMonthYear(const char* shortDateFormat 
                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   fs.shortDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   fs.longDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  return fs;
+}
+
+// Russian month and day names (Windows-1251), for looking at the windows in Russian.
+inline dateutil::FormatSettings russianDayMonthYear() {
+  auto cp = [](const char* utf8) { return gui::ToCp1251(QString::fromUtf8(utf8)); };
+  dateutil::FormatSettings fs = englishDayMonthYear();
+  const char* months[12] = {"Январь", "Февраль", "Март",     "Апрель",  "Май",    "Июнь",
+                            "Июль",   "Август",  "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
+  const char* days[7] = {"Вс", "Пн", "Вт", "Ср", "Чт", "Пт", "Сб"};
+  for (int i = 0; i < 12; ++i) fs.longMonthNames[size_t(i)] = cp(months[i]);
+  for (int i = 0; i < 7; ++i) fs.shortDayNames[size_t(i)] = cp(days[i]);
   return fs;
 }
 

@@ -173,4 +173,21 @@ TEST_F(Calendar, TheWeekendColumnIsRedUnlessSelected) {
   EXPECT_FALSE(redIn(6, 4));
 }
 
+TEST_F(Calendar, DialogScreenshots) {
+  struct Shot {
+    const char* name;
+    dateutil::FormatSettings settings;
+    TDateTime shown;
+  } shots[] = {{"selectdate_en.png", englishDayMonthYear(), date(2026, 3, 12)},
+               {"selectdate_ru.png", russianDayMonthYear(), date(2026, 9, 30)}};
+  for (const Shot& shot : shots) {
+    dateutil::SetFormatSettings(shot.settings);
+    TSelectDateDlg dialog;
+    dialog.SetDate(shot.shown);
+    dialog.show();
+    QImage picture = dialog.grab().toImage();
+    ASSERT_TRUE(picture.save(QString::fromStdString(rxtest::screenshotPath(shot.name))));
+  }
+}
+
 }  // namespace
