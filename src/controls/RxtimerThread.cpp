@@ -9,6 +9,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <pthread.h>
 #include <sched.h>
 
 #include "gui/Exceptions.h"

@@ -119,6 +119,23 @@ TEST_F(DateEdit, OnChangeFiresOncePerChangedPick) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST_F(DateEdit, ClickingADayInTheCalendarSetsTheDate) {
+  TDateEdit& e = make();
+  e.SetDate(date(2026, 3, 10));
+  host.Activate();
+  e.setFocus();
+  e.EditButtonClick();
+  pickdate::TLocCalendar* grid = calendar()->Calendar();
+  ASSERT_EQ(grid->DayAt(4, 4), 20);
+  TRect cell = grid->CellRect(4, 4);
+  QPoint at(cell.Left + 4, cell.Top + 4);
+  rxtest::press(grid, at);
+  EXPECT_TRUE(e.PopupVisible());  // a press inside the calendar is no click elsewhere
+  rxtest::release(grid, at);
+  EXPECT_FALSE(e.PopupVisible());
+  EXPECT_EQ(e.Text(), "20.03.2026");
+}
+
 TEST_F(DateEdit, KeysGoToTheOpenCalendar) {
   TDateEdit& e = make();
   e.SetDate(date(2026, 1, 31));
