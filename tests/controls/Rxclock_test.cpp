@@ -208,6 +208,21 @@ TEST_F(RxClock, ATickDrawsWhatAFullPaintDraws) {
   }
 }
 
+TEST_F(RxClock, ADialTickMovesTheHandsWithoutTraces) {
+  TRxClock& c = make(at(21, 5, 7));
+  c.SetShowMode(scAnalog);
+  c.SetBounds(0, 0, 120, 120);
+  c.show();
+  c.Snapshot();
+  for (int i = 0; i < 140; ++i) tick();  // into the next minute
+  QImage ticked = c.Snapshot();
+  TRxClock fresh;
+  fresh.SetShowMode(scAnalog);
+  fresh.SetBounds(0, 0, 120, 120);
+  fresh.show();
+  EXPECT_EQ(ticked, fresh.Snapshot());
+}
+
 TEST_F(RxClock, ShownTimeAndAlarmFollowOnGetTime) {
   TRxClock& c = make(at(8, 0, 0));
   TRxClockTime given{15, 29, 58};
