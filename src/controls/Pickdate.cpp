@@ -77,6 +77,11 @@ void TPopupCalendar::updateTitle() {
   }
 }
 
+void TPopupCalendar::ColorChanged() {
+  TPopupWindow::ColorChanged();
+  if (calendar_) calendar_->SetColor(Color());
+}
+
 void TPopupCalendar::ShowToday() { calendar_->SetCalendarDate(Today()); }
 
 bool TPopupCalendar::eventFilter(QObject* watched, QEvent* event) {

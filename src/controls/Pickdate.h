@@ -53,6 +53,8 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The calendar takes the popup's colour.
+  void ColorChanged() override;
 
 private:
   void buildTitle(QWidget* back);

@@ -292,6 +292,8 @@ void TRxCalendar::Paint() {
       DrawCell(canvas, col, row, r, selected);
       canvas.Brush.Color = clBtnFace;
       if (vertLines_ && col < kCols - 1) canvas.FillRect(Rect(r.Right, r.Top, r.Right + 1, r.Bottom + 1));
+      // The line under the names stands out also where the names share the grid's colour.
+      canvas.Brush.Color = row == 0 ? clBtnShadow : clBtnFace;
       if (horzLines_ || row == 0) canvas.FillRect(Rect(r.Left, r.Bottom, r.Right + 1, r.Bottom + 1));
     }
   }
@@ -299,7 +301,8 @@ void TRxCalendar::Paint() {
 
 void TRxCalendar::DrawCell(TCanvas& canvas, int col, int row, const TRect& rect, bool selected) {
   canvas.Font = Font();
-  canvas.Brush.Color = row == 0 ? fixedColor_ : selected ? clHighlight : Color();
+  TColor fixed = fixedColor_ == clNone ? Color() : fixedColor_;
+  canvas.Brush.Color = row == 0 ? fixed : selected ? clHighlight : Color();
   canvas.FillRect(rect);
   if (selected) canvas.Font.Color = clHighlightText;
   else if (isWeekendCol(col)) canvas.Font.Color = weekendColor_;
@@ -315,6 +318,7 @@ TLocCalendar::TLocCalendar(QWidget* parent) : TRxCalendar(parent) {
   vertLines_ = false;
   horzLines_ = false;
   border_ = false;
+  fixedColor_ = clNone;
   SetTabStop(false);
   setFocusPolicy(Qt::NoFocus);
   SetUseCurrentDate(false);

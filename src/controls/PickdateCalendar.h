@@ -86,7 +86,7 @@ protected:
   bool vertLines_ = true;
   bool horzLines_ = true;
   bool border_ = true;
-  gui::TColor fixedColor_ = gui::clBtnFace;
+  gui::TColor fixedColor_ = gui::clBtnFace;  // clNone: the grid's own colour
 
 private:
   void changeDate(TDateTime value, bool dayOnly);

@@ -191,8 +191,10 @@ TEST_F(DateEdit, TheButtonIs21WideWithTheTwoCellGlyph) {
   EXPECT_EQ(e.CalendarStyle(), csPopup);
   e.SetCalendarStyle(csDialog);
   EXPECT_EQ(e.Popup(), nullptr);
+  e.SetPopupColor(clWindow);
   e.SetCalendarStyle(csPopup);
-  EXPECT_NE(e.Popup(), nullptr);
+  ASSERT_NE(e.Popup(), nullptr);
+  EXPECT_EQ(calendar()->Calendar()->Color(), clWindow);  // the popup's colour, kept meanwhile
 }
 
 // The window with the calendar dropped down, the popup drawn where it lies on the screen.
