@@ -1,9 +1,16 @@
-// The profile (INI) functions, with the rules of the original system's profile-string calls:
-// section and key names compare case-insensitively, values are trimmed and lose one pair of
-// surrounding quotes, a value is cut to 259 bytes, new keys go to the end of their section and new
-// sections to the end of the file, unknown lines are kept, CRLF and LF both read, bytes are kept
-// as they are (Windows-1251). Every write replaces the file atomically; parsed files are cached.
-// The functions and the cache belong to the GUI thread.
+// The profile (INI) functions, with the rules of the Windows profile-string calls: section and
+// key names compare case-insensitively, values are trimmed and lose one pair of surrounding
+// quotes, a value is cut to 259 bytes, a default loses its trailing blanks, new keys go to the end
+// of their section and new sections to the end of the file, unknown lines are kept, CRLF, LF and
+// a lone CR each end a line, a UTF-8 byte-order mark is skipped and kept, bytes are kept as they
+// are (Windows-1251).
+//
+// Parsed files are cached, and every read checks (by a stat) that the file on disk is still the
+// one parsed, so a change by another process or by hand is seen at once. A write reads the file
+// as it is on disk under a lock of its folder, changes it and replaces it atomically, so that
+// processes writing one file keep each other's keys; a file whose bytes would not change is not
+// written. A write that fails changes nothing and prints one line on standard error naming the
+// file and the reason. The functions and the cache belong to the GUI thread.
 #pragma once
 
 #include <string>
@@ -17,10 +24,12 @@ constexpr size_t kProfileValueMax = 259;
 std::string GetProfileString(const std::string& file, const std::string& section,
                              const std::string& key, const std::string& defaultValue);
 
-// Sets [section] key = value in file, creating file, section and key as needed. False when the
-// file could not be written (the old file is then left as it was), when the file exists but
-// could not be read (it is never replaced by one holding only this key), or when the names could
-// not be read back as themselves (an empty key; a line break, '=' or a leading ';' or '[' in the
+// Sets [section] key = value in file, creating file, section and key as needed. A symbolic link
+// stays a link: the file it points at is written (created when its folder exists). False when
+// the file could not be written (the old file is then left as it was: a read-only file, a missing
+// or read-only folder, a full disk, a link to a missing folder), when the file exists but could
+// not be read (it is never replaced by one holding only this key), or when the names could not
+// be read back as themselves (an empty key; a line break, '=' or a leading ';' or '[' in the
 // key; a line break or ']' in the section).
 bool WriteProfileString(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& value);
@@ -37,6 +46,10 @@ public:
   // Writes the collected changes now; false when a file could not be written.
   bool flush();
 };
+
+// For fuzzing and tests only: with false, writes no longer sync the file and its folder to disk
+// (still atomic for every reader, but a power cut may lose them).
+void SetProfileSync(bool sync);
 
 // Forgets every cached file, so the next read parses the file again (tests; files changed behind
 // the program's back). Changes a batch has not written yet are dropped with it.
