@@ -52,7 +52,7 @@ bool storableSection(std::string_view section) {
 }  // namespace
 
 // The standard hash of the lower-cased name; names past 64 bytes hash by their first 64.
-size_t IniDocument::NameHash::operator()(std::string_view name) const noexcept {
+size_t IniDocument::NameHash::operator()(std::string_view name) const {
   char folded[64];
   size_t n = std::min(name.size(), sizeof folded);
   for (size_t i = 0; i < n; ++i) folded[i] = lower(name[i]);
@@ -99,9 +99,10 @@ IniDocument IniDocument::parse(std::string_view bytes) {
 
 // The line that starts at `pos`, without its line end; moves `pos` past the line end.
 std::string_view IniDocument::nextLine(std::string_view bytes, size_t& pos, LineEnd& end) {
-  size_t stop = bytes.find_first_of("\r\n", pos);
-  std::string_view text = bytes.substr(pos, stop == std::string_view::npos ? stop : stop - pos);
-  if (stop == std::string_view::npos) {
+  size_t stop = pos;
+  while (stop < bytes.size() && bytes[stop] != '\n' && bytes[stop] != '\r') ++stop;
+  std::string_view text = bytes.substr(pos, stop - pos);
+  if (stop == bytes.size()) {
     end = LineEnd::kNone;
     pos = bytes.size();
   } else if (bytes[stop] == '\n') {

@@ -47,7 +47,7 @@ private:
   // Names compare ASCII case-insensitively; look-ups by string_view need no copy.
   struct NameHash {
     using is_transparent = void;
-    size_t operator()(std::string_view name) const noexcept;
+    size_t operator()(std::string_view name) const;  // not noexcept: the table keeps each hash
   };
   struct NameEqual {
     using is_transparent = void;

@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -30,6 +31,7 @@ struct CachedFile {
   bool readable = true;
   int readError = 0;
   std::vector<PendingWrite> pending;  // a batch's writes, stored when the batch ends
+  uint64_t checkedInReadBatch = 0;    // the read batch that last checked the file on disk
 };
 
 std::map<std::string, std::unique_ptr<CachedFile>>& cache() {
@@ -38,6 +40,11 @@ std::map<std::string, std::unique_ptr<CachedFile>>& cache() {
 }
 
 int batchDepth = 0;
+
+// The outermost running read batch, numbered from 1; 0 while none runs.
+int readBatchDepth = 0;
+uint64_t readBatchCount = 0;
+uint64_t currentReadBatch() { return readBatchDepth > 0 ? readBatchCount : 0; }
 
 void applyWrites(IniDocument& doc, const std::vector<PendingWrite>& writes) {
   for (const PendingWrite& w : writes) doc.set(w.section, w.key, w.value);
@@ -53,15 +60,19 @@ void reload(const std::string& path, CachedFile& file) {
 
 // The cached document of `path`, parsed again whenever the file on disk is no longer the one it
 // was parsed from: another process (or the user) may change it at any moment, and a stat is
-// cheap next to a parse.
+// cheap next to a parse. A read batch checks each file once.
 CachedFile& load(const std::string& path) {
   auto& slot = cache()[path];
+  const uint64_t batch = currentReadBatch();
   if (!slot) {
     slot = std::make_unique<CachedFile>();
     reload(path, *slot);
+  } else if (batch != 0 && slot->checkedInReadBatch == batch) {
+    return *slot;
   } else if (!slot->readable || !(profile_file::StampOf(path) == slot->stamp)) {
     reload(path, *slot);
   }
+  slot->checkedInReadBatch = batch;
   return *slot;
 }
 
@@ -90,6 +101,7 @@ bool store(const std::string& path, const std::vector<PendingWrite>& writes) {
   std::string out = file->doc.serialize();
   if (out != bytes && !profile_file::Replace(target, out)) return failed(path, errno);
   file->stamp = out != bytes ? profile_file::StampOf(path) : stamp;
+  file->checkedInReadBatch = currentReadBatch();
   cache()[path] = std::move(file);
   return true;
 }
@@ -138,6 +150,12 @@ bool ProfileWriteBatch::flush() {
   for (const auto& [path, writes] : files) ok = store(path, writes) && ok;
   return ok;
 }
+
+ProfileReadBatch::ProfileReadBatch() {
+  if (readBatchDepth++ == 0) ++readBatchCount;
+}
+
+ProfileReadBatch::~ProfileReadBatch() { --readBatchDepth; }
 
 void DropProfileCache() { cache().clear(); }
 

@@ -101,6 +101,24 @@ TEST(ProfileCache, AReadSeesAChangeOnDiskAtOnce) {
   EXPECT_EQ(folder.read("p.ini"), "[S]\nk=7\nother=5\nj=6\n");
 }
 
+TEST(ProfileCache, AReadBatchChecksEachFileOnceAndReadsOneVersion) {
+  TempProgramFolder folder;
+  const std::string file = folder.file("p.ini");
+  folder.write("p.ini", "[S]\nk=1\nj=1\n");
+  EXPECT_EQ(GetProfileString(file, "S", "k", "d"), "1");
+  {
+    platform::ProfileReadBatch batch;
+    replaceBehindTheCache(file, "[S]\nk=2\nj=2\n");
+    EXPECT_EQ(GetProfileString(file, "S", "k", "d"), "2") << "the first read looks at the disk";
+    replaceBehindTheCache(file, "[S]\nk=3\nj=3\n");
+    EXPECT_EQ(GetProfileString(file, "S", "j", "d"), "2") << "later reads keep that version";
+    EXPECT_TRUE(WriteProfileString(file, "S", "w", "4"));
+    EXPECT_EQ(GetProfileString(file, "S", "k", "d"), "3") << "a write reads the disk";
+  }
+  replaceBehindTheCache(file, "[S]\nk=5\n");
+  EXPECT_EQ(GetProfileString(file, "S", "k", "d"), "5");
+}
+
 TEST(ProfileWrite, AWriteThatChangesNoByteWritesNothing) {
   TempProgramFolder folder;
   const std::string file = folder.file("p.ini");
