@@ -5,8 +5,8 @@
 // a lone CR each end a line, a UTF-8 byte-order mark is skipped and kept, bytes are kept as they
 // are (Windows-1251).
 //
-// Parsed files are cached, and every read checks (by a stat) that the file on disk is still the
-// one parsed, so a change by another process or by hand is seen at once. A write reads the file
+// Parsed files are cached, and every read (outside a read batch, below) checks by a stat that the
+// file on disk is still the one parsed, so a change by another process or by hand is seen at once. A write reads the file
 // as it is on disk under a lock of its folder, changes it and replaces it atomically, so that
 // processes writing one file keep each other's keys; a file whose bytes would not change is not
 // written. A write that fails changes nothing and prints one line on standard error naming the
@@ -34,8 +34,9 @@ std::string GetProfileString(const std::string& file, const std::string& section
 bool WriteProfileString(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& value);
 
-// While a ProfileWriteBatch lives, writes to any file are collected in the cache and each changed
-// file is written once when the outermost batch ends: a save of 2,000 keys writes the file once.
+// While a ProfileWriteBatch lives, writes to any file are collected in the cache (reads see them)
+// and applied to each file as it is on disk when the outermost batch ends, one write per file: a
+// save of 2,000 keys writes the file once, and not at all when no byte changes.
 class ProfileWriteBatch {
 public:
   ProfileWriteBatch();
@@ -62,8 +63,8 @@ public:
   ProfileReadBatch& operator=(const ProfileReadBatch&) = delete;
 };
 
-// Forgets every cached file, so the next read parses the file again (tests; files changed behind
-// the program's back). Changes a batch has not written yet are dropped with it.
+// Forgets every cached file, so the next read parses the file again (tests). Changes a batch has
+// not written yet are dropped with it.
 void DropProfileCache();
 
 }  // namespace platform

@@ -145,10 +145,15 @@ Stamp StampOf(const std::string& path) {
 bool ReadFile(const std::string& path, std::string& bytes, Stamp& stamp) {
   bytes.clear();
   stamp = Stamp{};
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking on the open: a FIFO in the file's place must not hang the program.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT || errno == ENOTDIR;  // no file: nothing to read
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0;
+  if (ok && !S_ISREG(st.st_mode)) {
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    ok = false;
+  }
   if (ok) {
     stamp = stampFrom(st);
     if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));

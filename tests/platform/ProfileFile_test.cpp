@@ -223,6 +223,9 @@ const FailedSave kFailedSaves[] = {
     {"folder in the file's place",
      [](const TempProgramFolder& f) { fs::create_directory(f.file("p.ini")); }, "p.ini", EISDIR,
      false},
+    {"FIFO in the file's place, which a read must not wait on",
+     [](const TempProgramFolder& f) { mkfifo(f.file("p.ini").c_str(), 0644); }, "p.ini", EINVAL,
+     false},
     {"read-only folder",
      [](const TempProgramFolder& f) {
        fs::create_directory(f.file("ro"));
