@@ -31,6 +31,7 @@ struct CachedFile {
   bool readable = true;
   int readError = 0;
   std::vector<PendingWrite> pending;  // a batch's writes, stored when the batch ends
+  int refusedInBatch = 0;             // why a batch's write was refused, said when it ends
   uint64_t checkedInReadBatch = 0;    // the read batch that last checked the file on disk
 };
 
@@ -130,7 +131,10 @@ bool WriteProfileString(const std::string& file, const std::string& section,
 
   CachedFile& cached = load(file);
   // A file that exists but could not be read is never replaced by one holding only this key.
-  if (!cached.readable) return failed(file, cached.readError);
+  if (!cached.readable) {
+    cached.refusedInBatch = cached.readError;
+    return false;
+  }
   cached.doc.set(section, key, value);
   cached.pending.push_back({section, key, value});
   return true;
@@ -142,11 +146,21 @@ ProfileWriteBatch::~ProfileWriteBatch() {
   if (--batchDepth == 0) flush();
 }
 
+// Stores each file's writes; a file whose writes were refused gets its one line and loses them.
 bool ProfileWriteBatch::flush() {
+  std::vector<std::pair<std::string, int>> refused;
   std::vector<std::pair<std::string, std::vector<PendingWrite>>> files;
-  for (auto& [path, file] : cache())
-    if (file && !file->pending.empty()) files.emplace_back(path, std::exchange(file->pending, std::vector<PendingWrite>{}));
+  for (auto& [path, file] : cache()) {
+    if (file->refusedInBatch != 0)
+      refused.emplace_back(path, file->refusedInBatch);
+    else if (!file->pending.empty())
+      files.emplace_back(path, std::exchange(file->pending, std::vector<PendingWrite>{}));
+  }
   bool ok = true;
+  for (const auto& [path, error] : refused) {
+    failed(path, error);
+    ok = false;
+  }
   for (const auto& [path, writes] : files) ok = store(path, writes) && ok;
   return ok;
 }
