@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 namespace platform::profile_file {
@@ -64,8 +65,8 @@ void syncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
-// A file that Windows would call read-only: no write bit at all (even root keeps off), or one
-// that this user may not write.
+// Whether the user may write the file. One without any write bit counts as read-only even for
+// root, as Windows' read-only attribute holds for administrators too.
 bool writable(const std::string& path, const struct stat& st) {
   if ((st.st_mode & 0222) == 0) {
     errno = EACCES;
@@ -209,7 +210,7 @@ FolderLock::FolderLock(const std::string& file) {
   int rc;
   while ((rc = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
   }
-  if (rc != 0) {
+  if (rc != 0) {  // no locks on this file system
     ::close(fd_);
     fd_ = -1;
   }
