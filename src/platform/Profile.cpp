@@ -22,10 +22,11 @@ struct PendingWrite {
   std::string section, key, value;
 };
 
-// A parsed file as the cache keeps it: the document with the writes of a running batch applied,
-// the stamp of the bytes it was parsed from, and whether the file could be read at all (an
+// A parsed file as the cache keeps it: the bytes read and their stamp, the document parsed from
+// them with the writes of a running batch applied, and whether the file could be read at all (an
 // unreadable file is never replaced).
 struct CachedFile {
+  std::string bytes;
   IniDocument doc;
   Stamp stamp;
   bool readable = true;
@@ -52,10 +53,9 @@ void applyWrites(IniDocument& doc, const std::vector<PendingWrite>& writes) {
 }
 
 void reload(const std::string& path, CachedFile& file) {
-  std::string bytes;
-  file.readable = profile_file::ReadFile(path, bytes, file.stamp);
+  file.readable = profile_file::ReadFile(path, file.bytes, file.stamp);
   file.readError = file.readable ? 0 : errno;
-  file.doc = file.readable ? IniDocument::parse(bytes) : IniDocument();
+  file.doc = file.readable ? IniDocument::parse(file.bytes) : IniDocument();
   applyWrites(file.doc, file.pending);
 }
 
@@ -85,23 +85,38 @@ bool failed(const std::string& path, int error) {
   return false;
 }
 
+// The document of `bytes` with `writes` applied. The cached one serves, without a parse, when
+// the file still holds the bytes it was parsed from; `writesInCache` says it has them applied.
+IniDocument updated(const std::string& path, const std::string& bytes,
+                    const std::vector<PendingWrite>& writes, bool writesInCache) {
+  auto cached = cache().find(path);
+  if (cached != cache().end() && cached->second->readable && cached->second->bytes == bytes) {
+    IniDocument doc = std::move(cached->second->doc);
+    if (!writesInCache) applyWrites(doc, writes);
+    return doc;
+  }
+  IniDocument doc = IniDocument::parse(bytes);
+  applyWrites(doc, writes);
+  return doc;
+}
+
 // Applies `writes` to the file as it is on disk now, under the folder's lock, so that a write of
 // another process between our read and our replacement is not lost. A file whose bytes come out
 // the same is not written at all.
-bool store(const std::string& path, const std::vector<PendingWrite>& writes) {
+bool store(const std::string& path, const std::vector<PendingWrite>& writes, bool writesInCache) {
   std::string target;
   if (!profile_file::WriteTarget(path, target)) return failed(path, errno);
   profile_file::FolderLock lock(target);
-  std::string bytes;
-  Stamp stamp;
-  if (!profile_file::ReadFile(target, bytes, stamp)) return failed(path, errno);
-
   auto file = std::make_unique<CachedFile>();
-  file->doc = IniDocument::parse(bytes);
-  applyWrites(file->doc, writes);
+  if (!profile_file::ReadFile(target, file->bytes, file->stamp)) return failed(path, errno);
+
+  file->doc = updated(path, file->bytes, writes, writesInCache);
   std::string out = file->doc.serialize();
-  if (out != bytes && !profile_file::Replace(target, out)) return failed(path, errno);
-  file->stamp = out != bytes ? profile_file::StampOf(path) : stamp;
+  if (out != file->bytes) {
+    if (!profile_file::Replace(target, out)) return failed(path, errno);
+    file->bytes = std::move(out);
+    file->stamp = profile_file::StampOf(path);
+  }
   file->checkedInReadBatch = currentReadBatch();
   cache()[path] = std::move(file);
   return true;
@@ -127,7 +142,7 @@ std::string GetProfileString(const std::string& file, const std::string& section
 bool WriteProfileString(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& value) {
   if (!IniDocument::storable(section, key)) return false;
-  if (batchDepth == 0) return store(file, {{section, key, value}});
+  if (batchDepth == 0) return store(file, {{section, key, value}}, false);
 
   CachedFile& cached = load(file);
   // A file that exists but could not be read is never replaced by one holding only this key.
@@ -161,7 +176,7 @@ bool ProfileWriteBatch::flush() {
     failed(path, error);
     ok = false;
   }
-  for (const auto& [path, writes] : files) ok = store(path, writes) && ok;
+  for (const auto& [path, writes] : files) ok = store(path, writes, true) && ok;
   return ok;
 }
 
