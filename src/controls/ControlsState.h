@@ -14,6 +14,11 @@
 #include <memory>
 
 #include "controls/utils/Dateutil.h"
+#include "gui/GdiTypes.h"
+
+namespace rxtimer {
+class TTimerClock;
+}  // namespace rxtimer
 
 struct ControlsState {
   // Vclutils (VclutilsWindows.h): the cursor StartWait shows, and how deep StartWait calls nest.
@@ -25,6 +30,10 @@ struct ControlsState {
   // system's) and the clock that replaces the local one (empty: the local clock).
   std::unique_ptr<dateutil::FormatSettings> DateFormatSettings;
   std::function<TDateTime()> DateNow;
+  // Rxtimer (RxtimerClock.h): the clock new threaded timers take (empty: real time).
+  std::shared_ptr<rxtimer::TTimerClock> TimerClock;
+  // Pickdate (Pickdate.h): the drop-down calendar's size before its minimums.
+  gui::TPoint PopupCalendarSize = {187, 124};
 };
 
 namespace vclutils::detail {
@@ -35,6 +44,10 @@ namespace dateutil::detail {
 extern std::unique_ptr<FormatSettings>& Settings;
 extern std::function<TDateTime()>& NowFunction;
 }  // namespace dateutil::detail
+
+namespace rxtimer::detail {
+extern std::shared_ptr<TTimerClock>& DefaultClock;
+}  // namespace rxtimer::detail
 
 // Ends a wait cursor still shown and gives every member its initial value.
 void ResetControlsState();
