@@ -5,11 +5,11 @@
 // a lone CR each end a line, a UTF-8 byte-order mark is skipped and kept, bytes are kept as they
 // are (Windows-1251).
 //
-// Parsed files are cached, and every read (outside a read batch, below) checks by a stat that the
-// file on disk is still the one parsed, so a change by another process or by hand is seen at once. A write reads the file
-// as it is on disk under a lock of its folder, changes it and replaces it atomically, so that
-// processes writing one file keep each other's keys; a file whose bytes would not change is not
-// written. A write that fails changes nothing and prints one line on standard error naming the
+// Parsed files are cached, and every read (outside a read batch, below) checks by a stat that
+// the file on disk is still the one parsed, so a change by another process or by hand is seen at
+// once. A write reads the file as it is on disk under a lock of its folder, changes it and
+// replaces it atomically, so that processes writing one file keep each other's keys; a file whose
+// bytes would not change is not written. A write that fails changes nothing and prints one line on standard error naming the
 // file and the reason. The functions and the cache belong to the GUI thread.
 #pragma once
 
