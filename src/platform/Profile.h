@@ -9,8 +9,9 @@
 // the file on disk is still the one parsed, so a change by another process or by hand is seen at
 // once. A write reads the file as it is on disk under a lock of its folder, changes it and
 // replaces it atomically, so that processes writing one file keep each other's keys; a file whose
-// bytes would not change is not written. A write that fails changes nothing and prints one line on standard error naming the
-// file and the reason. The functions and the cache belong to the GUI thread.
+// bytes would not change is not written. A write that fails changes nothing and prints one line
+// on standard error naming the file and the reason. The functions and the cache belong to the
+// GUI thread.
 #pragma once
 
 #include <string>

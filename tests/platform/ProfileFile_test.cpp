@@ -145,8 +145,8 @@ TEST(ProfileWrite, ASuccessfulWriteRemovesTheFilesStaleTemporaryFiles) {
   TempProgramFolder folder;
   folder.write("p.ini", "[S]\r\nk=1\r\n");
   const char* stale[] = {"p.ini.tmp-a1B2c3", "p.ini.tmp-ZZZZZZ"};
-  const char* kept[] = {"q.ini.tmp-a1B2c3", "p.ini.tmp-a1B2c", "p.ini.tmp-a1B2c34", "p.ini.tmp-a1.2c3",
-                        "xp.ini.tmp-a1B2c3"};
+  const char* kept[] = {"q.ini.tmp-a1B2c3", "p.ini.tmp-a1B2c", "p.ini.tmp-a1B2c34",
+                        "p.ini.tmp-a1.2c3", "xp.ini.tmp-a1B2c3"};
   for (const char* name : stale) folder.write(name, "[S]\r\nk=half");
   for (const char* name : kept) folder.write(name, "x");
 

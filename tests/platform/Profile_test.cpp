@@ -172,7 +172,8 @@ TEST(ProfileWrite, NamesThatWouldNotReadBackAreRefusedAndTheFileIsUntouched) {
 TEST(IniDocument, UnchangedDocumentSerializesToItsOwnBytes) {
   const std::string inputs[] = {"",         "\n",       "\r\n",  "a", "[S]\r\nk=v", "[S]\nk=v\r\n\n\r\n",
                                 "x\ry\rz", "[\n]\n=\n;\n[S\nk=1\n", "\x00\xFF\r\n"s,
-                                "\xEF\xBB\xBF",   "\xEF\xBB\xBF[S]\rk=1\r\r\n\n", "\r", "\r\r\n\n\r"};
+                                "\xEF\xBB\xBF", "\xEF\xBB\xBF[S]\rk=1\r\r\n\n", "\r",
+                                "\r\r\n\n\r"};
   for (const std::string& bytes : inputs)
     EXPECT_EQ(platform::IniDocument::parse(bytes).serialize(), bytes);
 }
