@@ -1,7 +1,6 @@
 // The panel's stored layout, built in code: every component with its name, kind, range and
 // place. Handlers are attached by the units that own them; a skin may move and restyle all of it.
 #include <QAction>
-#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QToolButton>
@@ -11,6 +10,7 @@
 #include "controls/RxSpeedButton.h"
 #include "controls/Rxslider.h"
 #include "controls/Rxspin.h"
+#include "gui/CustomEdit.h"
 #include "viewer/LayoutHelpers.h"
 #include "viewer/PanelArt.h"
 #include "gui/UpDown.h"
@@ -144,7 +144,7 @@ void TForm1::createFrequencyControls() {
   RxSpeedButton10 = step("RxSpeedButton10", 202, "-");
   RxSpeedButton9 = step("RxSpeedButton9", 220, "+");
 
-  Edit3 = new QLineEdit(this);
+  Edit3 = new gui::TCustomEdit(this);
   Edit3->setObjectName("Edit3");
   Edit3->setGeometry(kPanelWidth + 100, kPanelHeight + 100, 76, 21);
 
@@ -173,7 +173,7 @@ void TForm1::createSliders() {
   RxSlider3 = slider("RxSlider3", soVertical, 100, 2, QRect(212, 68, 22, 66));
   RxSlider4 = slider("RxSlider4", soVertical, 100, 2, QRect(234, 68, 22, 66));
   RxSlider5 = slider("RxSlider5", soVertical, 100, 2, QRect(256, 68, 22, 66));
-  RxSlider6 = slider("RxSlider6", soHorizontal, 63, 1, QRect(228, 2, 66, 18));
+  RxSlider6 = slider("RxSlider6", soHorizontal, 65, 1, QRect(228, 2, 66, 18));
   RxSlider7 = slider("RxSlider7", soHorizontal, 10, 1, QRect(0, 0, 60, 18));
   RxSlider7->hide();
   const char* hints[] = {"Громкость", "Яркость", "Контраст", "Теплота", "Цветность"};

@@ -24,6 +24,7 @@
 #include "platform/Mixer.h"
 #include "platform/Registry.h"
 #include "gui/Image.h"
+#include "viewer/KeyboardHook.h"
 #include "viewer/ProcessExit.h"
 #include "viewer/StartGeometry.h"
 #include "viewer/TvScreen.h"
@@ -58,6 +59,12 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   createTimers();
   createMenus();
   createTrayIcon();
+  attachChannelHandlers();
+  attachFrequencyHandlers();
+  attachSliderHandlers();
+  attachOptionHandlers();
+  attachTitleHandlers();
+  attachToolHandlers();
 
   std::setlocale(LC_NUMERIC, "C");                     // 1
   if (!CardDevice) CardDevice = new CBT848;           // 2
@@ -77,7 +84,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   placeWindows();                                     // 14
   CheckBox5->setChecked(Settings.Hints);              // 15
   CheckBox8->setChecked(Settings.KeepSound);
-  // The hints handler comes with the panel's handlers.
+  CheckBox5Click();
   applySkin();                                        // 16
   CaptureDriverConnected = true;                        // 17
   if (Settings.TvWindowPresent) CreateTvWindow();     // 18
@@ -85,7 +92,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   TalkToInstallableDriver();                          // 19
   applyStartChannel();                                // 20
   finishPanelState();                                 // 21, 23, 25
-  // 22: the keyboard hook comes with the hot keys.
+  InstallKeyboardHook();                              // 22
   SetMute(0);                                         // 24
   if (Settings.SoundOffOnStart) MasterMute->SetValue(0);
   SavedLineMute = LineMute->GetValue();               // 26
