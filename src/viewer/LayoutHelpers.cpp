@@ -11,6 +11,7 @@ namespace layout {
 namespace {
 
 constexpr const char* kShowHint = "ShowHint";
+constexpr const char* kHintGate = "HintGate";
 
 // Swallows the tool-tip request of a control whose ShowHint is off.
 class HintGate : public QObject {
@@ -63,8 +64,9 @@ gui::TCustomLabel* Label(QWidget* parent, const char* name, int x, int y, const 
 
 void SetShowHint(QWidget* control, bool show) {
   control->setProperty(kShowHint, show);
-  if (!control->findChild<HintGate*>(QString(), Qt::FindDirectChildrenOnly))
-    control->installEventFilter(new HintGate(control));
+  if (control->property(kHintGate).toBool()) return;
+  control->installEventFilter(new HintGate(control));
+  control->setProperty(kHintGate, true);
 }
 
 bool ShowHint(const QWidget* control) {
