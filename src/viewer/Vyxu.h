@@ -277,6 +277,7 @@ private:
   void finishPanelState();
 
   // Layout (VyxuLayout.cpp, VyxuLayoutOptions.cpp).
+  void applyPanelPalette();
   void createTitleBar();
   void createChannelControls();
   void createFrequencyControls();

@@ -25,6 +25,7 @@
 #include "platform/Registry.h"
 #include "gui/Image.h"
 #include "viewer/KeyboardHook.h"
+#include "viewer/PanelGeometry.h"
 #include "viewer/ProcessExit.h"
 #include "viewer/StartGeometry.h"
 #include "viewer/TvScreen.h"
@@ -49,7 +50,8 @@ bool wdmMapperKeyPresent() {
 TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
   Form1 = this;
   setObjectName("Form1");
-  resize(409, 161);
+  resize(panel::kWidth, panel::kHeight);
+  applyPanelPalette();
   createTitleBar();
   createChannelControls();
   createFrequencyControls();
