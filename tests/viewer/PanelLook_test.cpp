@@ -2,6 +2,7 @@
 // its field, in Russian and with English texts; screenshots at 1x (Russian, English, rolled up)
 // and at 2x (the program itself under a scale factor), written to VYX_SCREENSHOT_DIR.
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QMenu>
@@ -27,9 +28,13 @@
 namespace viewer_test {
 namespace {
 
+// VYX_SCREENSHOT_DIR, or "screenshots" beside the test program (the working folder is the
+// program folder of whichever test ran last, and that is gone).
 QString screenshotPath(const char* name) {
   QByteArray dir = qgetenv("VYX_SCREENSHOT_DIR");
-  QString folder = dir.isEmpty() ? QDir::current().filePath("screenshots") : QString(dir);
+  QString folder = dir.isEmpty()
+                       ? QDir(QCoreApplication::applicationDirPath()).filePath("screenshots")
+                       : QString(dir);
   QDir().mkpath(folder);
   return QDir(folder).filePath(QString::fromLatin1(name));
 }

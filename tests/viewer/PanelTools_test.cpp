@@ -137,6 +137,8 @@ TEST_F(ExternalProgramTest, ProgramGetsTheCardUntilItEnds) {
   Form1->Timer1Timer();
   ASSERT_TRUE(TvScreenWindow);
   EXPECT_TRUE(TvScreenWindow->driverConnected());
+  EXPECT_EQ(TvScreenWindow->parentWidget(), nullptr) << "the taskbar option applies again";
+  EXPECT_TRUE(TvScreenWindow->windowFlags() & Qt::WindowStaysOnTopHint) << "and stay on top";
   EXPECT_EQ(MasterMute->GetValue(), 0u);
   EXPECT_EQ(MasterVol->GetValue(), 40000u);
 }
