@@ -38,7 +38,7 @@ TvScreen* makeTvWindow() {
   const QRect rect(Settings.TVposX, Settings.TVposY, Settings.TVsizeX, Settings.TVsizeY);
   auto* tv = new TvScreen(Settings.WindowStyle, rect, TvParentWindow, 0);
   tv->setObjectName("TvWindow");
-  // The TV window procedure (moving, resizing, wheel, double click) comes with its own unit.
+  // LATER(TV window procedure: moving, resizing, wheel, double click)
   TvScreenWindow = tv;
   TvWindow = tv;
   return tv;
@@ -102,8 +102,7 @@ void TForm1::Timer1Timer() {
       visible(Form2) || visible(Form3) || visible(Form4) || visible(Form6);
   Restore1->setEnabled(!dialogOpen);
   Restorecontrolbox1->setEnabled(!dialogOpen);
-  // Following the TV window's rectangle with the framed-window option comes with the settings
-  // dialog, which owns that option.
+  // LATER(framed-window option follows the TV window's rectangle, with the settings dialog)
 }
 
 void TForm1::Set34() {
