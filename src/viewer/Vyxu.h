@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Channels.h"
 #include "gui/Controls.h"
 #include "gui/CustomLabel.h"
 #include "gui/Timer.h"
@@ -43,6 +44,8 @@ class TRxSpinEdit;
 }
 
 using TLabel = gui::TCustomLabel;
+// A channel button with its three pictures (VyxuPanelChannel.cpp).
+struct ChannelButton;
 
 class TForm1 : public QWidget {
 public:
@@ -297,7 +300,10 @@ private:
   void attachToolHandlers();
   // The value text on the OSD, unless the OSD is off or (busyMatters) ReSet runs.
   void showOsdValue(const std::string& text, bool busyMatters);
+  void pictureSliderChanged(rxslider::TRxSlider* slider, int32_t (*apply)(int32_t),
+                            uint8_t ChannelRecord::*field, const char* name);
   void setStandard(uint8_t system);
+  void hoverChannelButton(const ChannelButton& over, const ChannelButton& other);
   void endManualEntry();
   void toggleOption(QCheckBox* box, gui::TImage* glyph);
   void startExternalProgram();

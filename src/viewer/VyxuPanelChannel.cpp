@@ -96,6 +96,16 @@ void TForm1::UpDown1Click(gui::TUDBtnType button) {
   CheckChannelMenuItem(CurChannel);
 }
 
+// A channel button shows its pressed picture and steps; released, its hover picture; the mouse
+// over it, its hover picture and the other button back to normal.
+struct ChannelButton {
+  gui::TImage* image;
+  const gui::TImage* normal;
+  const gui::TImage* hover;
+  const gui::TImage* pressed;
+  bool& hovered;
+};
+
 void TForm1::Image3MouseDown(gui::TMouseButton, gui::TShiftState, int, int) {
   showPicture(Image3, Image5);
   UpDown1Click(gui::btNext);
@@ -106,14 +116,8 @@ void TForm1::Image3MouseUp(gui::TMouseButton, gui::TShiftState, int, int) {
 }
 
 void TForm1::Image3MouseMove(gui::TShiftState, int, int) {
-  if (!ChannelUpHovered) {
-    showPicture(Image3, Image6);
-    ChannelUpHovered = true;
-  }
-  if (ChannelDownHovered) {
-    showPicture(Image4, Image10);
-    ChannelDownHovered = false;
-  }
+  hoverChannelButton({Image3, Image9, Image6, Image5, ChannelUpHovered},
+                     {Image4, Image10, Image8, Image7, ChannelDownHovered});
 }
 
 void TForm1::Image4MouseDown(gui::TMouseButton, gui::TShiftState, int, int) {
@@ -126,13 +130,18 @@ void TForm1::Image4MouseUp(gui::TMouseButton, gui::TShiftState, int, int) {
 }
 
 void TForm1::Image4MouseMove(gui::TShiftState, int, int) {
-  if (!ChannelDownHovered) {
-    showPicture(Image4, Image8);
-    ChannelDownHovered = true;
+  hoverChannelButton({Image4, Image10, Image8, Image7, ChannelDownHovered},
+                     {Image3, Image9, Image6, Image5, ChannelUpHovered});
+}
+
+void TForm1::hoverChannelButton(const ChannelButton& over, const ChannelButton& other) {
+  if (!over.hovered) {
+    showPicture(over.image, over.hover);
+    over.hovered = true;
   }
-  if (ChannelUpHovered) {
-    showPicture(Image3, Image9);
-    ChannelUpHovered = false;
+  if (other.hovered) {
+    showPicture(other.image, other.normal);
+    other.hovered = false;
   }
 }
 

@@ -79,33 +79,30 @@ void TForm1::RxSlider1Change() {
 }
 
 void TForm1::RxSlider2Change() {
-  const int v = RxSlider2->Value();
-  SetBrightness(v);
-  if (ChannelRecord* r = currentRow()) r->Brightness = uint8_t(v);
-  showOsdValue(percent("Brightness", v), true);
+  pictureSliderChanged(RxSlider2, SetBrightness, &ChannelRecord::Brightness, "Brightness");
 }
 
 void TForm1::RxSlider3Change() {
-  const int v = RxSlider3->Value();
-  SetContrast(v);
-  if (ChannelRecord* r = currentRow()) r->Contrast = uint8_t(v);
-  showOsdValue(percent("Contrast", v), true);
+  pictureSliderChanged(RxSlider3, SetContrast, &ChannelRecord::Contrast, "Contrast");
 }
 
 void TForm1::RxSlider4Change() {
-  const int v = RxSlider4->Value();
-  SetHue(v);
-  if (ChannelRecord* r = currentRow()) r->Hue = uint8_t(v);
-  showOsdValue(percent("Hue", v), true);
+  pictureSliderChanged(RxSlider4, SetHue, &ChannelRecord::Hue, "Hue");
 }
 
 // The slider's own value goes to the card even with the black-and-white option on; the next
 // channel change or option toggle applies saturation 0 again.
 void TForm1::RxSlider5Change() {
-  const int v = RxSlider5->Value();
-  SetSaturation(v);
-  if (ChannelRecord* r = currentRow()) r->Saturation = uint8_t(v);
-  showOsdValue(percent("Saturation", v), true);
+  pictureSliderChanged(RxSlider5, SetSaturation, &ChannelRecord::Saturation, "Saturation");
+}
+
+// A picture value: to the card, into the channel's row, and its text on the OSD.
+void TForm1::pictureSliderChanged(rxslider::TRxSlider* slider, int32_t (*apply)(int32_t),
+                                  uint8_t ChannelRecord::*field, const char* name) {
+  const int v = slider->Value();
+  apply(v);
+  if (ChannelRecord* r = currentRow()) r->*field = uint8_t(v);
+  showOsdValue(percent(name, v), true);
 }
 
 void TForm1::RxSlider6Change() { RxSlider9->SetValue(RxSlider6->Value()); }
