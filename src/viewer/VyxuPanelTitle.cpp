@@ -8,12 +8,12 @@
 #include "controls/Exgrad.h"
 #include "controls/Rxshell.h"
 #include "controls/Rxslider.h"
+#include "core/Settings.h"
 #include "core/TvWindow.h"
 #include "gui/Image.h"
 #include "viewer/TvScreen.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
-#include "core/Settings.h"
 
 namespace {
 
