@@ -63,16 +63,17 @@ private:
     const uint8_t* id = data_ + at;
     const uint32_t size = u32(id + 4);
     const size_t body = at + kTagSize;
-    // Every chunk's data must be there; the padding byte of the last one may be missing.
-    if (size > size_ - body) return false;
+    // A chunk cut short by the end of the file gives what it holds, and the reading ends.
+    const uint32_t present = uint32_t(std::min<uint64_t>(size, size_ - body));
     const uint8_t* p = data_ + body;
     if (is(id, "anih")) {
-      readHeader(p, size);
+      readHeader(p, present);
     } else if (is(id, "rate") || is(id, "seq ")) {
-      readSteps(p, size, is(id, "rate"));
-    } else if (is(id, "LIST") && size >= 4) {
-      if (!readList(p, size)) return false;
+      readSteps(p, present, is(id, "rate"));
+    } else if (is(id, "LIST") && present >= 4) {
+      if (!readList(p, present)) return false;
     }
+    if (present < size) return false;
     at = size_t(std::min<uint64_t>(body + padded(size), size_));
     return true;
   }
