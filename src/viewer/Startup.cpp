@@ -8,6 +8,7 @@
 
 #include "core/CBT848.h"
 #include "core/CMyMixer.h"
+#include "core/CardFunctions.h"
 #include "core/HardwareTables.h"
 #include "core/Settings.h"
 #include "controls/dormant/Clipicon.h"
@@ -34,8 +35,6 @@ namespace {
 constexpr uint32_t kCompanionStartMessage = 0x470;
 constexpr uint32_t kCompanionNoticeMs = 100;
 
-std::unique_ptr<platform::NamedLock> RunningMutex;
-
 // The companion program holds its lock while it runs; it hears our process id.
 void tellCompanion() {
   auto lock = platform::NamedLockBackend::current().create(kCompanionLockName);
@@ -52,12 +51,11 @@ bool probeCard() {
   LoadSettings();
   LoadCustomCard();
   LoadCustomTuner();
-  if (!CardDevice) CardDevice = new CBT848;
-  CardDevice->Open();
-  if (CardDevice->Failed) {
+  OpenCard();
+  if (!CardDevice->IsOpen()) {
     CardDevice->Close();
-    CardDevice->Open();
-    if (CardDevice->Failed) {
+    OpenCard();
+    if (!CardDevice->IsOpen()) {
       platform::ShowMessageBox(kCardNotFoundText, kCardNotFoundCaption,
                                platform::kMbOk | platform::kMbIconStop);
       return false;
