@@ -17,6 +17,7 @@ int& vclutils::detail::WaitCount = state.WaitCount;
 bool& rxgif::GIFLoadCorrupted = state.GIFLoadCorrupted;
 std::unique_ptr<dateutil::FormatSettings>& dateutil::detail::Settings = state.DateFormatSettings;
 std::function<TDateTime()>& dateutil::detail::NowFunction = state.DateNow;
+rxgraph::TMappingMethod& rxgraph::DefaultMappingMethod = state.DefaultMappingMethod;
 
 void ResetControlsState() {
   while (state.WaitCount > 0) vclutils::StopWait();

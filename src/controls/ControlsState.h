@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/dormant/Rxgraph.h"
 #include "controls/utils/Dateutil.h"
 
 struct ControlsState {
@@ -25,6 +26,8 @@ struct ControlsState {
   // system's) and the clock that replaces the local one (empty: the local clock).
   std::unique_ptr<dateutil::FormatSettings> DateFormatSettings;
   std::function<TDateTime()> DateNow;
+  // Rxgraph (Rxgraph.h): how true-colour bitmaps are reduced to 256 colours.
+  rxgraph::TMappingMethod DefaultMappingMethod = rxgraph::mmHistogram;
 };
 
 namespace vclutils::detail {

@@ -11,13 +11,6 @@
 
 namespace rxgraph {
 
-TMappingMethod DefaultMappingMethod = mmHistogram;
-
-uint8_t Scale04Index[256];
-uint8_t Scale06Index[256];
-uint8_t Scale07Index[256];
-uint8_t Scale08Index[256];
-
 namespace {
 
 using gui::le::put16;
@@ -94,18 +87,6 @@ std::unique_ptr<gui::TMemoryStream> streamOf(const std::vector<uint8_t>& bytes) 
   stream->WriteBuffer(bytes.data(), int64_t(bytes.size()));
   stream->SetPosition(0);
   return stream;
-}
-
-// Index of the nearest level for every 8-bit value; the lower level wins a tie.
-template <size_t N>
-void fillNearest(const uint8_t (&levels)[N], uint8_t (&table)[256]) {
-  for (int v = 0; v < 256; ++v) {
-    size_t best = 0;
-    for (size_t i = 1; i < N; ++i) {
-      if (std::abs(levels[i] - v) < std::abs(levels[best] - v)) best = i;
-    }
-    table[v] = uint8_t(best);
-  }
 }
 
 }  // namespace
@@ -241,25 +222,5 @@ void TRxGradient::Assign(const TRxGradient& source) {
 void TRxGradient::Draw(gui::TCanvas& Canvas, const gui::TRect& Rect) const {
   vclutils::GradientFillRect(Canvas, Rect, startColor_, endColor_, direction_, stepCount_);
 }
-
-// --- unit start-up ------------------------------------------------------------------------------
-
-namespace {
-
-int unitUsers = 0;
-
-// The first initialization fills the nearest-level tables; the finalization only counts.
-struct UnitLifetime {
-  UnitLifetime() {
-    if (unitUsers++ > 0) return;
-    fillNearest(kScale04, Scale04Index);
-    fillNearest(kScale06, Scale06Index);
-    fillNearest(kScale07, Scale07Index);
-    fillNearest(kScale08, Scale08Index);
-  }
-  ~UnitLifetime() { --unitUsers; }
-} unitLifetime;
-
-}  // namespace
 
 }  // namespace rxgraph

@@ -4,6 +4,8 @@
 // description TRxGradient. Part of the control library that nothing in the program calls.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -19,21 +21,33 @@ using gui::TPixelFormat;
 
 enum TMappingMethod { mmHistogram, mmQuantize, mmTrunc784, mmTrunc666, mmTripel, mmGrayscale };
 
-// The method BitmapToMemory uses.
-extern TMappingMethod DefaultMappingMethod;
+// The method BitmapToMemory uses (state of the control library, see ControlsState.h).
+extern TMappingMethod& DefaultMappingMethod;
 
 // Levels of a colour channel cut to 4, 6, 7 or 8 steps.
-inline constexpr uint8_t kScale04[4] = {0, 85, 170, 255};
-inline constexpr uint8_t kScale06[6] = {0, 51, 102, 153, 204, 255};
-inline constexpr uint8_t kScale07[7] = {0, 43, 85, 128, 170, 213, 255};
-inline constexpr uint8_t kScale08[8] = {0, 36, 73, 109, 146, 182, 219, 255};
+inline constexpr std::array<uint8_t, 4> kScale04 = {0, 85, 170, 255};
+inline constexpr std::array<uint8_t, 6> kScale06 = {0, 51, 102, 153, 204, 255};
+inline constexpr std::array<uint8_t, 7> kScale07 = {0, 43, 85, 128, 170, 213, 255};
+inline constexpr std::array<uint8_t, 8> kScale08 = {0, 36, 73, 109, 146, 182, 219, 255};
 
-// For every 8-bit value the index of the nearest level (the lower one on a tie). Filled by the
-// unit's start-up.
-extern uint8_t Scale04Index[256];
-extern uint8_t Scale06Index[256];
-extern uint8_t Scale07Index[256];
-extern uint8_t Scale08Index[256];
+// For every 8-bit value the index of the nearest level (the lower one on a tie).
+template <size_t N>
+constexpr std::array<uint8_t, 256> NearestLevels(const std::array<uint8_t, N>& levels) {
+  std::array<uint8_t, 256> table{};
+  for (int v = 0; v < 256; ++v) {
+    size_t best = 0;
+    for (size_t i = 1; i < N; ++i) {
+      int d = levels[i] - v, bestD = levels[best] - v;
+      if ((d < 0 ? -d : d) < (bestD < 0 ? -bestD : bestD)) best = i;
+    }
+    table[size_t(v)] = uint8_t(best);
+  }
+  return table;
+}
+inline constexpr std::array<uint8_t, 256> Scale04Index = NearestLevels(kScale04);
+inline constexpr std::array<uint8_t, 256> Scale06Index = NearestLevels(kScale06);
+inline constexpr std::array<uint8_t, 256> Scale07Index = NearestLevels(kScale07);
+inline constexpr std::array<uint8_t, 256> Scale08Index = NearestLevels(kScale08);
 
 // A BMP file of the bitmap at 1, 4, 8 or 24 bits per pixel, rewound. A bitmap already in the
 // format comes back as it saves itself (unless greyed). 1 and 4 bits take the bitmap's own
