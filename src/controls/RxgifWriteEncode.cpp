@@ -165,16 +165,21 @@ void TGIFFrame::UpdateExtensions() {
     const uint16_t delay = uint16_t(animateInterval_ / 10);
     e.Fixed[2] = uint8_t(delay);
     e.Fixed[3] = uint8_t(delay >> 8);
+    const bool wasTransparent = e.Fixed[1] & 1;
     uint8_t packed = uint8_t(e.Fixed[1] & ~0x1D);
     const TGIFColorTable& table = image_->ColorMap;
     if (transparentColor_ != gui::clNone) {
       const gui::TColor rgb = gui::ColorToRGB(transparentColor_);
-      for (int i = 0; i < table.Count; ++i) {
-        if (ItemToColor(table.Colors[size_t(i)]) == rgb) {
-          e.Fixed[4] = uint8_t(i);
-          packed |= 1;
-          break;
-        }
+      auto holds = [&](int i) { return i < table.Count && ItemToColor(table.Colors[size_t(i)]) == rgb; };
+      // An index read with the frame keeps pointing at its entry, also where an earlier entry
+      // has the same colour: the pixels of the other entry stay visible.
+      int index = wasTransparent && holds(e.Fixed[4]) ? e.Fixed[4] : -1;
+      for (int i = 0; index < 0 && i < table.Count; ++i) {
+        if (holds(i)) index = i;
+      }
+      if (index >= 0) {
+        e.Fixed[4] = uint8_t(index);
+        packed |= 1;
       }
     }
     e.Fixed[1] = uint8_t(packed | (disposal_ & 7) << 2);

@@ -165,6 +165,24 @@ TEST(RxgifWriteFile, TimingTransparencyAndDisposalGoIntoAGraphicControlExtension
   EXPECT_EQ(back.GetFrame(0).TransparentColor(), frame.TransparentColor());
 }
 
+// A table may hold a colour twice; the transparent index read keeps naming its own entry.
+TEST(RxgifWriteFile, ATransparentIndexKeepsItsEntryAmongEqualColours) {
+  Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 4, 0, 1, 0, 0x81, 0, 0,
+               10, 10, 10, 200, 0, 0, 30, 30, 30, 200, 0, 0,  // entries 1 and 3 alike
+               '!', 0xF9, 4, 0x01, 0, 0, 3, 0};
+  Bytes lzw = rxgiftest::EncodeLiterals({0, 1, 2, 3}, 2);
+  gif.insert(gif.end(), {',', 0, 0, 0, 0, 4, 0, 1, 0, 0});
+  gif.insert(gif.end(), lzw.begin(), lzw.end());
+  gif.push_back(';');
+  TGIFImage image;
+  Load(image, gif);
+  Bytes again = saved(image);
+  long at = find(again, {'!', 0xF9, 4});
+  ASSERT_GE(at, 0);
+  EXPECT_EQ(again[size_t(at) + 3] & 1, 1);
+  EXPECT_EQ(again[size_t(at) + 6], 3);
+}
+
 TEST(RxgifWriteFile, ALoopExtensionOnlyForMoreThanOneFrame) {
   gui::TBitmap bitmap = noiseBitmap(4, 4, 1, 2);
   const Bytes loop = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0x34, 0x12, 0};
