@@ -52,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (int64_t(first->Width()) * first->Height() * image.GetIconCount() <= kStripBudget) {
       gui::TBitmap strip;
       image.AssignToBitmap(strip, gui::clWhite, size % 2 == 0, size % 3 == 0);
-      check(strip.Width() * strip.Height() ==
-                first->Width() * first->Height() * image.GetIconCount(),
-            "strip size");
+      check(
+          strip.Width() * strip.Height() == first->Width() * first->Height() * image.GetIconCount(),
+          "strip size");
       rxgif::TGIFImage gif;
       gif.Assign(image);
       check(gif.GetCount() == image.GetIconCount(), "GIF frames");

@@ -35,7 +35,9 @@ private:
 std::vector<QRgb> pixelsOf(const gui::TBitmap& bitmap) {
   std::vector<QRgb> pixels;
   for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) pixels.push_back(bitmap.Image().pixel(x, y) | 0xFF000000u);
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      pixels.push_back(bitmap.Image().pixel(x, y) | 0xFF000000u);
+    }
   }
   return pixels;
 }
@@ -101,7 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 0; i < frames; ++i) {
     const std::vector<QRgb> read = pixelsOf(back.GetFrame(i).GetBitmap());
     check(read == pixelsOf(image.GetFrame(i).GetBitmap()), "pixels differ from the encoded frame");
-    if (exact[size_t(i)]) check(read == pixelsOf(bitmaps[size_t(i)]), "pixels differ from the bitmap");
+    if (exact[size_t(i)]) {
+      check(read == pixelsOf(bitmaps[size_t(i)]), "pixels differ from the bitmap");
+    }
     check(back.GetFrame(i).AnimateInterval() == image.GetFrame(i).AnimateInterval() / 10 * 10,
           "interval");
   }

@@ -101,7 +101,8 @@ void TGIFImage::writeScreen(std::vector<uint8_t>& out) {
     out.insert(out.end(), {0, 0, data_->AspectRatio});
     return;
   }
-  auto size = std::find(std::begin(kGIFColorTableSizes), std::end(kGIFColorTableSizes), table.Count);
+  auto size =
+      std::find(std::begin(kGIFColorTableSizes), std::end(kGIFColorTableSizes), table.Count);
   if (size == std::end(kGIFColorTableSizes)) {
     throw gui::EInvalidGraphicOperation(texts::kSWrongBitCount);
   }
@@ -154,7 +155,8 @@ void TGIFFrame::WriteExtensions(std::vector<uint8_t>& out) const {
   for (const auto& extension : extensions_) {
     out.insert(out.end(), {'!', kExtensionLabels[extension->Type]});
     const size_t fixed = kFixedBytes[extension->Type];
-    out.insert(out.end(), extension->Fixed.begin(), extension->Fixed.begin() + std::ptrdiff_t(fixed));
+    out.insert(out.end(), extension->Fixed.begin(),
+               extension->Fixed.begin() + std::ptrdiff_t(fixed));
     if (extension->Type != etGraphic) writeDataLines(out, extension->Data.get());
   }
 }

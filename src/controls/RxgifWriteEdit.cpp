@@ -179,8 +179,8 @@ void TGIFFrame::GrayscaleImage(bool force) {
     TGIFColorTable& table = image_->ColorMap;
     const int transparent = indexOf(table, transparentColor_);
     grayTable(table);
-    transparentColor_ = transparent >= 0 ? ItemToColor(table.Colors[size_t(transparent)])
-                                         : gui::clNone;
+    transparentColor_ =
+        transparent >= 0 ? ItemToColor(table.Colors[size_t(transparent)]) : gui::clNone;
     grayscale_ = true;
     GetBitmap();
     return;

@@ -151,8 +151,8 @@ void TGIFFrame::EncodeBitmapStream(const gui::TMemoryStream& bmp) {
 void TGIFFrame::UpdateExtensions() {
   auto isGraphic = [](const auto& e) { return e->Type == etGraphic; };
   auto graphic = std::find_if(extensions_.begin(), extensions_.end(), isGraphic);
-  const bool needed = animateInterval_ > 0 || transparentColor_ != gui::clNone ||
-                      disposal_ != dmUndefined;
+  const bool needed =
+      animateInterval_ > 0 || transparentColor_ != gui::clNone || disposal_ != dmUndefined;
   if (needed && graphic == extensions_.end()) {
     auto extension = std::make_unique<TExtension>();
     extension->Type = etGraphic;
@@ -170,7 +170,9 @@ void TGIFFrame::UpdateExtensions() {
     const TGIFColorTable& table = image_->ColorMap;
     if (transparentColor_ != gui::clNone) {
       const gui::TColor rgb = gui::ColorToRGB(transparentColor_);
-      auto holds = [&](int i) { return i < table.Count && ItemToColor(table.Colors[size_t(i)]) == rgb; };
+      auto holds = [&](int i) {
+        return i < table.Count && ItemToColor(table.Colors[size_t(i)]) == rgb;
+      };
       // An index read with the frame keeps pointing at its entry, also where an earlier entry
       // has the same colour: the pixels of the other entry stay visible.
       int index = wasTransparent && holds(e.Fixed[4]) ? e.Fixed[4] : -1;

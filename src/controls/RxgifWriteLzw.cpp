@@ -63,7 +63,8 @@ public:
     if (!s_.interlaced) return k;
     static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
     for (int pass = 0; pass < 4; ++pass) {
-      int rows = s_.height > kStart[pass] ? (s_.height - kStart[pass] + kStep[pass] - 1) / kStep[pass] : 0;
+      int rows =
+          s_.height > kStart[pass] ? (s_.height - kStart[pass] + kStep[pass] - 1) / kStep[pass] : 0;
       if (k < rows) return kStart[pass] + k * kStep[pass];
       k -= rows;
     }
@@ -161,8 +162,7 @@ private:
 
 }  // namespace
 
-void LZWEncode(std::vector<uint8_t>& out, const TLZWSource& source,
-               const TProgressProc& progress) {
+void LZWEncode(std::vector<uint8_t>& out, const TLZWSource& source, const TProgressProc& progress) {
   if (progress) progress(psStarting, 0, {});
   auto encoder = std::make_unique<Encoder>(out, source.depth);
   PixelRows rows(source);

@@ -23,7 +23,6 @@ struct TLZWSource {
 // Appends the image data of the pixels: the minimum-code-size byte (2 for 1-bit pixels, else
 // the depth), the codes in sub-blocks of at most 255 bytes, and the terminator. A clear code
 // starts every table, and a new one follows when the last code reaches 4094.
-void LZWEncode(std::vector<uint8_t>& out, const TLZWSource& source,
-               const TProgressProc& progress);
+void LZWEncode(std::vector<uint8_t>& out, const TLZWSource& source, const TProgressProc& progress);
 
 }  // namespace rxgif

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QMimeData>
-
 #include <memory>
 
 namespace platform {

@@ -1,12 +1,11 @@
 // Editing a GIF image: deleting and moving frames, comments on shared data, frame attributes
 // and the version they need, the pixel format, greying, and encoding frames from bitmaps.
-#include "controls/Rxgif.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "RxgifWriteTestSupport.h"
+#include "controls/Rxgif.h"
 #include "gui/Exceptions.h"
 
 using namespace rxgif;
@@ -79,8 +78,12 @@ TEST(RxgifEditFrames, MovingMakesTheMovedFrameCurrent) {
 
 TEST(RxgifEditComment, ACommentOnACopyLeavesTheOriginal) {
   TGIFImage original;
-  Load(original, GifBuilder().Screen(1, 1, 1).Image(0, 0, 1, 1, rxgiftest::EncodeLiterals({1}, 2))
-                     .Comment({"first"}).Trailer().bytes());
+  Load(original, GifBuilder()
+                     .Screen(1, 1, 1)
+                     .Image(0, 0, 1, 1, rxgiftest::EncodeLiterals({1}, 2))
+                     .Comment({"first"})
+                     .Trailer()
+                     .bytes());
   TGIFImage copy;
   copy.Assign(&original);
   ASSERT_TRUE(copy.Equals(original));
@@ -169,8 +172,12 @@ TEST(RxgifEditEncode, ForcedEncodingShowsTheReducedColours) {
 // that shares the data keeps its colours; the file written is grey throughout.
 TEST(RxgifEditGrayscale, TablesTransparencyAndBackgroundTurnGrey) {
   TGIFImage original;
-  Load(original, GifBuilder().Screen(3, 1, 2, 3).GraphicControl(0x01, 0, 2)
-                     .Image(0, 0, 3, 1, rxgiftest::EncodeLiterals({0, 1, 2}, 2)).Trailer().bytes());
+  Load(original, GifBuilder()
+                     .Screen(3, 1, 2, 3)
+                     .GraphicControl(0x01, 0, 2)
+                     .Image(0, 0, 3, 1, rxgiftest::EncodeLiterals({0, 1, 2}, 2))
+                     .Trailer()
+                     .bytes());
   const gui::TColor originalBackground = original.BackgroundColor();
   TGIFImage image;
   image.Assign(&original);
@@ -200,8 +207,11 @@ TEST(RxgifEditGrayscale, TablesTransparencyAndBackgroundTurnGrey) {
 // when the image has no background colour.
 TEST(RxgifEditGrayscale, TheGlobalTableTurnsGreyWithoutABackground) {
   TGIFImage image;
-  Load(image, GifBuilder().Screen(3, 1, 2, 7).Image(0, 0, 3, 1, rxgiftest::EncodeLiterals({0, 1, 2}, 2))
-                  .Trailer().bytes());
+  Load(image, GifBuilder()
+                  .Screen(3, 1, 2, 7)
+                  .Image(0, 0, 3, 1, rxgiftest::EncodeLiterals({0, 1, 2}, 2))
+                  .Trailer()
+                  .bytes());
   ASSERT_EQ(image.BackgroundColor(), gui::clNone);
   image.Grayscale(false);
   EXPECT_EQ(image.BackgroundColor(), gui::clNone);

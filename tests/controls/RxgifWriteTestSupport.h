@@ -5,7 +5,6 @@
 #include <gif_lib.h>
 
 #include <QImage>
-
 #include <cstring>
 #include <random>
 #include <vector>
@@ -42,8 +41,7 @@ gui::TBitmap paletteBitmap(int width, int height, int bits, IndexOf index) {
 
 inline gui::TBitmap noiseBitmap(int width, int height, int bits, unsigned seed) {
   std::mt19937 random(seed);
-  return paletteBitmap(width, height, bits,
-                       [&](int, int) { return int(random() % (1u << bits)); });
+  return paletteBitmap(width, height, bits, [&](int, int) { return int(random() % (1u << bits)); });
 }
 
 inline Bytes saved(const rxgif::TGIFImage& image) {
@@ -78,7 +76,8 @@ inline bool RefDecodeColors(const Bytes& bytes, std::vector<std::vector<QRgb>>& 
   frames.clear();
   for (int i = 0; ok && i < gif->ImageCount; ++i) {
     const SavedImage& image = gif->SavedImages[i];
-    const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+    const ColorMapObject* map =
+        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
     std::vector<QRgb> colors;
     size_t n = size_t(image.ImageDesc.Width) * size_t(image.ImageDesc.Height);
     for (size_t p = 0; map && p < n; ++p) {
@@ -96,7 +95,9 @@ inline bool RefDecodeColors(const Bytes& bytes, std::vector<std::vector<QRgb>>& 
 inline std::vector<QRgb> colorsOf(const gui::TBitmap& bitmap) {
   std::vector<QRgb> colors;
   for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) colors.push_back(bitmap.Image().pixel(x, y) | 0xFF000000u);
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      colors.push_back(bitmap.Image().pixel(x, y) | 0xFF000000u);
+    }
   }
   return colors;
 }

@@ -2,11 +2,10 @@
 // library both read back to the same pixels; the LZW code stream (code sizes, clear codes); the
 // file's blocks (version, loop extension, graphic control, comments, descriptors); the layout
 // and clipboard forms.
-#include "controls/Rxgif.h"
-
 #include <gtest/gtest.h>
 
 #include "RxgifWriteTestSupport.h"
+#include "controls/Rxgif.h"
 #include "gui/Exceptions.h"
 
 using namespace rxgif;
@@ -76,7 +75,9 @@ class RxgifWriteRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 TEST_P(RxgifWriteRoundTrip, OurReaderAndTheReferenceReadTheSamePixels) {
   const RoundTrip& c = GetParam();
   std::vector<gui::TBitmap> bitmaps;
-  for (int i = 0; i < c.frames; ++i) bitmaps.push_back(noiseBitmap(c.width, c.height, c.bits, 7u + unsigned(i)));
+  for (int i = 0; i < c.frames; ++i) {
+    bitmaps.push_back(noiseBitmap(c.width, c.height, c.bits, 7u + unsigned(i)));
+  }
   TGIFImage image;
   for (const auto& bitmap : bitmaps) image.AddFrame(&bitmap);
   const Bytes gif = saved(image);
@@ -155,7 +156,7 @@ TEST(RxgifWriteFile, TimingTransparencyAndDisposalGoIntoAGraphicControlExtension
   long at = find(gif, {'!', 0xF9, 4});
   ASSERT_GE(at, 0);
   EXPECT_EQ(gif[size_t(at) + 3], 0x01 | dmRestoreBackground << 2);  // transparency, disposal
-  EXPECT_EQ(gif[size_t(at) + 4], 12);                                // 125 ms as 1/100 s
+  EXPECT_EQ(gif[size_t(at) + 4], 12);                               // 125 ms as 1/100 s
   EXPECT_EQ(gif[size_t(at) + 5], 0);
   EXPECT_EQ(gif[size_t(at) + 6], 5);
   TGIFImage back;
@@ -167,9 +168,9 @@ TEST(RxgifWriteFile, TimingTransparencyAndDisposalGoIntoAGraphicControlExtension
 
 // A table may hold a colour twice; the transparent index read keeps naming its own entry.
 TEST(RxgifWriteFile, ATransparentIndexKeepsItsEntryAmongEqualColours) {
-  Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 4, 0, 1, 0, 0x81, 0, 0,
-               10, 10, 10, 200, 0, 0, 30, 30, 30, 200, 0, 0,  // entries 1 and 3 alike
-               '!', 0xF9, 4, 0x01, 0, 0, 3, 0};
+  Bytes gif = {'G', 'I',  'F', '8',  '9', 'a', 4,  0,  1,  0,   0x81, 0, 0,
+               10,  10,   10,  200,  0,   0,   30, 30, 30, 200, 0,    0,  // entries 1 and 3 alike
+               '!', 0xF9, 4,   0x01, 0,   0,   3,  0};
   Bytes lzw = rxgiftest::EncodeLiterals({0, 1, 2, 3}, 2);
   gif.insert(gif.end(), {',', 0, 0, 0, 0, 4, 0, 1, 0, 0});
   gif.insert(gif.end(), lzw.begin(), lzw.end());
@@ -234,8 +235,11 @@ TEST(RxgifWriteFile, LongCommentsAreWrittenWhole) {
 // written without claiming a local table.
 TEST(RxgifWriteFile, NoLocalTableFlagWithoutATable) {
   TGIFImage source;
-  Load(source, rxgiftest::GifBuilder().Screen(3, 1).Image(0, 0, 3, 1, rxgiftest::EncodeLiterals({0, 1, 2}, 8))
-                   .Trailer().bytes());
+  Load(source, rxgiftest::GifBuilder()
+                   .Screen(3, 1)
+                   .Image(0, 0, 3, 1, rxgiftest::EncodeLiterals({0, 1, 2}, 8))
+                   .Trailer()
+                   .bytes());
   TGIFImage copy;
   copy.Assign(source.GetFrame(0));
   ASSERT_TRUE(copy.GetFrame(0).LocalColorTable());
@@ -322,9 +326,11 @@ TEST(RxgifWriteEncode, TheColourTableFollowsTheHeaderItsSizeSays) {
   const std::vector<QRgb> table = distinctColors(4);
   ASSERT_EQ(frame.Image()->ColorMap.Count, 16);
   for (int i = 0; i < 16; ++i) {
-    EXPECT_EQ(qRgb(frame.Image()->ColorMap.Colors[size_t(i)].Red, frame.Image()->ColorMap.Colors[size_t(i)].Green,
+    EXPECT_EQ(qRgb(frame.Image()->ColorMap.Colors[size_t(i)].Red,
+                   frame.Image()->ColorMap.Colors[size_t(i)].Green,
                    frame.Image()->ColorMap.Colors[size_t(i)].Blue),
-              table[size_t(i)]) << i;
+              table[size_t(i)])
+        << i;
   }
   frame.NewBitmap();
   EXPECT_EQ(colorsOf(frame.GetBitmap()), colorsOf(bitmap));
@@ -385,9 +391,13 @@ TEST(RxgifWriteClipboard, TheBitmapAlwaysAndTheGifWhenEveryFrameIsEncoded) {
   ASSERT_EQ(clipboard.count(CF_GIF), 1u);
   TGIFImage pasted;
   pasted.LoadFromClipboardFormat(CF_GIF, [&](unsigned format, std::vector<uint8_t>& bytes) {
-    if (format == gui::CF_BITMAP) bytes = data.Data;
-    else if (clipboard.count(format)) bytes = clipboard[format];
-    else return false;
+    if (format == gui::CF_BITMAP) {
+      bytes = data.Data;
+    } else if (clipboard.count(format)) {
+      bytes = clipboard[format];
+    } else {
+      return false;
+    }
     return true;
   });
   EXPECT_EQ(pasted.GetCount(), 2);

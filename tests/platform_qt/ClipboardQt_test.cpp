@@ -65,6 +65,4 @@ TEST(QtClipboardTest, AnImageFromAnotherProgramReadsAsABitmap) {
   EXPECT_FALSE(clipboard.hasFormat(kCfPalette));
 }
 
-TEST(QtScreenDepthTest, ThePrimaryScreenHasADepth) {
-  EXPECT_GT(QtScreenDepth().bitsPerPixel(), 0);
-}
+TEST(QtScreenDepthTest, ThePrimaryScreenHasADepth) { EXPECT_GT(QtScreenDepth().bitsPerPixel(), 0); }

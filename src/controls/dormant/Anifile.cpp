@@ -76,8 +76,11 @@ void TAnimatedCursorImage::AssignTo(gui::TGraphic& dest) const {
   if (auto* icon = dynamic_cast<gui::TIcon*>(&dest)) {
     icon->Assign(frames_.empty() ? nullptr : frames_.front()->Icon());
   } else if (auto* bitmap = dynamic_cast<gui::TBitmap*>(&dest)) {
-    if (frames_.empty()) bitmap->Assign(nullptr);
-    else AssignToBitmap(*bitmap, bitmap->Canvas().Brush.Color, true, false);
+    if (frames_.empty()) {
+      bitmap->Assign(nullptr);
+    } else {
+      AssignToBitmap(*bitmap, bitmap->Canvas().Brush.Color, true, false);
+    }
   } else {
     throw gui::EConvertError(
         gui::FormatText(gui::texts::kAssignError, "TAnimatedCursorImage", dest.ClassName()));

@@ -22,12 +22,12 @@ namespace anifile {
 // The "anih" record: the header of an animated cursor (32-bit fields).
 struct TANIHeader {
   uint32_t cbSizeof = 0;
-  uint32_t cFrames = 0;    // images
-  uint32_t cSteps = 0;     // steps of the animation
+  uint32_t cFrames = 0;  // images
+  uint32_t cSteps = 0;   // steps of the animation
   uint32_t cx = 0, cy = 0;
   uint32_t cBitCount = 0;
   uint32_t cPlanes = 0;
-  uint32_t jifRate = 0;    // default display time of a step, in 1/60 s
+  uint32_t jifRate = 0;  // default display time of a step, in 1/60 s
   uint32_t flags = 0;
 };
 inline constexpr uint32_t AF_ICON = 1;      // the images are icon resources

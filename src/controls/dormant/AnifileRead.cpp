@@ -29,7 +29,8 @@ int32_t toInt(uint32_t value) { return int32_t(std::min<uint32_t>(value, INT32_M
 
 std::string nameOf(const uint8_t* text, size_t size) {
   size = std::min(size, kMaxAniName);
-  return std::string(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
+  return std::string(reinterpret_cast<const char*>(text),
+                     strnlen(reinterpret_cast<const char*>(text), size));
 }
 
 // One image of the "fram" list, ready to hand to frames.

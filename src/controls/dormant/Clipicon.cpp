@@ -108,10 +108,8 @@ std::unique_ptr<gui::TIcon> CreateRealSizeIcon(const gui::TIcon& Icon) {
       appicon::LoadApplicationIcon(*icon);
       return icon;
     }
-    case 1:
-      return readRealSize(file, u16(header + 4));
-    default:
-      return std::make_unique<gui::TIcon>(Icon);
+    case 1: return readRealSize(file, u16(header + 4));
+    default: return std::make_unique<gui::TIcon>(Icon);
   }
 }
 

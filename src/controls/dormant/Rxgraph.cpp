@@ -40,7 +40,9 @@ std::vector<uint8_t> writeIndexedBmp(int width, int height, const IndexedPixels&
   put32(out, 0);
   put32(out, pixels.colorsUsed);
   put32(out, 0);
-  for (const PaletteEntry& e : pixels.palette) out.insert(out.end(), {e.blue, e.green, e.red, e.reserved});
+  for (const PaletteEntry& e : pixels.palette) {
+    out.insert(out.end(), {e.blue, e.green, e.red, e.reserved});
+  }
   for (int row = 0; row < height; ++row) {
     const uint8_t* indexes = pixels.indexes.data() + size_t(row) * size_t(width);
     out.insert(out.end(), indexes, indexes + width);
@@ -102,19 +104,17 @@ std::unique_ptr<gui::TMemoryStream> BitmapToMemoryStream(const gui::TBitmap& bit
     case gui::pf1bit:
     case gui::pf4bit:
       return streamOf(gui::WriteBmpFile(bitmap.Image(), format, tableFor(bitmap, format)));
-    case gui::pf8bit:
-      return streamOf(mapTo8Bits(bitmap.Image(), method));
+    case gui::pf8bit: return streamOf(mapTo8Bits(bitmap.Image(), method));
     case gui::pf24bit: {
       QImage pixels = method == mmGrayscale ? grayImage(bitmap.Image()) : bitmap.Image();
       return streamOf(gui::WriteBmpFile(pixels, gui::pf24bit, {}));
     }
-    default:
-      throw gui::EInvalidGraphic(gui::texts::kInvalidPixelFormat);
+    default: throw gui::EInvalidGraphic(gui::texts::kInvalidPixelFormat);
   }
 }
 
 std::unique_ptr<gui::TMemoryStream> BitmapToMemory(const gui::TBitmap& bitmap, int colors) {
-  TPixelFormat format = colors <= 2    ? gui::pf1bit
+  TPixelFormat format = colors <= 2     ? gui::pf1bit
                         : colors <= 16  ? gui::pf4bit
                         : colors <= 256 ? gui::pf8bit
                                         : gui::pf24bit;
@@ -185,7 +185,9 @@ void TileImage(gui::TCanvas& Canvas, const gui::TRect& Rect, const gui::TGraphic
   const int saved = Canvas.SaveDC();
   Canvas.IntersectClipRect(Rect);
   for (int i = 0; i <= Rect.Width() / w; ++i) {
-    for (int j = 0; j <= Rect.Height() / h; ++j) Canvas.Draw(Rect.Left + i * w, Rect.Top + j * h, Image);
+    for (int j = 0; j <= Rect.Height() / h; ++j) {
+      Canvas.Draw(Rect.Left + i * w, Rect.Top + j * h, Image);
+    }
   }
   Canvas.RestoreDC(saved);
 }

@@ -50,14 +50,16 @@ private:
 
 struct Masks {
   uint8_t red = 0xFF, green = 0xFF, blue = 0xFF;
-  QRgb apply(QRgb c) const {
-    return qRgb(qRed(c) & red, qGreen(c) & green, qBlue(c) & blue);
-  }
+  QRgb apply(QRgb c) const { return qRgb(qRed(c) & red, qGreen(c) & green, qBlue(c) & blue); }
   // Drops the lowest kept bit of one channel.
   void coarsen() {
-    if (green > red) green = uint8_t(green << 1);
-    else if (red > blue) red = uint8_t(red << 1);
-    else blue = uint8_t(blue << 1);
+    if (green > red) {
+      green = uint8_t(green << 1);
+    } else if (red > blue) {
+      red = uint8_t(red << 1);
+    } else {
+      blue = uint8_t(blue << 1);
+    }
   }
 };
 

@@ -58,8 +58,7 @@ void MapTrunc784(const TrueColorPixels& source, IndexedPixels& out) {
 
 void MapGrayscale(const TrueColorPixels& source, IndexedPixels& out) {
   for (int i = 0; i < 256; ++i) out.palette[size_t(i)] = entry(i, i, i);
-  mapPixels(source, out,
-            [](QRgb c, int, int) { return GrayLevel(qRed(c), qGreen(c), qBlue(c)); });
+  mapPixels(source, out, [](QRgb c, int, int) { return GrayLevel(qRed(c), qGreen(c), qBlue(c)); });
 }
 
 // Each pixel shows one of its channels at 6 bits, the channel turning with (x + stored row).

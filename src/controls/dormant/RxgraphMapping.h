@@ -2,11 +2,10 @@
 // and a 256-entry colour table.
 #pragma once
 
+#include <QImage>
 #include <array>
 #include <cstdint>
 #include <vector>
-
-#include <QImage>
 
 #include "controls/dormant/Rxgraph.h"
 

@@ -72,7 +72,9 @@ private:
 };
 
 // One-image icon files told apart by colour.
-inline Bytes icon(QRgb color, int size = 16) { return iconfiles::file({iconfiles::image(color, size, 32, 0)}); }
+inline Bytes icon(QRgb color, int size = 16) {
+  return iconfiles::file({iconfiles::image(color, size, 32, 0)});
+}
 inline Bytes cursor(QRgb color, int hotX, int hotY, int size = 16) {
   return iconfiles::file({iconfiles::cursorImage(color, size, hotX, hotY)}, 2);
 }

@@ -35,7 +35,11 @@ std::vector<int> indexes(const TAnimatedCursorImage& image) {
 }
 
 Bytes threeFrames() {
-  return AniBuilder().header(3, 3, 10).info("Spin", "Maker").frames({icon(kRed), icon(kGreen), icon(kBlue)}).bytes();
+  return AniBuilder()
+      .header(3, 3, 10)
+      .info("Spin", "Maker")
+      .frames({icon(kRed), icon(kGreen), icon(kBlue)})
+      .bytes();
 }
 
 }  // namespace
@@ -86,7 +90,8 @@ TEST(AnifileRead, CursorsKeepTheirHotSpotAndIconsAreCentred) {
 
 TEST(AnifileRead, TheLargestColourCountOfTheImagesIsKept) {
   TAnimatedCursorImage image;
-  read(image, AniBuilder().header(2, 2, 1)
+  read(image, AniBuilder()
+                  .header(2, 2, 1)
                   .frames({iconfiles::file({iconfiles::image(kRed, 16, 4, 16)}),
                            iconfiles::file({iconfiles::image(kGreen, 16, 8, 0)})})
                   .bytes());
@@ -97,8 +102,12 @@ TEST(AnifileRead, TheLargestColourCountOfTheImagesIsKept) {
 // and image, as the files mean.
 TEST(AnifileRead, RatesAndSequencesAreSpreadOverTheSteps) {
   TAnimatedCursorImage image;
-  read(image, AniBuilder().header(2, 4, 9, AF_ICON | AF_SEQUENCE).rate({1, 2, 3, 4}).seq({0, 1, 1, 0})
-                  .frames({icon(kRed), icon(kGreen)}).bytes());
+  read(image, AniBuilder()
+                  .header(2, 4, 9, AF_ICON | AF_SEQUENCE)
+                  .rate({1, 2, 3, 4})
+                  .seq({0, 1, 1, 0})
+                  .frames({icon(kRed), icon(kGreen)})
+                  .bytes());
   ASSERT_EQ(image.GetIconCount(), 4);
   EXPECT_EQ(indexes(image), (std::vector<int>{0, 1, 1, 0}));
   EXPECT_EQ(colors(image), (std::vector<QRgb>{kRed, kGreen, kGreen, kRed}));
@@ -111,8 +120,14 @@ TEST(AnifileRead, RatesAndSequencesAreSpreadOverTheSteps) {
 // Files with one value per chunk are read the same way: the chunks count on.
 TEST(AnifileRead, OneValuePerChunkGoesToTheNextStep) {
   TAnimatedCursorImage image;
-  read(image, AniBuilder().header(2, 2, 9).rate({20}).rate({30}).seq({1}).seq({0})
-                  .frames({icon(kRed), icon(kGreen)}).bytes());
+  read(image, AniBuilder()
+                  .header(2, 2, 9)
+                  .rate({20})
+                  .rate({30})
+                  .seq({1})
+                  .seq({0})
+                  .frames({icon(kRed), icon(kGreen)})
+                  .bytes());
   EXPECT_EQ(colors(image), (std::vector<QRgb>{kGreen, kRed}));
   EXPECT_EQ(image.GetFrame(0).Jiffies(), 20);
   EXPECT_EQ(image.GetFrame(1).Jiffies(), 30);
@@ -144,7 +159,8 @@ TEST(AnifileRead, StructuralErrorsFailAndLeaveTheImageAsItWas) {
   }
   Bytes damagedIcon = icon(kRed);
   damagedIcon[22] = 3;
-  EXPECT_THROW(read(image, AniBuilder().header(1, 1, 1).frames({damagedIcon}).bytes()), gui::EInvalidGraphic);
+  EXPECT_THROW(read(image, AniBuilder().header(1, 1, 1).frames({damagedIcon}).bytes()),
+               gui::EInvalidGraphic);
   EXPECT_EQ(image.GetIconCount(), 3);
 }
 
@@ -153,8 +169,11 @@ TEST(AnifileRead, StructuralErrorsFailAndLeaveTheImageAsItWas) {
 // more frames than the file could fill.
 TEST(AnifileRead, DamagedSizesAndCountsAreBounded) {
   TAnimatedCursorImage image;
-  Bytes cutChunk = AniBuilder().header(3, 3, 10).frames({icon(kRed), icon(kGreen)})
-                       .add({'j', 'u', 'n', 'k', 0xFF, 0xFF, 0xFF, 0xFF, 1, 2}).bytes();
+  Bytes cutChunk = AniBuilder()
+                       .header(3, 3, 10)
+                       .frames({icon(kRed), icon(kGreen)})
+                       .add({'j', 'u', 'n', 'k', 0xFF, 0xFF, 0xFF, 0xFF, 1, 2})
+                       .bytes();
   read(image, cutChunk);
   EXPECT_EQ(colors(image), (std::vector<QRgb>{kRed, kGreen}));
 
@@ -163,8 +182,11 @@ TEST(AnifileRead, DamagedSizesAndCountsAreBounded) {
   read(image, cutIcon);
   EXPECT_EQ(colors(image), std::vector<QRgb>{kRed});
 
-  read(image, AniBuilder().header(0xFFFFFFFF, 0xFFFFFFFF, 1).seq(std::vector<uint32_t>(1000, 0))
-                  .frames({icon(kBlue)}).bytes());
+  read(image, AniBuilder()
+                  .header(0xFFFFFFFF, 0xFFFFFFFF, 1)
+                  .seq(std::vector<uint32_t>(1000, 0))
+                  .frames({icon(kBlue)})
+                  .bytes());
   EXPECT_EQ(image.GetIconCount(), 1000);
   EXPECT_EQ(colorOf(image.GetFrame(999)), kBlue);
 
@@ -177,7 +199,8 @@ TEST(AnifileRead, DamagedSizesAndCountsAreBounded) {
 
 TEST(AnifileRead, TitlesAreCutAt255Bytes) {
   TAnimatedCursorImage image;
-  read(image, AniBuilder().header(1, 1, 1).info(std::string(300, 't'), "").frames({icon(kRed)}).bytes());
+  read(image,
+       AniBuilder().header(1, 1, 1).info(std::string(300, 't'), "").frames({icon(kRed)}).bytes());
   EXPECT_EQ(image.GetTitle(), std::string(255, 't'));
   EXPECT_EQ(image.GetCreator(), "");
 }
@@ -236,7 +259,7 @@ TEST(AnifileHandOver, CopiesIconsStripsAndLists) {
   EXPECT_EQ(strip.Image().pixel(16, 0), kGreen);
   EXPECT_EQ(strip.Image().pixel(47, 0), kBlue);
   EXPECT_EQ(strip.Image().pixel(47, 15) & 0xFFFFFF, 0xFFFFFFu);  // the brush under the cursor
-  EXPECT_EQ(strip.PixelFormat(), gui::pf4bit);                    // reduced to 16 colours
+  EXPECT_EQ(strip.PixelFormat(), gui::pf4bit);                   // reduced to 16 colours
 
   gui::TBitmap column;
   image.AssignToBitmap(column, gui::clYellow, false, true);
@@ -268,7 +291,8 @@ TEST(AnifileHandOver, DrawsTheFirstIconAtTheTopLeft) {
 
 TEST(AnifileHandOver, AGifImageShowsEveryFrameForItsDisplayTime) {
   TAnimatedCursorImage image;
-  read(image, AniBuilder().header(2, 2, 6).rate({6, 15}).frames({icon(kRed), icon(kGreen)}).bytes());
+  read(image,
+       AniBuilder().header(2, 2, 6).rate({6, 15}).frames({icon(kRed), icon(kGreen)}).bytes());
   rxgif::TGIFImage gif;
   gif.Assign(image);
   ASSERT_EQ(gif.GetCount(), 2);

@@ -32,9 +32,7 @@ protected:
 };
 
 // Sixteen colours at 16 pixels and 256 colours at 24 pixels, told apart by size.
-Bytes sixteenAnd256() {
-  return file({image(kRed, 16, 4, 16), image(kGreen, 24, 8, 256)});
-}
+Bytes sixteenAnd256() { return file({image(kRed, 16, 4, 16), image(kGreen, 24, 8, 256)}); }
 
 }  // namespace
 
@@ -56,11 +54,13 @@ TEST_F(ClipiconTest, TheImageThatSuitsTheScreensColoursIsChosen) {
   } cases[] = {
       {"256 colours on a 256-colour screen", sixteenAnd256(), 8, 24},
       {"16 colours on a 16-colour screen", sixteenAnd256(), 4, 16},
-      {"reversed order, 16-colour screen", file({image(kGreen, 24, 8, 256), image(kRed, 16, 4, 16)}), 4, 16},
+      {"reversed order, 16-colour screen",
+       file({image(kGreen, 24, 8, 256), image(kRed, 16, 4, 16)}), 4, 16},
       {"none fits a true-colour screen: image 0", sixteenAnd256(), 32, 16},
       {"true colour on a true-colour screen",
        file({image(kRed, 16, 4, 16), image(kBlue, 32, 32, 0)}), 24, 32},
-      {"more colours replace fewer", file({image(kRed, 20, 4, 2), image(kGreen, 16, 4, 16)}), 8, 16},
+      {"more colours replace fewer", file({image(kRed, 20, 4, 2), image(kGreen, 16, 4, 16)}), 8,
+       16},
   };
   for (const auto& c : cases) {
     screen(c.screenBits);
@@ -119,7 +119,7 @@ TEST_F(ClipiconTest, RealSizeIconsDrawInTheirOwnSize) {
   target.Canvas().FillRect(gui::Rect(0, 0, 60, 60));
   DrawRealSizeIcon(target.Canvas(), StoredIcon(file({image(kBlue, 48, 32, 0)})), 3, 4);
   EXPECT_EQ(target.Image().pixel(3, 4), kBlue);
-  EXPECT_EQ(target.Image().pixel(50, 27), kBlue);             // right edge of the opaque half
+  EXPECT_EQ(target.Image().pixel(50, 27), kBlue);                 // right edge of the opaque half
   EXPECT_EQ(target.Image().pixel(50, 51) & 0xFFFFFF, 0xFFFFFFu);  // the transparent quarter
   EXPECT_EQ(target.Image().pixel(51, 4) & 0xFFFFFF, 0xFFFFFFu);
 }
@@ -127,10 +127,12 @@ TEST_F(ClipiconTest, RealSizeIconsDrawInTheirOwnSize) {
 TEST_F(ClipiconTest, CopyingPutsABitmapAndTheIconFileAndPastingGivesTheIconBack) {
   StoredIcon icon(file({image(kGreen, 40, 32, 0)}));
   CopyIconToClipboard(icon, gui::clYellow);
-  EXPECT_EQ(platform::SimClipboard().formats(), (std::vector<unsigned>{platform::kCfBitmap, CF_ICON}));
+  EXPECT_EQ(platform::SimClipboard().formats(),
+            (std::vector<unsigned>{platform::kCfBitmap, CF_ICON}));
   EXPECT_FALSE(platform::SimClipboard().isOpen());
 
-  std::optional<platform::ClipboardBytes> bmp = platform::Clipboard::current().data(platform::kCfBitmap);
+  std::optional<platform::ClipboardBytes> bmp =
+      platform::Clipboard::current().data(platform::kCfBitmap);
   ASSERT_TRUE(bmp);
   gui::TBitmap bitmap;
   bitmap.LoadFromBytes(bmp->data(), bmp->size());

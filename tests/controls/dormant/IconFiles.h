@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QImage>
-
 #include <cstdint>
 #include <vector>
 
@@ -18,7 +17,7 @@ using Bytes = std::vector<uint8_t>;
 struct Image {
   Bytes body;  // header, colour table, XOR and AND bits
   int width = 0, height = 0;
-  uint16_t colors = 0;         // the directory's colour count with its reserved byte
+  uint16_t colors = 0;            // the directory's colour count with its reserved byte
   uint16_t planes = 1, bits = 0;  // a cursor's hot spot lives here
 };
 
@@ -27,7 +26,8 @@ inline Image image(QRgb color, int size, int bits, uint16_t colors) {
   QImage pixels(size, size, QImage::Format_ARGB32);
   pixels.fill(color);
   gui::TIcon icon;
-  icon.SetFromImage(pixels, [size](int x, int y) { return x >= size / 2 && y >= size / 2; }, bits);
+  icon.SetFromImage(
+      pixels, [size](int x, int y) { return x >= size / 2 && y >= size / 2; }, bits);
   Bytes file = icon.SaveToBytes();
   Image result;
   result.body.assign(file.begin() + 22, file.end());

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-
 #include <set>
 
 #include "gui/Exceptions.h"
@@ -66,17 +65,18 @@ Indexed to8Bits(const gui::TBitmap& bitmap, TMappingMethod method) {
 }  // namespace
 
 TEST(RxgraphStart, NearestLevelTablesTakeTheLowerLevelOnATie) {
-  EXPECT_EQ(Scale04Index[42], 0);   // 42.5 between 0 and 85
+  EXPECT_EQ(Scale04Index[42], 0);  // 42.5 between 0 and 85
   EXPECT_EQ(Scale04Index[43], 1);
   EXPECT_EQ(Scale06Index[128], 3);  // 102 and 153: 26 against 25
   EXPECT_EQ(Scale07Index[255], 6);
   EXPECT_EQ(Scale08Index[0], 0);
-  EXPECT_EQ(Scale08Index[91], 2);   // 73 and 109 are 18 away each
+  EXPECT_EQ(Scale08Index[91], 2);  // 73 and 109 are 18 away each
 }
 
 TEST(RxgraphConvert, ABitmapAlreadyInTheFormatIsItsOwnImage) {
   gui::TBitmap bitmap = fromBmp(gui::WriteBmpFile(
-      trueColor(5, 3, [](int x, int y) { return qRgb(x * 40, y * 80, 7); }).Image(), gui::pf24bit, {}));
+      trueColor(5, 3, [](int x, int y) { return qRgb(x * 40, y * 80, 7); }).Image(), gui::pf24bit,
+      {}));
   ASSERT_EQ(bitmap.PixelFormat(), gui::pf24bit);
   for (TMappingMethod method : {mmHistogram, mmQuantize, mmTrunc784, mmTrunc666, mmTripel}) {
     EXPECT_EQ(bytesOf(BitmapToMemoryStream(bitmap, gui::pf24bit, method)), bitmap.SaveToBytes());
@@ -90,7 +90,8 @@ TEST(RxgraphConvert, ABitmapAlreadyInTheFormatIsItsOwnImage) {
 
 // A 24-bit image of a bitmap in another format holds real 24-bit pixels.
 TEST(RxgraphConvert, TwentyFourBitsFromAnotherFormatHoldTheBitmapsPixels) {
-  gui::TBitmap bitmap = trueColor(7, 3, [](int x, int y) { return qRgb(x * 30, 255 - y * 50, x * y); });
+  gui::TBitmap bitmap =
+      trueColor(7, 3, [](int x, int y) { return qRgb(x * 30, 255 - y * 50, x * y); });
   bitmap.SetPixelFormat(gui::pf8bit);
   Bytes bmp = bytesOf(BitmapToMemoryStream(bitmap, gui::pf24bit, mmTrunc666));
   EXPECT_EQ(u16(bmp.data() + 28), 24);
@@ -101,7 +102,8 @@ TEST(RxgraphConvert, TwentyFourBitsFromAnotherFormatHoldTheBitmapsPixels) {
 }
 
 TEST(RxgraphConvert, OneAndFourBitsUseTheBitmapsTableOrTheStandardOne) {
-  gui::TBitmap bitmap = trueColor(9, 2, [](int x, int) { return x < 5 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); });
+  gui::TBitmap bitmap =
+      trueColor(9, 2, [](int x, int) { return x < 5 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); });
   gui::TBitmap mono = fromBmp(bytesOf(BitmapToMemoryStream(bitmap, gui::pf1bit, mmHistogram)));
   EXPECT_EQ(mono.PixelFormat(), gui::pf1bit);
   EXPECT_EQ(mono.Image(), bitmap.Image());
@@ -122,7 +124,8 @@ TEST(RxgraphConvert, UnsupportedRequestsRaiseTypedErrors) {
   }
   gui::TBitmap bitmap = trueColor(2, 2, [](int, int) { return qRgb(1, 2, 3); });
   bitmap.SetPixelFormat(gui::pf8bit);
-  for (gui::TPixelFormat format : {gui::pfDevice, gui::pf15bit, gui::pf16bit, gui::pf32bit, gui::pfCustom}) {
+  for (gui::TPixelFormat format :
+       {gui::pfDevice, gui::pf15bit, gui::pf16bit, gui::pf32bit, gui::pfCustom}) {
     try {
       BitmapToMemoryStream(bitmap, format, mmHistogram);
       ADD_FAILURE() << "format " << format << " was converted";
@@ -195,7 +198,8 @@ TEST(RxgraphMethods, HistogramDropsBlueThenRedThenGreenBits) {
     int reds, greens, blues;
     bool redKept, greenKept;
   };
-  const Case cases[] = {{16, 16, 12, true, true}, {16, 20, 16, false, true}, {24, 24, 24, false, false}};
+  const Case cases[] = {
+      {16, 16, 12, true, true}, {16, 20, 16, false, true}, {24, 24, 24, false, false}};
   for (const Case& c : cases) {
     const int count = c.reds * c.greens * c.blues;
     gui::TBitmap bitmap = trueColor(count, 1, [&](int x, int) {
@@ -217,9 +221,8 @@ TEST(RxgraphMethods, HistogramKeepsTheFrequentColoursAndMapsTheRestToTheNearest)
   // 255 colours twice, then 45 once, each a little bluer than one of the frequent ones: the
   // frequent ones and the first rare one are chosen, the other rare ones take their neighbour.
   auto frequent = [](int i) { return qRgb(i % 20 * 12, i / 20 * 16, 0); };
-  gui::TBitmap bitmap = trueColor(555, 1, [&](int x, int) {
-    return x < 510 ? frequent(x / 2) : (frequent(x - 510) | 3);
-  });
+  gui::TBitmap bitmap = trueColor(
+      555, 1, [&](int x, int) { return x < 510 ? frequent(x / 2) : (frequent(x - 510) | 3); });
   Indexed histogram = to8Bits(bitmap, mmHistogram);
   for (int x = 0; x < 510; ++x) EXPECT_EQ(histogram.index(x, 0), x / 2) << x;
   EXPECT_EQ(histogram.index(510, 0), 255);
@@ -235,7 +238,8 @@ TEST(RxgraphMethods, HistogramKeepsTheFrequentColoursAndMapsTheRestToTheNearest)
 
 TEST(RxgraphFormats, ColourCountsChooseTheDepth) {
   gui::TBitmap bitmap = trueColor(3, 3, [](int x, int y) { return qRgb(x * 90, y * 90, 60); });
-  const std::pair<int, int> cases[] = {{0, 1}, {2, 1}, {3, 4}, {16, 4}, {17, 8}, {256, 8}, {257, 24}};
+  const std::pair<int, int> cases[] = {{0, 1},  {2, 1},   {3, 4},   {16, 4},
+                                       {17, 8}, {256, 8}, {257, 24}};
   for (auto [colors, bits] : cases) {
     Bytes bmp = bytesOf(BitmapToMemory(bitmap, colors));
     EXPECT_EQ(u16(bmp.data() + 28), bits) << colors;
@@ -244,8 +248,8 @@ TEST(RxgraphFormats, ColourCountsChooseTheDepth) {
 
 TEST(RxgraphFormats, PaletteAndScreenFormats) {
   const std::pair<size_t, gui::TPixelFormat> palettes[] = {
-      {0, gui::pfDevice}, {1, gui::pf1bit}, {2, gui::pf1bit}, {3, gui::pf4bit},
-      {16, gui::pf4bit}, {17, gui::pf8bit}, {256, gui::pf8bit}, {257, gui::pfDevice}};
+      {0, gui::pfDevice}, {1, gui::pf1bit},  {2, gui::pf1bit},   {3, gui::pf4bit},
+      {16, gui::pf4bit},  {17, gui::pf8bit}, {256, gui::pf8bit}, {257, gui::pfDevice}};
   for (auto [entries, format] : palettes) {
     gui::TBitmap bitmap(2, 2);
     bitmap.SetPalette(std::vector<QRgb>(entries, 0xFF000000u));
@@ -255,7 +259,7 @@ TEST(RxgraphFormats, PaletteAndScreenFormats) {
     int bits;
     gui::TPixelFormat format;
     int colors;
-  } screens[] = {{1, gui::pf1bit, 2}, {4, gui::pf4bit, 16}, {8, gui::pf8bit, 256},
+  } screens[] = {{1, gui::pf1bit, 2},    {4, gui::pf4bit, 16},  {8, gui::pf8bit, 256},
                  {16, gui::pfDevice, 0}, {24, gui::pf24bit, 0}, {32, gui::pfDevice, 0}};
   for (const auto& s : screens) {
     platform::SimScreenDepth().setBitsPerPixel(s.bits);
@@ -287,7 +291,8 @@ TEST(RxgraphFormats, SettingAFormatConvertsAndGreyingAlwaysGreys) {
 
 TEST(RxgraphFormats, SavingAMonochromeBitmapWritesOneBit) {
   QTemporaryDir dir;
-  gui::TBitmap bitmap = trueColor(5, 5, [](int x, int) { return x % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); });
+  gui::TBitmap bitmap =
+      trueColor(5, 5, [](int x, int) { return x % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); });
   bitmap.SetMonochrome(true);
   const std::string file = dir.filePath("mono.bmp").toStdString();
   SaveBitmapToFile(file, bitmap, 256);
@@ -301,8 +306,10 @@ TEST(RxgraphPictures, ZoomToFit) {
     int w, h, maxW, maxH;
     bool stretch;
     gui::TPoint expected;
-  } cases[] = {{200, 100, 100, 100, true, {98, 49}},  {50, 100, 100, 100, true, {49, 98}},
-               {200, 100, 100, 100, false, {100, 100}}, {0, 100, 100, 100, true, {0, 0}},
+  } cases[] = {{200, 100, 100, 100, true, {98, 49}},
+               {50, 100, 100, 100, true, {49, 98}},
+               {200, 100, 100, 100, false, {100, 100}},
+               {0, 100, 100, 100, true, {0, 0}},
                {200, 100, 100, 0, false, {0, 0}}};
   for (const auto& c : cases) {
     EXPECT_EQ(ZoomImage(c.w, c.h, c.maxW, c.maxH, c.stretch), c.expected) << c.w << "x" << c.h;
@@ -310,7 +317,8 @@ TEST(RxgraphPictures, ZoomToFit) {
 }
 
 TEST(RxgraphPictures, TilesCoverTheRectangleAndNothingOutside) {
-  gui::TBitmap tile = trueColor(3, 2, [](int x, int y) { return x == 0 && y == 0 ? qRgb(255, 0, 0) : qRgb(0, 0, 255); });
+  gui::TBitmap tile = trueColor(
+      3, 2, [](int x, int y) { return x == 0 && y == 0 ? qRgb(255, 0, 0) : qRgb(0, 0, 255); });
   gui::TBitmap target(12, 8);
   target.Canvas().Brush.Color = gui::clWhite;
   target.Canvas().FillRect(gui::Rect(0, 0, 12, 8));
@@ -319,7 +327,8 @@ TEST(RxgraphPictures, TilesCoverTheRectangleAndNothingOutside) {
     for (int x = 0; x < 12; ++x) {
       QRgb c = target.Image().pixel(x, y) & 0xFFFFFF;
       bool inside = x >= 1 && x < 9 && y >= 1 && y < 6;
-      QRgb expected = !inside ? 0xFFFFFF : ((x - 1) % 3 == 0 && (y - 1) % 2 == 0 ? 0xFF0000 : 0x0000FF);
+      QRgb expected =
+          !inside ? 0xFFFFFF : ((x - 1) % 3 == 0 && (y - 1) % 2 == 0 ? 0xFF0000 : 0x0000FF);
       EXPECT_EQ(c, expected) << x << "," << y;
     }
   }
