@@ -3,7 +3,9 @@
 
 #include <memory>
 
+#include "controls/Pickdate.h"
 #include "controls/Rxgif.h"
+#include "controls/RxtimerClock.h"
 #include "controls/VclutilsWindows.h"
 
 namespace {
@@ -17,6 +19,8 @@ int& vclutils::detail::WaitCount = state.WaitCount;
 bool& rxgif::GIFLoadCorrupted = state.GIFLoadCorrupted;
 std::unique_ptr<dateutil::FormatSettings>& dateutil::detail::Settings = state.DateFormatSettings;
 std::function<TDateTime()>& dateutil::detail::NowFunction = state.DateNow;
+std::shared_ptr<rxtimer::TTimerClock>& rxtimer::detail::DefaultClock = state.TimerClock;
+gui::TPoint& pickdate::PopupCalendarSize = state.PopupCalendarSize;
 rxgraph::TMappingMethod& rxgraph::DefaultMappingMethod = state.DefaultMappingMethod;
 
 void ResetControlsState() {

@@ -15,6 +15,11 @@
 
 #include "controls/dormant/Rxgraph.h"
 #include "controls/utils/Dateutil.h"
+#include "gui/GdiTypes.h"
+
+namespace rxtimer {
+class TTimerClock;
+}  // namespace rxtimer
 
 struct ControlsState {
   // Vclutils (VclutilsWindows.h): the cursor StartWait shows, and how deep StartWait calls nest.
@@ -26,6 +31,10 @@ struct ControlsState {
   // system's) and the clock that replaces the local one (empty: the local clock).
   std::unique_ptr<dateutil::FormatSettings> DateFormatSettings;
   std::function<TDateTime()> DateNow;
+  // Rxtimer (RxtimerClock.h): the clock new threaded timers take (empty: real time).
+  std::shared_ptr<rxtimer::TTimerClock> TimerClock;
+  // Pickdate (Pickdate.h): the drop-down calendar's size before its minimums.
+  gui::TPoint PopupCalendarSize = {187, 124};
   // Rxgraph (Rxgraph.h): how true-colour bitmaps are reduced to 256 colours.
   rxgraph::TMappingMethod DefaultMappingMethod = rxgraph::mmHistogram;
 };
@@ -38,6 +47,10 @@ namespace dateutil::detail {
 extern std::unique_ptr<FormatSettings>& Settings;
 extern std::function<TDateTime()>& NowFunction;
 }  // namespace dateutil::detail
+
+namespace rxtimer::detail {
+extern std::shared_ptr<TTimerClock>& DefaultClock;
+}  // namespace rxtimer::detail
 
 // Ends a wait cursor still shown and gives every member its initial value.
 void ResetControlsState();
