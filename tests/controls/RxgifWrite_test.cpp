@@ -49,6 +49,14 @@ CodeStream walkCodes(const Bytes& lzw) {
   return s;
 }
 
+// The code stream of the bitmap encoded as a frame.
+CodeStream codesOf(const gui::TBitmap& bitmap) {
+  TGIFImage image;
+  image.AddFrame(&bitmap);
+  image.EncodeAllFrames();
+  return walkCodes(image.GetFrame(0).Image()->ImageData.Bytes());
+}
+
 void addFrames(TGIFImage& image, std::initializer_list<const gui::TBitmap*> bitmaps) {
   for (const gui::TBitmap* bitmap : bitmaps) image.AddFrame(bitmap);
 }
@@ -102,11 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Bitmaps, RxgifWriteRoundTrip, ::testing::ValuesIn(kRoun
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RxgifWriteCodes, OneBitPixelsUseMinimumCodeSizeTwo) {
-  gui::TBitmap bitmap = noiseBitmap(8, 8, 1, 1);
-  TGIFImage image;
-  addFrames(image, {&bitmap});
-  image.EncodeAllFrames();
-  CodeStream s = walkCodes(image.GetFrame(0).Image()->ImageData.Bytes());
+  CodeStream s = codesOf(noiseBitmap(8, 8, 1, 1));
   EXPECT_EQ(s.minimumSize, 2);
   EXPECT_EQ(s.codes.front(), 4u);  // the clear code of minimum size 2
   EXPECT_EQ(s.sizes.front(), 3);
@@ -114,11 +118,7 @@ TEST(RxgifWriteCodes, OneBitPixelsUseMinimumCodeSizeTwo) {
 }
 
 TEST(RxgifWriteCodes, ATableOf4094CodesIsClearedAndTheCodeSizeStartsAgain) {
-  gui::TBitmap bitmap = noiseBitmap(200, 100, 8, 3);
-  TGIFImage image;
-  addFrames(image, {&bitmap});
-  image.EncodeAllFrames();
-  CodeStream s = walkCodes(image.GetFrame(0).Image()->ImageData.Bytes());
+  CodeStream s = codesOf(noiseBitmap(200, 100, 8, 3));
   ASSERT_EQ(s.minimumSize, 8);
   std::vector<size_t> clears;
   for (size_t i = 0; i < s.codes.size(); ++i) {
