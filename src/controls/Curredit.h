@@ -99,7 +99,6 @@ public:
   virtual bool IsValidChar(char key);
   // The paste of the clipboard's text, kept only when it reads as a number.
   void PasteText();
-  bool Formatting() const { return formatting_; }
 
 protected:
   std::shared_ptr<const gui::TBitmap> GetDefaultBitmap() override;

@@ -1,5 +1,6 @@
 // Number texts of the numeric edits: the regional separators, reading a text as a number,
-// thousand groups, and the display format with the regional thousand separator.
+// thousand groups, the display format with the regional thousand separator, and the currency
+// edit with its format.
 #include <cmath>
 #include <cstring>
 #include <vector>

@@ -153,14 +153,18 @@ TEST_F(Meter, ColoursHaveHalfBrightDimColoursAndShowAtOnce) {
 }
 
 TEST_F(Meter, Screenshot) {
-  host.window.resize(110, 201);
+  host.window.resize(150, 201);
   auto* mono = new TFBVUMeter(&host.window);
   mono->SetBounds(60, 8, 35, 185);
   mono->SetBackGroundColor(clBlack);
   mono->SetStereo(false);
+  auto* plain = new TFBVUMeter(&host.window);  // the default size and colours
+  plain->SetLeft(110);
+  plain->SetTop(8);
   host.Activate();
   meter->SetLevels(0.7f, 0.05f);
   mono->SetLevels(0.95f, 0.0f);
+  plain->SetLevels(0.3f, 0.6f);
   QImage picture = host.window.grab().toImage();
   ASSERT_TRUE(picture.save(QString::fromStdString(rxtest::screenshotPath("vumeter.png"))));
 }

@@ -139,6 +139,14 @@ TEST(Calculator, MemoryKeysOfTheDialogLayout) {
   keys(panel, "C");
   press(ckOk);
   EXPECT_EQ(oks, 1);
+  // A recalled number with an exponent takes no decimal point (it would read as no number).
+  panel.SetMemory(1e16);
+  keys(panel, "C");
+  press(ckMR);
+  keys(panel, ".");
+  EXPECT_EQ(panel.DisplayText(), "1E16");
+  EXPECT_DOUBLE_EQ(panel.GetDisplay(), 1e16);
+  panel.SetMemory(0);
 }
 
 TEST(Calculator, TypedCharactersPressTheirKeys) {
