@@ -239,6 +239,16 @@ void TCustomNumEdit::Change() {
   TCustomComboEdit::Change();
 }
 
+void TCustomNumEdit::SetPopupValue(const QVariant& value) {
+  if (value.isNull() || value.typeId() != QMetaType::QString) {
+    TCustomComboEdit::SetPopupValue(value);
+    return;
+  }
+  double number = 0;
+  ParseNumberText(TextToValText(ToCp1251(value.toString())), &number);
+  TCustomComboEdit::SetPopupValue(QVariant(number));
+}
+
 // The calculator's value as the edit's text (a number in the general format).
 void TCustomNumEdit::AcceptValue(const QVariant& value) {
   std::string text = value.typeId() == QMetaType::Double ? FloatToStr(value.toDouble())

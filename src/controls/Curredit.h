@@ -103,6 +103,8 @@ public:
 protected:
   std::shared_ptr<const gui::TBitmap> GetDefaultBitmap() override;
   void AcceptValue(const QVariant& value) override;
+  // The calculator opens on the text read as a number (thousand groups and ',' included).
+  void SetPopupValue(const QVariant& value) override;
   virtual void DataChanged();
   virtual void UpdatePopup();
   virtual void ReformatEditText();

@@ -229,6 +229,12 @@ TEST_F(NumEdit, TheDropDownCalculatorHandsItsResultToTheEdit) {
   EXPECT_EQ(e.Text(), "42");
   EXPECT_EQ(changes, 1);
   EXPECT_DOUBLE_EQ(e.Value(), 42);
+  // A text with thousand groups opens as its number.
+  e.SetFormatOnEditing(true);
+  e.SetValue(12345);
+  ASSERT_EQ(e.Text(), "12,345");
+  e.EditButtonClick();
+  EXPECT_EQ(e.Calculator()->GetPopupText(), "12345");
 }
 
 TEST_F(NumEdit, WithoutAButtonNoKeyOpensTheCalculator) {
