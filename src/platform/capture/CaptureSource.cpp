@@ -9,7 +9,19 @@ namespace platform {
 // Backends disconnect in their own destructors, while their part of the object still exists.
 CaptureSource::~CaptureSource() = default;
 
+namespace {
+
+CaptureSource::Factory& factory() {
+  static CaptureSource::Factory f;
+  return f;
+}
+
+}  // namespace
+
+void CaptureSource::setFactory(Factory f) { factory() = std::move(f); }
+
 std::unique_ptr<CaptureSource> CaptureSource::create() {
+  if (factory()) return factory()();
   if (SimulationEnabled()) return std::make_unique<CaptureSourceSim>();
   return std::make_unique<CaptureSourceV4l2>();
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -24,8 +25,13 @@ public:
 
   ~CaptureSource() override;
 
-  // The simulated card's picture under the simulation switch, else /dev/videoN.
+  // The simulated card's picture under the simulation switch, else /dev/videoN; a factory set
+  // with setFactory comes first.
   static std::unique_ptr<CaptureSource> create();
+  // Puts another driver behind every capture window made from now on (a benchmark's stand-in
+  // V4L2 driver); an empty factory goes back to the choice above.
+  using Factory = std::function<std::unique_ptr<CaptureSource>()>;
+  static void setFactory(Factory factory);
 
   // Connects driver `index`; a connected driver is disconnected first. False (and not
   // connected) when there is no such driver or it cannot deliver pictures.
