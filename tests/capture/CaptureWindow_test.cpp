@@ -200,3 +200,31 @@ TEST_F(CaptureWindowTest, FramesArriveThroughTheEventLoopAndResumeAfterReconnect
   auto& sim = static_cast<platform::CaptureSourceSim&>(w.source());
   EXPECT_EQ(w.source().frameCount(), sim.nextFrameNumber());  // counted again from 0
 }
+
+// Frames are drawn into a few images in turn; each must be the card's frame of the moment
+// whatever the image held before, and one someone keeps is never drawn over.
+TEST_F(CaptureWindowTest, FramesDrawnInTurnAreEachWhatTheCardShows) {
+  CaptureWindow w;
+  ASSERT_TRUE(w.driverConnect(0));
+  std::vector<QImage> kept;
+  for (uint64_t n = 0; n < 12; ++n) {
+    if (n % 3 == 0) tuneTv(n % 2 ? 191.25 : 49.75);  // "Sim Five" and "Sim One" by turns
+    if (n == 7) setPicture(30, 0xD8, 0xFE, 0xB4, 0);
+    const QImage frame = w.grabFrame();
+    ASSERT_EQ(frame, expectedFrame(n)) << "frame " << n;
+    if (n % 4 == 0) kept.push_back(frame);
+  }
+  for (size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(kept[i], kept[i].copy()) << i;
+}
+
+// The card shows a picture already when the overlay goes on: the first frame comes as soon as
+// the event loop runs, not a frame time later.
+TEST_F(CaptureWindowTest, FirstFrameOfAStreamComesAtOnce) {
+  CaptureWindow w;
+  ASSERT_TRUE(w.driverConnect(0));
+  ASSERT_TRUE(w.setOverlay(true));
+  EXPECT_TRUE(w.currentFrame().isNull());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.source().frameCount(), 1u);
+  EXPECT_EQ(w.currentFrame(), expectedFrame(0));
+}

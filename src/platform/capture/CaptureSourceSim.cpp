@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kFrameMs625 = 40;  // 25 frames a second
 constexpr int kFrameMs525 = 33;  // about 30
-constexpr size_t kPoolLimit = 4; // beyond this, kept frames get buffers of their own
+constexpr size_t kPoolLimit = 4;  // images drawn into in turn; a kept frame beyond them gets its own
 
 int frameMsOf(const sim::PictureState& state) {
   return state.height == sim::SimPicture::kHeight525 ? kFrameMs525 : kFrameMs625;
@@ -39,7 +39,7 @@ void CaptureSourceSim::closeDriver() {}
 
 bool CaptureSourceSim::beginStream(int intervalMs) {
   everyFrame_ = intervalMs == 0;
-  timer_.start(everyFrame_ ? frameMsOf(sim::SimPicture::describe(sim::Card())) : intervalMs);
+  timer_.start(0);  // the first frame at once; renderFrame() sets the rate
   return true;
 }
 
@@ -50,31 +50,35 @@ bool CaptureSourceSim::captureOne() {
   return true;
 }
 
-// One frame of what the card shows now, wrapped in a QImage without copying.
+// One frame of what the card shows now, drawn into an image of the pool.
 void CaptureSourceSim::renderFrame() {
   const sim::PictureState state = sim::SimPicture::describe(sim::Card());
-  if (everyFrame_ && timer_.isActive() && timer_.interval() != frameMsOf(state))
-    timer_.setInterval(frameMsOf(state));
-  std::shared_ptr<Buffer> buffer =
-      freeBuffer(static_cast<size_t>(state.width) * static_cast<size_t>(state.height));
-  picture_.render(state, frameNumber_++, buffer->data());
-  // The image holds a reference to its buffer until its last copy is gone.
-  auto* hold = new std::shared_ptr<Buffer>(buffer);
-  QImage frame(reinterpret_cast<const uchar*>(buffer->data()), state.width, state.height,
-               state.width * static_cast<qsizetype>(sizeof(uint32_t)), QImage::Format_RGB32,
-               [](void* p) { delete static_cast<std::shared_ptr<Buffer>*>(p); }, hold);
-  deliverFrame(std::move(frame));
+  if (timer_.isActive()) {
+    const int due = everyFrame_ ? frameMsOf(state) : streamInterval();
+    if (timer_.interval() != due) timer_.setInterval(due);
+  }
+  Slot& slot = freeSlot(state.width, state.height);
+  picture_.render(state, frameNumber_++, reinterpret_cast<uint32_t*>(slot.image.bits()),
+                  slot.holdsPicture ? &slot.drawn : nullptr);
+  slot.drawn = state;
+  slot.holdsPicture = true;
+  deliverFrame(slot.image);
 }
 
-std::shared_ptr<CaptureSourceSim::Buffer> CaptureSourceSim::freeBuffer(size_t words) {
-  for (auto& b : pool_) {
-    if (b.use_count() != 1) continue;
-    b->resize(words);
-    return b;
-  }
-  auto fresh = std::make_shared<Buffer>(words);
-  if (pool_.size() < kPoolLimit) pool_.push_back(fresh);
-  return fresh;
+CaptureSourceSim::Slot& CaptureSourceSim::freeSlot(int width, int height) {
+  const QSize size(width, height);
+  auto fit = [&](Slot& slot) -> Slot& {
+    if (slot.image.size() != size) {
+      slot.image = QImage(size, QImage::Format_RGB32);
+      slot.holdsPicture = false;
+    }
+    return slot;
+  };
+  for (Slot& slot : pool_)
+    if (slot.image.isDetached()) return fit(slot);
+  if (pool_.size() < kPoolLimit) return fit(pool_.emplace_back());
+  spare_ = Slot{};
+  return fit(spare_);
 }
 
 }  // namespace platform

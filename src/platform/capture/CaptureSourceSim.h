@@ -1,11 +1,11 @@
 // The simulated backend of the capture source: frames are drawn from the simulated card's state
-// (sim::SimPicture over sim::Card()) by a timer on the GUI thread. Driver N exists when the
-// simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away.
+// (sim::SimPicture over sim::Card()) by a timer on the GUI thread; the first frame of a stream
+// comes as soon as the event loop runs, as the card shows a picture already. Driver N exists when
+// the simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away.
 #pragma once
 
 #include <QTimer>
 
-#include <memory>
 #include <vector>
 
 #include "platform/capture/CaptureSource.h"
@@ -33,18 +33,25 @@ protected:
   bool captureOne() override;
 
 private:
-  using Buffer = std::vector<uint32_t>;
+  // A frame image of the pool and the picture it holds.
+  struct Slot {
+    QImage image;
+    sim::PictureState drawn;
+    bool holdsPicture = false;
+  };
 
   void renderFrame();
-  std::shared_ptr<Buffer> freeBuffer(size_t words);
+  Slot& freeSlot(int width, int height);
 
   QTimer timer_;
   bool everyFrame_ = false;  // the stream follows the standard's frame time
   sim::SimPicture picture_;
   uint64_t frameNumber_ = 0;
-  // Frame buffers the QImages point into. A buffer is reused once no image refers to it any
-  // more, so a frame someone keeps is never drawn over.
-  std::vector<std::shared_ptr<Buffer>> pool_;
+  // The frames are drawn into these images, in turn. An image is drawn into again only once no
+  // one else refers to it, so a frame someone keeps is never drawn over; one still holding the
+  // same picture needs only what moved drawn again.
+  std::vector<Slot> pool_;
+  Slot spare_;  // a frame of its own when every image of the pool is kept
 };
 
 }  // namespace platform
