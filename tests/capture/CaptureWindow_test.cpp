@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -227,4 +228,22 @@ TEST_F(CaptureWindowTest, FirstFrameOfAStreamComesAtOnce) {
   QCoreApplication::processEvents();
   EXPECT_EQ(w.source().frameCount(), 1u);
   EXPECT_EQ(w.currentFrame(), expectedFrame(0));
+}
+
+// The window draws each frame into the picture it keeps at its size; every frame must show
+// whole, whichever frame the picture held before.
+TEST_F(CaptureWindowTest, ShownPictureFollowsEveryFrameAtTheWindowSize) {
+  CaptureWindow w;
+  w.resize(394, 294);
+  w.show();
+  ASSERT_TRUE(w.driverConnect(0));
+  for (uint64_t n = 0; n < 6; ++n) {
+    tuneTv(n % 2 ? 191.25 : 49.75);
+    w.grabFrame();
+    QImage expected(394, 294, QImage::Format_RGB32);
+    QPainter(&expected).drawImage(QRect(0, 0, 394, 294), expectedFrame(n));
+    ASSERT_EQ(shown(w), expected) << "frame " << n;
+  }
+  w.resize(768, 576);  // the frame itself
+  EXPECT_EQ(shown(w), expectedFrame(5));
 }

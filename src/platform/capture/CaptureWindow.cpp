@@ -111,21 +111,25 @@ void CaptureWindow::onFrameReady() {
   emit frameArrived();
 }
 
-// The scaled frame is made once per frame or size; painting only copies it out.
+// The scaled frame is made once per frame or size, into the same image each time; painting only
+// copies it out.
 void CaptureWindow::rescale() {
-  scaled_ = scaleFrame(source_->latestFrame(), size());
   scaledStale_ = false;
   update();
-}
-
-QImage CaptureWindow::scaleFrame(const QImage& frame, const QSize& size) {
-  if (frame.isNull() || size.isEmpty()) return {};
-  if (frame.size() == size) return frame;
-  QImage out(size, QImage::Format_RGB32);
-  QPainter p(&out);
-  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p.drawImage(QRect(QPoint(0, 0), size), frame);
-  return out;
+  QImage frame = source_->latestFrame();
+  const QSize size = this->size();
+  if (frame.isNull() || size.isEmpty()) {
+    scaled_ = QImage();
+    return;
+  }
+  if (frame.size() == size) {
+    scaled_ = frame;
+    return;
+  }
+  if (frame.depth() != 32) frame = frame.convertToFormat(QImage::Format_RGB32);
+  if (scaled_.size() != size || !scaled_.isDetached())
+    scaled_ = QImage(size, QImage::Format_RGB32);
+  scaler_.scale(frame, scaled_);
 }
 
 void CaptureWindow::paintEvent(QPaintEvent* event) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/capture/CaptureSource.h"
+#include "platform/capture/FrameScaler.h"
 
 namespace platform {
 
@@ -59,10 +60,6 @@ public:
   CaptureSource::Description driverDescription() const { return source_->description(); }
   CaptureSource& source() { return *source_; }
 
-  // The frame as the window draws it at `size`: the same image when the sizes match, else
-  // stretched to fill (no smoothing, as an overlay shows it).
-  static QImage scaleFrame(const QImage& frame, const QSize& size);
-
 signals:
   // A new frame is on show (streamed or grabbed); currentFrame() returns it.
   void frameArrived();
@@ -83,8 +80,11 @@ private:
   bool overlay_ = false;
   bool preview_ = false;
   int previewRate_ = kDefaultPreviewRateMs;
-  QImage scaled_;             // the current frame at the window's size; null shows black
+  // The current frame at the window's size (the frame itself when the sizes match, else
+  // stretched without smoothing, as an overlay shows it); null shows black.
+  QImage scaled_;
   bool scaledStale_ = false;  // a frame came while the window was hidden
+  FrameScaler scaler_;
 };
 
 }  // namespace platform
