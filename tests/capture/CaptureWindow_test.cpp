@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -246,4 +247,45 @@ TEST_F(CaptureWindowTest, ShownPictureFollowsEveryFrameAtTheWindowSize) {
   }
   w.resize(768, 576);  // the frame itself
   EXPECT_EQ(shown(w), expectedFrame(5));
+}
+
+// What the window puts on the screen (its backing store, where the stretched frame is drawn
+// directly), for the window alone, for a part of it repainted under a child, and for a capture
+// window that is itself a child placed inside another window.
+TEST_F(CaptureWindowTest, ScreenShowsTheStretchedFrameWhereverTheWindowSits) {
+  auto onScreen = [](QWidget& window) {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(
+        QImage::Format_RGB32);
+  };
+  auto stretchedFrame = [](uint64_t n, QSize size) {
+    QImage expected(size, QImage::Format_RGB32);
+    QPainter(&expected).drawImage(QRect(QPoint(0, 0), size), expectedFrame(n));
+    return expected;
+  };
+  CaptureWindow w;
+  w.setGeometry(0, 0, 394, 294);
+  w.show();
+  ASSERT_TRUE(w.driverConnect(0));
+  w.grabFrame();
+  ASSERT_EQ(onScreen(w), stretchedFrame(0, {394, 294}));
+  auto* child = new QLabel(&w);
+  child->setGeometry(15, 5, 40, 20);
+  child->setStyleSheet(QStringLiteral("background: #FF00FF"));
+  child->show();
+  tuneTv(49.75);
+  w.grabFrame();
+  child->update();
+  QImage expected = stretchedFrame(1, {394, 294});
+  QPainter(&expected).fillRect(15, 5, 40, 20, QColor(0xFF, 0, 0xFF));
+  EXPECT_EQ(onScreen(w), expected);
+
+  QWidget outer;
+  outer.setGeometry(0, 0, 500, 400);
+  auto* inner = new CaptureWindow(&outer);
+  inner->setGeometry(30, 20, 300, 200);
+  outer.show();
+  ASSERT_TRUE(inner->driverConnect(0));
+  inner->grabFrame();
+  EXPECT_EQ(onScreen(outer).copy(30, 20, 300, 200), stretchedFrame(0, {300, 200}));
 }

@@ -1,6 +1,7 @@
 #include "platform/capture/CaptureWindow.h"
 
 #include <QImageWriter>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSaveFile>
@@ -24,7 +25,7 @@ bool CaptureWindow::driverConnect(int index) {
   log(QStringLiteral("connect %1").arg(index));
   bool ok = source_->connectDriver(index);
   if (ok) applyStream();
-  rescale();
+  pictureChanged();
   return ok;
 }
 
@@ -32,7 +33,7 @@ bool CaptureWindow::driverDisconnect() {
   log(QStringLiteral("disconnect"));
   bool was = source_->connected();
   source_->disconnectDriver();
-  rescale();
+  pictureChanged();
   return was;
 }
 
@@ -103,52 +104,62 @@ bool CaptureWindow::applyStream() {
 // ---- Painting
 
 void CaptureWindow::onFrameReady() {
-  if (isVisible()) {
-    rescale();
-  } else {
-    scaledStale_ = true;
-  }
+  pictureChanged();
   emit frameArrived();
 }
 
-// The scaled frame is made once per frame or size, into the same image each time; painting only
-// copies it out.
-void CaptureWindow::rescale() {
-  scaledStale_ = false;
+// A new frame or size: the picture is made again when the window is painted next.
+void CaptureWindow::pictureChanged() {
+  scaledCurrent_ = false;
   update();
-  QImage frame = source_->latestFrame();
-  const QSize size = this->size();
-  if (frame.isNull() || size.isEmpty()) {
-    scaled_ = QImage();
-    return;
-  }
-  if (frame.size() == size) {
-    scaled_ = frame;
-    return;
-  }
-  if (frame.depth() != 32) frame = frame.convertToFormat(QImage::Format_RGB32);
-  if (scaled_.size() != size || !scaled_.isDetached())
-    scaled_ = QImage(size, QImage::Format_RGB32);
-  scaler_.scale(frame, scaled_);
 }
 
 void CaptureWindow::paintEvent(QPaintEvent* event) {
+  const QImage frame = source_->latestFrame();
   QPainter p(this);
   const QRect area = event->rect();
-  if (scaled_.isNull())
+  if (frame.isNull())
     p.fillRect(area, Qt::black);
-  else
-    p.drawImage(area.topLeft(), scaled_, area);
+  else if (frame.size() == size())
+    p.drawImage(area.topLeft(), frame, area);
+  else if (!paintInPlace(p, frame, event->region()))
+    p.drawImage(area.topLeft(), stretched(frame), area);
+}
+
+// Stretches the frame straight into the image the painter paints on (the window's backing
+// store), when that is a plain 32-bit image this window covers pixel for pixel: a whole picture
+// less to write and read per frame. False, with nothing drawn, for any other target.
+bool CaptureWindow::paintInPlace(QPainter& painter, const QImage& frame, const QRegion& region) {
+  QPaintDevice* device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+  const QTransform& toDevice = painter.deviceTransform();
+  if (!device || device->devType() != QInternal::Image || frame.depth() != 32 ||
+      toDevice.type() > QTransform::TxTranslate)
+    return false;
+  auto* target = static_cast<QImage*>(device);
+  const QImage::Format format = target->format();
+  const bool plain = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                     format == QImage::Format_ARGB32_Premultiplied;
+  const QPoint origin(qRound(toDevice.dx()), qRound(toDevice.dy()));
+  if (!plain || target->devicePixelRatio() != 1.0 ||
+      !target->rect().contains(QRect(origin, size())))
+    return false;
+  for (const QRect& r : region) scaler_.scale(frame, size(), r, *target, origin);
+  return true;
+}
+
+// The frame at the window's size, drawn once per frame or size into the same image.
+const QImage& CaptureWindow::stretched(const QImage& frame) {
+  if (scaledCurrent_ && scaled_.size() == size()) return scaled_;
+  if (scaled_.size() != size() || !scaled_.isDetached())
+    scaled_ = QImage(size(), QImage::Format_RGB32);
+  scaler_.scale(frame, scaled_);
+  scaledCurrent_ = true;
+  return scaled_;
 }
 
 void CaptureWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  rescale();
-}
-
-void CaptureWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (scaledStale_) rescale();
+  pictureChanged();
 }
 
 }  // namespace platform

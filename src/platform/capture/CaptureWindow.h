@@ -13,6 +13,8 @@
 #include "platform/capture/CaptureSource.h"
 #include "platform/capture/FrameScaler.h"
 
+class QPainter;
+
 namespace platform {
 
 class CaptureWindow : public QWidget {
@@ -67,24 +69,26 @@ signals:
 protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
 private:
   void log(const QString& operation) { operations_.append(operation); }
   bool applyStream();
   void onFrameReady();
-  void rescale();
+  void pictureChanged();
+  bool paintInPlace(QPainter& painter, const QImage& frame, const QRegion& region);
+  const QImage& stretched(const QImage& frame);
 
   std::unique_ptr<CaptureSource> source_;
   QStringList operations_;
   bool overlay_ = false;
   bool preview_ = false;
   int previewRate_ = kDefaultPreviewRateMs;
-  // The current frame at the window's size (the frame itself when the sizes match, else
-  // stretched without smoothing, as an overlay shows it); null shows black.
-  QImage scaled_;
-  bool scaledStale_ = false;  // a frame came while the window was hidden
+  // The window shows the latest frame, stretched without smoothing to the window's size as an
+  // overlay shows it, or black without one. The stretched picture is drawn at paint time,
+  // straight into the window's backing store where that can be done, else into this image.
   FrameScaler scaler_;
+  QImage scaled_;
+  bool scaledCurrent_ = false;  // scaled_ holds the latest frame at the window's size
 };
 
 }  // namespace platform

@@ -6,40 +6,42 @@
 
 namespace platform {
 
-namespace {
-
 // The source index of each of `to` target indices across `from` source ones: 16.16 fixed-point
-// steps from the centre of the first target pixel.
-void mapIndices(int from, int to, std::vector<int>& out) {
+// steps from the centre of the first target pixel, as QPainter steps.
+const std::vector<int>& FrameScaler::map(Axis& axis, int from, int to) {
+  if (axis.from == from && axis.index.size() == size_t(to)) return axis.index;
   const double step = double(from) / to;
   const uint32_t increment = uint32_t(int(65536 * step));
   uint32_t at = uint32_t(int(std::ceil(0.5 * step * 65536)) - 1);
-  out.resize(size_t(to));
-  for (int i = 0; i < to; ++i, at += increment) out[size_t(i)] = std::min(int(at >> 16), from - 1);
+  axis.index.resize(size_t(to));
+  for (int i = 0; i < to; ++i, at += increment)
+    axis.index[size_t(i)] = std::min(int(at >> 16), from - 1);
+  axis.from = from;
+  return axis.index;
 }
 
-}  // namespace
-
-void FrameScaler::scale(const QImage& from, QImage& to) {
-  const int width = to.width(), height = to.height();
-  if (from.isNull() || to.isNull()) return;
-  if (fromWidth_ != from.width() || columns_.size() != size_t(width)) {
-    mapIndices(from.width(), width, columns_);
-    fromWidth_ = from.width();
-  }
-  if (fromHeight_ != from.height() || rows_.size() != size_t(height)) {
-    mapIndices(from.height(), height, rows_);
-    fromHeight_ = from.height();
-  }
-  const int* columns = columns_.data();
-  for (int y = 0; y < height; ++y) {
-    auto* out = reinterpret_cast<uint32_t*>(to.scanLine(y));
-    if (y > 0 && rows_[size_t(y)] == rows_[size_t(y) - 1]) {
-      std::memcpy(out, to.constScanLine(y - 1), size_t(width) * sizeof(uint32_t));
-      continue;
+void FrameScaler::scale(const QImage& from, QSize size, const QRect& area, QImage& to,
+                        QPoint origin) {
+  const QRect part = area.intersected(QRect(QPoint(0, 0), size));
+  if (from.isNull() || to.isNull() || part.isEmpty()) return;
+  const std::vector<int>& columns = map(columns_, from.width(), size.width());
+  const std::vector<int>& rows = map(rows_, from.height(), size.height());
+  const int* column = columns.data() + part.left();
+  const int width = part.width();
+  const size_t bytes = size_t(width) * sizeof(uint32_t);
+  uchar* const target = to.bits();
+  const qsizetype stride = to.bytesPerLine();
+  uint32_t* previous = nullptr;
+  for (int y = part.top(); y <= part.bottom(); ++y) {
+    auto* out = reinterpret_cast<uint32_t*>(target + (origin.y() + y) * stride) + origin.x() +
+                part.left();
+    if (previous && rows[size_t(y)] == rows[size_t(y) - 1]) {
+      std::memcpy(out, previous, bytes);  // enlarged: the row above again
+    } else {
+      const auto* in = reinterpret_cast<const uint32_t*>(from.constScanLine(rows[size_t(y)]));
+      for (int x = 0; x < width; ++x) out[x] = in[column[x]];
     }
-    const auto* in = reinterpret_cast<const uint32_t*>(from.constScanLine(rows_[size_t(y)]));
-    for (int x = 0; x < width; ++x) out[x] = in[columns[x]];
+    previous = out;
   }
 }
 

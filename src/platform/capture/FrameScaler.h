@@ -1,6 +1,7 @@
 // Stretches a 32-bit frame to another size without smoothing, as an overlay shows it: each
 // pixel of the target takes the source pixel QPainter's unsmoothed drawImage would give it. The
-// target image is drawn into as it is, so the caller can keep one and reuse it frame after frame.
+// target is drawn into as it is (a kept image, or a window's backing store), and a part of the
+// stretched picture can be drawn alone.
 #pragma once
 
 #include <QImage>
@@ -11,14 +12,22 @@ namespace platform {
 
 class FrameScaler {
 public:
-  // `from` and `to` are 32-bit images (RGB32 or ARGB32); every pixel of `to` is written.
-  void scale(const QImage& from, QImage& to);
+  // Draws the part `area` of `from` stretched to `size` (both in the stretched picture's
+  // coordinates) into `to`, whose pixel `origin` takes the stretched picture's top left. `from`
+  // and `to` are 32-bit images; `area` moved by `origin` lies inside `to`.
+  void scale(const QImage& from, QSize size, const QRect& area, QImage& to, QPoint origin);
+  // The whole of `from` stretched to `to`'s size.
+  void scale(const QImage& from, QImage& to) { scale(from, to.size(), to.rect(), to, {}); }
 
 private:
-  std::vector<int> columns_;  // the source column of each target column
-  int fromWidth_ = -1;
-  std::vector<int> rows_;  // the source row of each target row
-  int fromHeight_ = -1;
+  struct Axis {
+    std::vector<int> index;  // the source index of each target index
+    int from = -1;
+  };
+  static const std::vector<int>& map(Axis& axis, int from, int to);
+
+  Axis columns_;
+  Axis rows_;
 };
 
 }  // namespace platform
