@@ -121,6 +121,23 @@ TEST_F(FakeDriverTest, StreamsConvertedFramesAndGivesEveryBufferBack) {
   EXPECT_FALSE(device_.open());
 }
 
+// Frames are converted into a few images in turn; a frame someone keeps stays as it was.
+TEST_F(FakeDriverTest, KeptFrameIsNeverDrawnOver) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  ASSERT_TRUE(source_.startStreaming(0));
+  ASSERT_TRUE(device_.produce(60));
+  ASSERT_TRUE(runUntil([&] { return source_.frameCount() == 1; }));
+  const QImage kept = source_.latestFrame();
+  const QRgb keptPixel = kept.pixel(100, 100);
+  for (uint64_t n = 2; n <= 8; ++n) {
+    ASSERT_TRUE(device_.produce(static_cast<uint8_t>(60 + 20 * n)));
+    ASSERT_TRUE(runUntil([&] { return source_.frameCount() == n; }));
+    EXPECT_NEAR(red(source_.latestFrame(), 100, 100), 60 + 20 * n, 4) << n;
+  }
+  EXPECT_EQ(kept.pixel(100, 100), keptPixel);
+  EXPECT_EQ(kept.pixel(700, 500), keptPixel);
+}
+
 // Frames inside the preview interval are read and given back without being converted.
 TEST_F(FakeDriverTest, PreviewRateSkipsFramesButRequeuesThem) {
   ASSERT_TRUE(source_.connectDriver(0));

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kFrameMs625 = 40;  // 25 frames a second
 constexpr int kFrameMs525 = 33;  // about 30
-constexpr size_t kPoolLimit = 4;  // images drawn into in turn; a kept frame beyond them gets its own
 
 int frameMsOf(const sim::PictureState& state) {
   return state.height == sim::SimPicture::kHeight525 ? kFrameMs525 : kFrameMs625;
@@ -57,28 +56,12 @@ void CaptureSourceSim::renderFrame() {
     const int due = everyFrame_ ? frameMsOf(state) : streamInterval();
     if (timer_.interval() != due) timer_.setInterval(due);
   }
-  Slot& slot = freeSlot(state.width, state.height);
-  picture_.render(state, frameNumber_++, reinterpret_cast<uint32_t*>(slot.image.bits()),
-                  slot.holdsPicture ? &slot.drawn : nullptr);
-  slot.drawn = state;
-  slot.holdsPicture = true;
-  deliverFrame(slot.image);
-}
-
-CaptureSourceSim::Slot& CaptureSourceSim::freeSlot(int width, int height) {
-  const QSize size(width, height);
-  auto fit = [&](Slot& slot) -> Slot& {
-    if (slot.image.size() != size) {
-      slot.image = QImage(size, QImage::Format_RGB32);
-      slot.holdsPicture = false;
-    }
-    return slot;
-  };
-  for (Slot& slot : pool_)
-    if (slot.image.isDetached()) return fit(slot);
-  if (pool_.size() < kPoolLimit) return fit(pool_.emplace_back());
-  spare_ = Slot{};
-  return fit(spare_);
+  const FramePool::Taken taken = pool_.take(QSize(state.width, state.height));
+  const bool known = taken.index >= 0 && !taken.fresh;
+  picture_.render(state, frameNumber_++, reinterpret_cast<uint32_t*>(taken.image->bits()),
+                  known ? &drawn_[size_t(taken.index)] : nullptr);
+  if (taken.index >= 0) drawn_[size_t(taken.index)] = state;
+  deliverFrame(*taken.image);
 }
 
 }  // namespace platform

@@ -6,9 +6,10 @@
 
 #include <QTimer>
 
-#include <vector>
+#include <array>
 
 #include "platform/capture/CaptureSource.h"
+#include "platform/capture/FramePool.h"
 #include "sim/SimPicture.h"
 
 namespace platform {
@@ -33,25 +34,15 @@ protected:
   bool captureOne() override;
 
 private:
-  // A frame image of the pool and the picture it holds.
-  struct Slot {
-    QImage image;
-    sim::PictureState drawn;
-    bool holdsPicture = false;
-  };
-
   void renderFrame();
-  Slot& freeSlot(int width, int height);
 
   QTimer timer_;
   bool everyFrame_ = false;  // the stream follows the standard's frame time
   sim::SimPicture picture_;
   uint64_t frameNumber_ = 0;
-  // The frames are drawn into these images, in turn. An image is drawn into again only once no
-  // one else refers to it, so a frame someone keeps is never drawn over; one still holding the
-  // same picture needs only what moved drawn again.
-  std::vector<Slot> pool_;
-  Slot spare_;  // a frame of its own when every image of the pool is kept
+  FramePool pool_;
+  // The picture each image of the pool holds, so that only what moved is drawn again.
+  std::array<sim::PictureState, FramePool::kImages> drawn_;
 };
 
 }  // namespace platform

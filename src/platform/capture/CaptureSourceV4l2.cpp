@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/capture/YuyvConversion.h"
+
 namespace platform {
 
 namespace {
@@ -112,7 +114,11 @@ bool CaptureSourceV4l2::negotiateFormat() {
   rgb_.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   rgb_.fmt.pix.bytesperline = w * 3;
   rgb_.fmt.pix.sizeimage = w * h * 3;
-  rgbBytes_.assign(rgb_.fmt.pix.sizeimage, 0);
+  yuyv_ = source_.fmt.pix.pixelformat == V4L2_PIX_FMT_YUYV && w % 2 == 0;
+  if (yuyv_)
+    rgbBytes_.clear();
+  else
+    rgbBytes_.resize(rgb_.fmt.pix.sizeimage);
   return true;
 }
 
@@ -206,19 +212,33 @@ CaptureSourceV4l2::Read CaptureSourceV4l2::readFrame(bool deliverAlways) {
 }
 
 bool CaptureSourceV4l2::convertAndDeliver(const Mapping& m, size_t bytesUsed) {
-  int n = v4lconvert_convert(convert_, &source_, &rgb_, static_cast<unsigned char*>(m.start),
-                             static_cast<int>(bytesUsed), rgbBytes_.data(),
-                             static_cast<int>(rgbBytes_.size()));
-  if (n < static_cast<int>(rgbBytes_.size())) return false;  // a short or broken frame
-  const int w = static_cast<int>(rgb_.fmt.pix.width), h = static_cast<int>(rgb_.fmt.pix.height);
-  QImage frame(w, h, QImage::Format_RGB32);
+  const QSize size(int(rgb_.fmt.pix.width), int(rgb_.fmt.pix.height));
+  QImage& frame = *pool_.take(size).image;
+  if (!convert(m, bytesUsed, frame)) return false;  // a short or broken frame
+  sinceFrame_.start();
+  deliverFrame(frame);
+  return true;
+}
+
+// The device's frame into `frame`; false when the buffer does not hold a whole frame.
+bool CaptureSourceV4l2::convert(const Mapping& m, size_t bytesUsed, QImage& frame) {
+  const int w = frame.width(), h = frame.height();
+  auto* bytes = static_cast<uint8_t*>(m.start);
+  if (yuyv_) {
+    const size_t stride = std::max<size_t>(source_.fmt.pix.bytesperline, size_t(w) * 2);
+    if (bytesUsed < stride * size_t(h - 1) + size_t(w) * 2) return false;
+    YuyvToRgb32(bytes, stride, frame.bits(), size_t(frame.bytesPerLine()), w, h);
+    return true;
+  }
+  const int n = v4lconvert_convert(convert_, &source_, &rgb_, bytes,
+                                   static_cast<int>(bytesUsed), rgbBytes_.data(),
+                                   static_cast<int>(rgbBytes_.size()));
+  if (n < static_cast<int>(rgbBytes_.size())) return false;
   for (int y = 0; y < h; ++y) {
     const uint8_t* in = rgbBytes_.data() + static_cast<size_t>(y) * w * 3;
     auto* out = reinterpret_cast<uint32_t*>(frame.scanLine(y));
     for (int x = 0; x < w; ++x, in += 3) out[x] = 0xFF000000u | in[0] << 16 | in[1] << 8 | in[2];
   }
-  sinceFrame_.start();
-  deliverFrame(std::move(frame));
   return true;
 }
 

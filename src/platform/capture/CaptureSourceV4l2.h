@@ -1,7 +1,8 @@
 // The V4L2 backend of the capture source: driver N is the video capture device /dev/videoN.
 // Frames are captured by memory-mapped streaming; a socket notifier on the device's descriptor
-// reads each buffer as it fills, so the GUI thread never waits for the device. libv4lconvert
-// turns whatever the device delivers into RGB.
+// reads each buffer as it fills, so the GUI thread never waits for the device. YUYV frames are
+// converted straight into the images the frames are shown from; libv4lconvert turns whatever
+// else the device delivers into RGB first.
 #pragma once
 
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "platform/capture/CaptureSource.h"
+#include "platform/capture/FramePool.h"
 
 struct v4lconvert_data;
 
@@ -68,6 +70,7 @@ private:
   void onReadable();
   Read readFrame(bool deliverAlways);
   bool convertAndDeliver(const Mapping& m, size_t bytesUsed);
+  bool convert(const Mapping& m, size_t bytesUsed, QImage& frame);
   int xioctl(unsigned long request, void* arg);
   static int convertIoctl(void* self, int fd, unsigned long request, void* arg);
 
@@ -77,7 +80,9 @@ private:
   v4lconvert_data* convert_ = nullptr;
   v4l2_format source_{};  // what the device delivers
   v4l2_format rgb_{};     // RGB24 of the same size, what libv4lconvert makes of it
-  std::vector<uint8_t> rgbBytes_;
+  bool yuyv_ = false;     // the device delivers YUYV, converted here without libv4lconvert
+  std::vector<uint8_t> rgbBytes_;  // libv4lconvert's output, for the other formats
+  FramePool pool_;
   std::vector<Mapping> mappings_;
   bool buffersRunning_ = false;
   uint64_t session_ = 0;  // counts stopBuffers(), so a frame in hand knows its buffers went
