@@ -5,13 +5,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "ScreenPicture.h"
 #include "SimCardFixture.h"
 #include "platform/capture/CaptureSourceSim.h"
 #include "platform/capture/CaptureWindow.h"
@@ -241,9 +241,7 @@ TEST_F(CaptureWindowTest, ShownPictureFollowsEveryFrameAtTheWindowSize) {
   for (uint64_t n = 0; n < 6; ++n) {
     tuneTv(n % 2 ? 191.25 : 49.75);
     w.grabFrame();
-    QImage expected(394, 294, QImage::Format_RGB32);
-    QPainter(&expected).drawImage(QRect(0, 0, 394, 294), expectedFrame(n));
-    ASSERT_EQ(shown(w), expected) << "frame " << n;
+    ASSERT_EQ(shown(w), stretchedByQPainter(expectedFrame(n), {394, 294})) << "frame " << n;
   }
   w.resize(768, 576);  // the frame itself
   EXPECT_EQ(shown(w), expectedFrame(5));
@@ -253,15 +251,8 @@ TEST_F(CaptureWindowTest, ShownPictureFollowsEveryFrameAtTheWindowSize) {
 // directly), for the window alone, for a part of it repainted under a child, and for a capture
 // window that is itself a child placed inside another window.
 TEST_F(CaptureWindowTest, ScreenShowsTheStretchedFrameWhereverTheWindowSits) {
-  auto onScreen = [](QWidget& window) {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(
-        QImage::Format_RGB32);
-  };
   auto stretchedFrame = [](uint64_t n, QSize size) {
-    QImage expected(size, QImage::Format_RGB32);
-    QPainter(&expected).drawImage(QRect(QPoint(0, 0), size), expectedFrame(n));
-    return expected;
+    return stretchedByQPainter(expectedFrame(n), size);
   };
   CaptureWindow w;
   w.setGeometry(0, 0, 394, 294);

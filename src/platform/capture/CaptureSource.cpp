@@ -37,11 +37,12 @@ bool CaptureSource::connectDriver(int index) {
 
 void CaptureSource::disconnectDriver() {
   if (!connected_) return;
+  raw_ = {};  // dropped with the driver: nothing to convert
+  latest_ = QImage();
   stopStreaming();
   closeDriver();
   connected_ = false;
   index_ = -1;
-  latest_ = QImage();
 }
 
 bool CaptureSource::startStreaming(int intervalMs) {
@@ -63,9 +64,33 @@ bool CaptureSource::grabFrame() { return connected_ && captureOne(); }
 void CaptureSource::streamBroken() { stopStreaming(); }
 
 void CaptureSource::deliverFrame(QImage frame) {
+  raw_ = {};
   latest_ = std::move(frame);
   ++frames_;
   emit frameReady();
+}
+
+void CaptureSource::deliverYuyv(const YuyvImage& frame) {
+  raw_ = frame;
+  latest_ = QImage();
+  ++frames_;
+  emit frameReady();
+}
+
+void CaptureSource::releaseYuyv() {
+  if (!raw_.bytes) return;
+  latestFrame();
+  raw_ = {};
+}
+
+QImage CaptureSource::latestFrame() const {
+  if (raw_.bytes && latest_.isNull()) {
+    QImage& image = *converted_.take(raw_.size).image;
+    YuyvToRgb32(raw_.bytes, raw_.stride, image.bits(), size_t(image.bytesPerLine()),
+                image.width(), image.height());
+    latest_ = image;
+  }
+  return latest_;
 }
 
 }  // namespace platform

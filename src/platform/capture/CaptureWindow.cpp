@@ -115,36 +115,47 @@ void CaptureWindow::pictureChanged() {
 }
 
 void CaptureWindow::paintEvent(QPaintEvent* event) {
-  const QImage frame = source_->latestFrame();
   QPainter p(this);
   const QRect area = event->rect();
-  if (frame.isNull())
+  if (!source_->hasFrame()) {
     p.fillRect(area, Qt::black);
-  else if (frame.size() == size())
+    return;
+  }
+  QPoint origin;
+  QImage* target = inPlaceTarget(p, &origin);
+  if (const YuyvImage* yuyv = source_->latestYuyv(); yuyv && target) {
+    for (const QRect& r : event->region()) scaler_.scale(*yuyv, size(), r, *target, origin);
+    return;
+  }
+  const QImage frame = source_->latestFrame();
+  if (frame.size() == size()) {
     p.drawImage(area.topLeft(), frame, area);
-  else if (!paintInPlace(p, frame, event->region()))
+  } else if (target && frame.depth() == 32) {
+    for (const QRect& r : event->region()) scaler_.scale(frame, size(), r, *target, origin);
+  } else {
     p.drawImage(area.topLeft(), stretched(frame), area);
+  }
 }
 
-// Stretches the frame straight into the image the painter paints on (the window's backing
-// store), when that is a plain 32-bit image this window covers pixel for pixel: a whole picture
-// less to write and read per frame. False, with nothing drawn, for any other target.
-bool CaptureWindow::paintInPlace(QPainter& painter, const QImage& frame, const QRegion& region) {
+// The image the painter paints on, when the picture can be drawn into it directly: a plain
+// 32-bit image (the window's backing store) that the window covers pixel for pixel, with the
+// window's top left at `origin`. Drawing there spares writing and reading a whole picture per
+// frame. Null for any other target (a grab, a scaled display).
+QImage* CaptureWindow::inPlaceTarget(QPainter& painter, QPoint* origin) const {
   QPaintDevice* device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
   const QTransform& toDevice = painter.deviceTransform();
-  if (!device || device->devType() != QInternal::Image || frame.depth() != 32 ||
+  if (!device || device->devType() != QInternal::Image ||
       toDevice.type() > QTransform::TxTranslate)
-    return false;
+    return nullptr;
   auto* target = static_cast<QImage*>(device);
   const QImage::Format format = target->format();
   const bool plain = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
                      format == QImage::Format_ARGB32_Premultiplied;
-  const QPoint origin(qRound(toDevice.dx()), qRound(toDevice.dy()));
+  *origin = QPoint(qRound(toDevice.dx()), qRound(toDevice.dy()));
   if (!plain || target->devicePixelRatio() != 1.0 ||
-      !target->rect().contains(QRect(origin, size())))
-    return false;
-  for (const QRect& r : region) scaler_.scale(frame, size(), r, *target, origin);
-  return true;
+      !target->rect().contains(QRect(*origin, size())))
+    return nullptr;
+  return target;
 }
 
 // The frame at the window's size, drawn once per frame or size into the same image.

@@ -75,7 +75,7 @@ private:
   bool applyStream();
   void onFrameReady();
   void pictureChanged();
-  bool paintInPlace(QPainter& painter, const QImage& frame, const QRegion& region);
+  QImage* inPlaceTarget(QPainter& painter, QPoint* origin) const;
   const QImage& stretched(const QImage& frame);
 
   std::unique_ptr<CaptureSource> source_;
@@ -85,7 +85,8 @@ private:
   int previewRate_ = kDefaultPreviewRateMs;
   // The window shows the latest frame, stretched without smoothing to the window's size as an
   // overlay shows it, or black without one. The stretched picture is drawn at paint time,
-  // straight into the window's backing store where that can be done, else into this image.
+  // straight into the window's backing store where that can be done (from the driver's YUYV
+  // bytes, when the source still holds them), else into this image.
   FrameScaler scaler_;
   QImage scaled_;
   bool scaledCurrent_ = false;  // scaled_ holds the latest frame at the window's size

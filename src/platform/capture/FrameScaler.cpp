@@ -12,9 +12,8 @@ constexpr int kCacheLine = 64;
 
 // Asks for the next source row while this one is stretched: a frame is seldom still in the
 // caches when it is shown, and each row starts a new page the processor does not read ahead into.
-void prefetchRow(const QImage& from, int row) {
-  const uchar* line = from.constScanLine(row);
-  for (qsizetype at = 0; at < from.bytesPerLine(); at += kCacheLine) __builtin_prefetch(line + at);
+void prefetchRow(const uchar* line, qsizetype bytes) {
+  for (qsizetype at = 0; at < bytes; at += kCacheLine) __builtin_prefetch(line + at);
 }
 
 }  // namespace
@@ -33,12 +32,13 @@ const std::vector<int>& FrameScaler::map(Axis& axis, int from, int to) {
   return axis.index;
 }
 
-void FrameScaler::scale(const QImage& from, QSize size, const QRect& area, QImage& to,
-                        QPoint origin) {
+template <typename SourceRow>
+void FrameScaler::stretch(QSize fromSize, QSize size, const QRect& area, QImage& to,
+                          QPoint origin, SourceRow row) {
   const QRect part = area.intersected(QRect(QPoint(0, 0), size));
-  if (from.isNull() || to.isNull() || part.isEmpty()) return;
-  const std::vector<int>& columns = map(columns_, from.width(), size.width());
-  const std::vector<int>& rows = map(rows_, from.height(), size.height());
+  if (fromSize.isEmpty() || to.isNull() || part.isEmpty()) return;
+  const std::vector<int>& columns = map(columns_, fromSize.width(), size.width());
+  const std::vector<int>& rows = map(rows_, fromSize.height(), size.height());
   const int* column = columns.data() + part.left();
   const int width = part.width();
   const size_t bytes = size_t(width) * sizeof(uint32_t);
@@ -51,12 +51,39 @@ void FrameScaler::scale(const QImage& from, QSize size, const QRect& area, QImag
     if (previous && rows[size_t(y)] == rows[size_t(y) - 1]) {
       std::memcpy(out, previous, bytes);  // enlarged: the row above again
     } else {
-      const auto* in = reinterpret_cast<const uint32_t*>(from.constScanLine(rows[size_t(y)]));
-      if (y < part.bottom()) prefetchRow(from, rows[size_t(y) + 1]);
+      const uint32_t* in = row(rows[size_t(y)], y < part.bottom() ? rows[size_t(y) + 1] : -1);
       for (int x = 0; x < width; ++x) out[x] = in[column[x]];
     }
     previous = out;
   }
+}
+
+void FrameScaler::scale(const QImage& from, QSize size, const QRect& area, QImage& to,
+                        QPoint origin) {
+  stretch(from.size(), size, area, to, origin, [&from](int row, int next) {
+    if (next >= 0) prefetchRow(from.constScanLine(next), from.bytesPerLine());
+    return reinterpret_cast<const uint32_t*>(from.constScanLine(row));
+  });
+}
+
+void FrameScaler::scale(const YuyvImage& from, QSize size, const QRect& area, QImage& to,
+                        QPoint origin) {
+  const QRect part = area.intersected(QRect(QPoint(0, 0), size));
+  if (size == from.size && part.left() == 0 && part.width() == size.width()) {
+    // Whole rows at the frame's own size: converted straight into the target.
+    YuyvToRgb32(from.bytes + size_t(part.top()) * from.stride, from.stride,
+                to.bits() + (origin.y() + part.top()) * to.bytesPerLine() + origin.x() * 4,
+                size_t(to.bytesPerLine()), size.width(), part.height());
+    return;
+  }
+  converted_.resize(size_t(from.size.width()));
+  stretch(from.size, size, area, to, origin, [&](int row, int next) {
+    if (next >= 0) prefetchRow(from.bytes + size_t(next) * from.stride, qsizetype(from.stride));
+    YuyvToRgb32(from.bytes + size_t(row) * from.stride, from.stride,
+                reinterpret_cast<uint8_t*>(converted_.data()), converted_.size() * 4,
+                from.size.width(), 1);
+    return converted_.data();
+  });
 }
 
 }  // namespace platform

@@ -5,10 +5,19 @@
 // each step an integer shift, clamped to 0..255.
 #pragma once
 
+#include <QSize>
+
 #include <cstddef>
 #include <cstdint>
 
 namespace platform {
+
+// A YUYV picture in memory someone else owns (a driver's buffer).
+struct YuyvImage {
+  const uint8_t* bytes = nullptr;
+  size_t stride = 0;  // bytes from one row to the next
+  QSize size;         // the width is even
+};
 
 // `width` pixels (even) of `height` rows; strides in bytes.
 void YuyvToRgb32(const uint8_t* in, size_t inStride, uint8_t* out, size_t outStride, int width,
