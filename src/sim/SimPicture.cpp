@@ -285,49 +285,44 @@ void SimPicture::render(const PictureState& state, uint64_t frame, uint32_t* pix
       return;
     case Content::Snow: renderSnow(state, frame, pixels); return;
     case Content::Pattern:
-    case Content::WeakPattern:
+    case Content::WeakPattern: {
       if (!cacheValid_ || !(cachedState_ == state)) buildPattern(state);
-      if (same && state.content == Content::Pattern) {
-        // Only the marker moved: its strip is put back as the pattern has it.
-        const size_t from = static_cast<size_t>(std::max(0, state.height - kMarkerHeight));
-        std::memcpy(pixels + from * state.width, &pattern_[from * state.width],
-                    (count - from * state.width) * sizeof(uint32_t));
-      } else {
-        std::memcpy(pixels, pattern_.get(), count * sizeof(uint32_t));
-      }
+      // Over a held frame of a steady pattern only the marker moved: its strip is put back.
+      const int w = state.width, h = state.height;
+      const bool steady = same && state.content == Content::Pattern;
+      const int from = steady ? std::max(0, h - kMarkerHeight) : 0;
+      for (int y = from; y < h; ++y)
+        std::memcpy(pixels + static_cast<size_t>(y) * w, rowOfKind_[kindOfRow_[size_t(y)]].data(),
+                    w * sizeof(uint32_t));
       drawMarker(state, frame, pixels);
       if (state.content == Content::WeakPattern) addNoise(state, frame, pixels);
       return;
+    }
   }
 }
 
 // Colour bars over the top two thirds, a grey ramp below them, and the label in white on black
-// across the bottom quarter; then the controls are applied. Built row by row: a row of the same
-// kind as the one above is a copy of it.
+// across the bottom quarter; then the controls are applied. Rows fall into a few kinds (bars,
+// ramp, black, each row of the glyphs); each kind is composed and converted once, and a frame is
+// built from them row by row.
 void SimPicture::buildPattern(const PictureState& state) {
   const int w = state.width, h = state.height;
-  const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
-  if (patternSize_ != count) {
-    pattern_ = std::make_unique_for_overwrite<uint32_t[]>(count);
-    patternSize_ = count;
-  }
   const LabelPlace label = placeLabel(state);
   const PictureAdjust adjust(state.controls);
-  std::unique_ptr<uint32_t[]> row = std::make_unique_for_overwrite<uint32_t[]>(w);
-  int lastKind = -1;
+  rowOfKind_.assign(kGlyphRow0 + kGlyphHeight, {});
+  kindOfRow_.resize(size_t(h));
+  std::vector<uint32_t> row(static_cast<size_t>(w));
   for (int y = 0; y < h; ++y) {
-    uint32_t* out = &pattern_[static_cast<size_t>(y) * w];
     const int kind = rowKindOf(state, label, y);
-    if (kind == lastKind) {
-      std::memcpy(out, out - w, w * sizeof(uint32_t));
-      continue;
-    }
-    lastKind = kind;
-    composeRow(state, label, kind, row.get());
+    kindOfRow_[size_t(y)] = uint8_t(kind);
+    std::vector<uint32_t>& out = rowOfKind_[size_t(kind)];
+    if (!out.empty()) continue;
+    composeRow(state, label, kind, row.data());
+    out.resize(size_t(w));
     uint32_t lastIn = row[0], lastOut = adjust.apply(row[0]);
     for (int x = 0; x < w; ++x) {
       if (row[x] != lastIn) lastIn = row[x], lastOut = adjust.apply(row[x]);
-      out[x] = lastOut;
+      out[size_t(x)] = lastOut;
     }
   }
   cachedState_ = state;

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -76,11 +76,12 @@ private:
   void addNoise(const PictureState& state, uint64_t frame, uint32_t* pixels) const;
   void drawMarker(const PictureState& state, uint64_t frame, uint32_t* pixels) const;
 
-  // The pattern with the controls applied, kept until the state changes.
+  // The pattern with the controls applied, kept until the state changes: rows of one kind are
+  // alike, so one row of each kind is kept, and the kind of every row.
   PictureState cachedState_;
   bool cacheValid_ = false;
-  std::unique_ptr<uint32_t[]> pattern_;
-  size_t patternSize_ = 0;
+  std::vector<std::vector<uint32_t>> rowOfKind_;
+  std::vector<uint8_t> kindOfRow_;
 };
 
 }  // namespace sim
