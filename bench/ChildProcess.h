@@ -19,6 +19,13 @@
 
 namespace bench {
 
+// The Qt platform the measured programs run on: offscreen, or the one VYX_BENCH_QPA names ("xcb"
+// with DISPLAY set: a display server such as Xvfb, as on a person's desktop).
+inline std::string QpaPlatform() {
+  const char* chosen = std::getenv("VYX_BENCH_QPA");
+  return chosen && *chosen ? chosen : "offscreen";
+}
+
 class ChildProcess {
 public:
   // Forks; the child sets `environment`, sends its standard error to /dev/null and runs `body`

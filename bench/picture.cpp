@@ -14,7 +14,8 @@
 // Each iteration runs one process of each side of a ratio in turn (which goes first alternates)
 // and reports both figures in microseconds per frame and their ratio; the medians of the
 // repetitions are the figures. Goals: vyx / floor <= 1.5 at the default TV window (394 x 294)
-// and <= 2 at 768 x 576; V4L2 / simulated <= 1.5 at the same size.
+// and <= 2 at 768 x 576; V4L2 / simulated <= 1.5 at the same size. VYX_BENCH_QPA=xcb (with
+// DISPLAY) runs the children on a display server instead.
 #include <benchmark/benchmark.h>
 
 #include <QTimer>
@@ -130,7 +131,7 @@ int runProgram(Source source) {
 }
 
 std::vector<std::pair<std::string, std::string>> environmentFor(const std::string& home) {
-  return {{"VYX_SIM", "1"}, {"QT_QPA_PLATFORM", "offscreen"}, {"VYX_HOME", home}};
+  return {{"VYX_SIM", "1"}, {"QT_QPA_PLATFORM", bench::QpaPlatform()}, {"VYX_HOME", home}};
 }
 
 // Runs one measuring child to its end; null cost (frames 0) when it reported nothing.
