@@ -1,4 +1,5 @@
-// TForm4, the scan dialog; its fields and the scan come with the frequency scan.
+// TForm4, the frequency scan dialog.
+// LATER(frequency scan: the dialog's fields and the scan)
 #pragma once
 
 #include <QWidget>
@@ -8,4 +9,4 @@ public:
   explicit TForm4(QWidget* owner = nullptr);
 };
 
-extern TForm4* Form4;
+extern TForm4*& Form4;

@@ -37,7 +37,7 @@ TvScreen* makeTvWindow() {
   const QRect rect(Settings.TVposX, Settings.TVposY, Settings.TVsizeX, Settings.TVsizeY);
   auto* tv = new TvScreen(Settings.WindowStyle, rect, TvParentWindow, 0);
   tv->setObjectName("TvWindow");
-  // The TV window procedure (moving, resizing, wheel, double click) comes with its own unit.
+  // LATER(TV window procedure: moving, resizing, wheel, double click)
   TvScreenWindow = tv;
   TvWindow = tv;
   return tv;
@@ -65,12 +65,12 @@ void CreateTvWindow() {
 
 void RebuildTvWindow() {
   TvScreen* tv = makeTvWindow();
-  if (CardDevice) CardDevice->SetInput(CurInput);
-  // The taskbar option's handler comes with the panel's handlers.
+  if (CardDevice) CardDevice->SetInput(CurInput, SoundMuted);
+  // LATER(taskbar option's handler, with the panel's handlers)
   if (Settings.OSDEnabled) makeOsdWindows(QSize(200, 20), kRebuiltOsdId);
   tv->driverConnect(int(Settings.Driver));
   tv->setOverlay(true);
-  // The stay-on-top option's handler comes with the panel's handlers.
+  // LATER(stay-on-top option's handler, with the panel's handlers)
 }
 
 void DestroyTvWindow() {
@@ -89,20 +89,19 @@ void TForm1::Timer1Timer() {
   Gradient1->SetEndColor(active ? SkinEndColorActive : SkinEndColorUnactive);
 
   // The flag is taken in one step: a program that ends during this tick is seen on the next.
-  if (Settings.UseExternalSoft && ExternalProgramEnded.exchange(0)) {
+  if (Settings.UseExternalSoft && ExternalProgramEnded.exchange(false)) {
     if (Settings.TvWindowPresent) RebuildTvWindow();
     MasterVol->SetValue(uint32_t(SavedMasterVolume) * 1000);
     if (Settings.SoundOffOnStart) MasterMute->SetValue(0);
     ReSet();
-    // The keyboard hook is installed again with the hot keys' unit.
+    // LATER(keyboard hook installed again, with the hot keys)
   }
 
   const bool dialogOpen =
       visible(Form2) || visible(Form3) || visible(Form4) || visible(Form6);
   Restore1->setEnabled(!dialogOpen);
   Restorecontrolbox1->setEnabled(!dialogOpen);
-  // Following the TV window's rectangle with the framed-window option comes with the settings
-  // dialog, which owns that option.
+  // LATER(framed-window option follows the TV window's rectangle, with the settings dialog)
 }
 
 void TForm1::Set34() {

@@ -14,6 +14,7 @@
 #include "sim/SimDesktop.h"
 #include "sim/SimProcesses.h"
 #include "sim/SimSystemLog.h"
+#include "sim/SimVideoDevices.h"
 #include "viewer/Clist.h"
 #include "viewer/OsdWindow.h"
 #include "viewer/TvScreen.h"
@@ -86,7 +87,7 @@ TEST_F(TvWindowTest, DesktopSizeOnlyMaximisesTheWindow) {
   startWith("NO_CHANGES");
   const QRect normal = TvScreenWindow->geometry();
   SetFullScreen(1);
-  EXPECT_EQ(FullScreenOn, 1);
+  EXPECT_TRUE(FullScreenOn);
   EXPECT_TRUE(TvScreenWindow->windowState() & Qt::WindowFullScreen);
   EXPECT_TRUE(modeSets().empty());
   SetFullScreen(0);
@@ -136,9 +137,9 @@ TEST_F(TvWindowTest, RadioChannelRefusesFullScreenButLeavesIt) {
   CurChannel = 1;  // the FM row
   Form1->ReSet();
   SetFullScreen(0);
-  EXPECT_EQ(FullScreenOn, 0);
+  EXPECT_FALSE(FullScreenOn);
   SetFullScreen(1);
-  EXPECT_EQ(FullScreenOn, 0);
+  EXPECT_FALSE(FullScreenOn);
   EXPECT_FALSE(TvScreenWindow->windowState() & Qt::WindowFullScreen);
 }
 
@@ -175,6 +176,7 @@ TEST_F(TvWindowTest, TvWindowIsRebuiltAfterTheExternalProgramEnds) {
   DestroyTvWindow();
   Form1->SpeedButton3->setEnabled(false);
   Form1->hide();
+  sim::VideoDevices().clearCaptureEvents();
   StartExternalProgramWaiter(process);
 
   Form1->Timer1Timer();
@@ -187,15 +189,19 @@ TEST_F(TvWindowTest, TvWindowIsRebuiltAfterTheExternalProgramEnds) {
     QCoreApplication::processEvents();
     std::this_thread::yield();
   }
-  EXPECT_EQ(ExternalProgramEnded.load(), 1);
+  EXPECT_TRUE(ExternalProgramEnded.load());
   Form1->Timer1Timer();
   ASSERT_TRUE(TvScreenWindow);
-  EXPECT_EQ(TvScreenWindow->operations(), QStringList({"connect 0", "overlay 1"}));
+  // The new window connects the driver and overlays the picture, at the default preview rate.
+  EXPECT_EQ(sim::VideoDevices().captureEvents(),
+            (std::vector<sim::SimCaptureEvent>{{sim::SimCaptureEvent::Kind::Open, 0},
+                                               {sim::SimCaptureEvent::Kind::Stream, 0, 0}}));
+  EXPECT_TRUE(TvScreenWindow->overlay());
   ASSERT_TRUE(OsdChannelWindow);
   EXPECT_EQ(OsdChannelWindow->geometry(), QRect(15, 5, 200, 20));
   EXPECT_EQ(OsdChannelWindow->id(), 10006);
   EXPECT_EQ(OsdChannelWindow->text(), "Sim One") << "the channel is applied again";
-  EXPECT_EQ(ExternalProgramEnded.load(), 0);
+  EXPECT_FALSE(ExternalProgramEnded.load());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The simulated backend of the capture source: frames are drawn from the simulated card's state
 // (sim::SimPicture over sim::Card()) by a timer on the GUI thread; the first frame of a stream
 // comes as soon as the event loop runs, as the card shows a picture already. Driver N exists when
-// the simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away.
+// the simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away;
+// every open, close, stream start and end and single grab is reported there, in order.
 #pragma once
 
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "platform/capture/CaptureSource.h"
 #include "platform/capture/FramePool.h"
 #include "sim/SimPicture.h"
+#include "sim/SimVideoDevices.h"
 
 namespace platform {
 
@@ -34,6 +36,8 @@ protected:
   bool captureOne() override;
 
 private:
+  static void report(sim::SimCaptureEvent::Kind kind, int device, int intervalMs = 0);
+
   void renderFrame();
 
   QTimer timer_;
