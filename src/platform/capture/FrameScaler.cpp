@@ -16,6 +16,18 @@ void prefetchRow(const uchar* line, qsizetype bytes) {
   for (qsizetype at = 0; at < bytes; at += kCacheLine) __builtin_prefetch(line + at);
 }
 
+// One target row from one source row; four pixels a step, their loads before their stores.
+void gatherRow(const uint32_t* __restrict in, uint32_t* __restrict out,
+               const int* __restrict column, int width) {
+  int x = 0;
+  for (; x + 4 <= width; x += 4) {
+    const uint32_t p0 = in[column[x]], p1 = in[column[x + 1]];
+    const uint32_t p2 = in[column[x + 2]], p3 = in[column[x + 3]];
+    out[x] = p0, out[x + 1] = p1, out[x + 2] = p2, out[x + 3] = p3;
+  }
+  for (; x < width; ++x) out[x] = in[column[x]];
+}
+
 }  // namespace
 
 // The source index of each of `to` target indices across `from` source ones: 16.16 fixed-point
@@ -52,7 +64,7 @@ void FrameScaler::stretch(QSize fromSize, QSize size, const QRect& area, QImage&
       std::memcpy(out, previous, bytes);  // enlarged: the row above again
     } else {
       const uint32_t* in = row(rows[size_t(y)], y < part.bottom() ? rows[size_t(y) + 1] : -1);
-      for (int x = 0; x < width; ++x) out[x] = in[column[x]];
+      gatherRow(in, out, column, width);
     }
     previous = out;
   }
