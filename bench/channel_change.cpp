@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramFolder.h"
 #include "core/CMyMixer.h"
 #include "core/Channels.h"
 #include "gui/VyxApplication.h"
@@ -24,15 +25,6 @@
 namespace {
 
 constexpr int kFmRadioSystem = 9;  // a radio channel hides the TV window: not a picture change
-
-std::string makeProgramFolder() {
-  char pattern[] = "/tmp/vyx-bench-XXXXXX";
-  const char* dir = mkdtemp(pattern);
-  if (!dir) return {};
-  const std::string command = std::string(VYX_DEMO_FOLDER) + " " + dir + " >/dev/null";
-  if (std::system(command.c_str()) != 0) return {};
-  return dir;
-}
 
 std::vector<int> tvRows() {
   std::vector<int> rows;
@@ -71,7 +63,7 @@ BENCHMARK(BM_ChannelChange)->MeasureProcessCPUTime()->Unit(benchmark::kMicroseco
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   setenv("VYX_SIM", "1", 1);
-  const std::string home = makeProgramFolder();
+  const std::string home = bench::MakeProgramFolder(VYX_DEMO_FOLDER);
   if (home.empty()) return 1;
   setenv("VYX_HOME", home.c_str(), 1);
   benchmark::Initialize(&argc, argv);

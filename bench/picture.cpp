@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "ProgramFolder.h"
 #include "FrameMeter.h"
 #include "capture/FakeV4l2Device.h"
 #include "core/CMyMixer.h"
@@ -60,12 +61,9 @@ struct Scene {
 // A program folder for one scene: the simulated stations, the TV window's size, and an OSD
 // delay of an hour when the channel name is to stay.
 std::string makeProgramFolder(const Scene& scene) {
-  char pattern[] = "/tmp/vyx-bench-XXXXXX";
-  const char* dir = mkdtemp(pattern);
-  if (!dir) return {};
-  const std::string command = std::string(VYX_DEMO_FOLDER) + " " + dir + " >/dev/null";
-  if (std::system(command.c_str()) != 0) return {};
-  const std::string ini = std::string(dir) + "/settings.ini";
+  const std::string dir = bench::MakeProgramFolder(VYX_DEMO_FOLDER);
+  if (dir.empty()) return {};
+  const std::string ini = dir + "/settings.ini";
   platform::WriteProfileString(ini, "Common", "TVsizeX", std::to_string(scene.width));
   platform::WriteProfileString(ini, "Common", "TVsizeY", std::to_string(scene.height));
   if (scene.osd == kOsdText) platform::WriteProfileString(ini, "OSD", "OSDDelay", "3600000");

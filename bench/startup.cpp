@@ -13,19 +13,11 @@
 #include <string>
 
 #include "ChildProcess.h"
+#include "ProgramFolder.h"
 
 namespace {
 
 constexpr int kLimitMs = 10000;
-
-std::string makeProgramFolder() {
-  char pattern[] = "/tmp/vyx-bench-XXXXXX";
-  const char* dir = mkdtemp(pattern);
-  if (!dir) return {};
-  const std::string command = std::string(VYX_DEMO_FOLDER) + " " + dir + " >/dev/null";
-  if (std::system(command.c_str()) != 0) return {};
-  return dir;
-}
 
 // Seconds from the fork to the line "first frame painted", or a negative value without one.
 double timeToFirstFrame(const std::string& program, const std::string& home) {
@@ -40,7 +32,7 @@ double timeToFirstFrame(const std::string& program, const std::string& home) {
 }
 
 void BM_StartToFirstFrame(benchmark::State& state) {
-  const std::string home = makeProgramFolder();
+  const std::string home = bench::MakeProgramFolder(VYX_DEMO_FOLDER);
   if (home.empty()) {
     state.SkipWithError("cannot prepare a program folder");
     return;
