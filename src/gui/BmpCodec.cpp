@@ -1,11 +1,9 @@
 #include "gui/BmpCodec.h"
 
-#include <QBuffer>
-#include <QImageReader>
-
 #include <algorithm>
 #include <unordered_map>
 
+#include "gui/BmpCodecRle.h"
 #include "gui/Exceptions.h"
 #include "gui/LittleEndian.h"
 
@@ -14,9 +12,8 @@ namespace gui {
 namespace {
 
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
-// Guards against headers that ask for absurd amounts of memory: 16M pixels in all, and 4M for
-// run-length data, whose decoder fills the whole picture whatever the data holds.
-constexpr int64_t kMaxPixels = int64_t(1) << 24;
+// Run-length data fills the whole picture whatever the data holds, so a few bytes could ask for
+// the largest bitmap: such pictures have a lower limit.
 constexpr int64_t kMaxCompressedPixels = int64_t(1) << 22;
 
 using le::u16;
@@ -69,7 +66,7 @@ DibInfo parseHeader(const uint8_t* data, size_t size) {
     info.height = -info.height;
     info.topDown = true;
   }
-  if (info.width <= 0 || info.height <= 0 || int64_t(info.width) * info.height > kMaxPixels) {
+  if (info.width <= 0 || info.height <= 0 || int64_t(info.width) * info.height > kMaxBitmapPixels) {
     invalid();
   }
   bool bitsOk = info.bits == 1 || info.bits == 4 || info.bits == 8 || info.bits == 16 ||
@@ -172,18 +169,19 @@ DibImage decodeBits(const DibInfo& info, const uint8_t* bits, size_t size, int r
   return result;
 }
 
-// Run-length encoded files are left to Qt's reader; only the depth and table are ours.
-DibImage decodeCompressed(const uint8_t* data, size_t size, const DibInfo& info) {
+// Run-length encoded pixels: every pixel the stream leaves out is colour index 0.
+DibImage decodeCompressed(const uint8_t* bits, size_t size, const DibInfo& info) {
   if (int64_t(info.width) * info.height > kMaxCompressedPixels) invalid();
-  QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-  QBuffer buffer(&bytes);
-  QImageReader reader(&buffer, "BMP");
-  QImage image = reader.read();
-  if (image.isNull()) invalid();
+  std::vector<uint8_t> indexes = DecodeRle(bits, size, info.width, info.height, info.bits);
   DibImage result;
   result.format = FormatForBits(info.bits);
   result.palette = info.palette;
-  result.pixels = image.convertToFormat(QImage::Format_RGB32);
+  result.pixels = QImage(info.width, info.height, QImage::Format_RGB32);
+  const uint8_t* index = indexes.data();
+  for (int y = 0; y < info.height; ++y) {
+    auto* out = reinterpret_cast<QRgb*>(result.pixels.scanLine(y));
+    for (int x = 0; x < info.width; ++x) out[x] = info.palette[*index++] | 0xFF000000u;
+  }
   return result;
 }
 
@@ -228,12 +226,12 @@ DibImage ReadDib(const uint8_t* data, size_t size, int rows, bool keepAlpha, siz
 DibImage ReadBmpFile(const uint8_t* data, size_t size) {
   if (size < 14 || data[0] != 'B' || data[1] != 'M') invalid();
   DibInfo info = parseHeader(data + 14, size - 14);
-  if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
-    return decodeCompressed(data, size, info);
-  }
   // The pixels start where the file header says, when that is past the colour table.
   size_t offset = u32(data + 10);
   if (offset < 14 + info.headerBytes || offset > size) offset = 14 + info.headerBytes;
+  if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
+    return decodeCompressed(data + offset, size - offset, info);
+  }
   return decodeBits(info, data + offset, size - offset, info.height, false);
 }
 
