@@ -28,6 +28,12 @@ IconImage readPng(const uint8_t* data, size_t size) {
   QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
   QBuffer buffer(&bytes);
   QImageReader reader(&buffer, "PNG");
+  // The size comes from the header: a picture larger than a bitmap may be is refused unread.
+  QSize dimensions = reader.size();
+  if (!dimensions.isValid() ||
+      int64_t(dimensions.width()) * dimensions.height() > kMaxBitmapPixels) {
+    invalid();
+  }
   QImage image = reader.read();
   if (image.isNull()) invalid();
   IconImage icon;

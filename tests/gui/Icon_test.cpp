@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
 #include "gui/Bitmap.h"
 #include "gui/Exceptions.h"
 #include "gui/Icon.h"
@@ -41,6 +43,21 @@ std::vector<uint8_t> combine(const std::vector<std::vector<uint8_t>>& files) {
     bodies.insert(bodies.end(), f.begin() + 22, f.end());
   }
   out.insert(out.end(), bodies.begin(), bodies.end());
+  return out;
+}
+
+// A one-image icon file whose image is the picture as a PNG file.
+std::vector<uint8_t> pngIcon(const QImage& picture) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(picture.save(&buffer, "PNG"));
+  std::vector<uint8_t> out = {0, 0, 1, 0, 1, 0};
+  out.insert(out.end(), {uint8_t(picture.width()), uint8_t(picture.height()), 0, 0, 1, 0, 32, 0});
+  for (uint32_t v : {uint32_t(png.size()), 22u}) {
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
+  }
+  out.insert(out.end(), png.begin(), png.end());
   return out;
 }
 
@@ -195,5 +212,39 @@ TEST(ImageList, AddWithMaskReplaceDeleteAndIndexErrors) {
     } catch (const EInvalidOperation& e) {
       EXPECT_EQ(e.Message(), "Invalid ImageList Index");
     }
+  }
+}
+
+// PNG images keep their alpha; they are saved back as 32-bit images with the same pixels. One
+// larger than a bitmap may be is refused before its pixels are read.
+TEST(Icon, PngImagesKeepTheirAlphaAndTheirSizeIsLimited) {
+  QImage picture(4, 3, QImage::Format_ARGB32);
+  picture.fill(qRgba(0, 0, 255, 255));
+  picture.setPixel(1, 0, qRgba(255, 0, 0, 128));
+  picture.setPixel(3, 2, qRgba(0, 0, 0, 0));
+  std::vector<uint8_t> file = pngIcon(picture);
+  TIcon icon;
+  icon.LoadFromBytes(file.data(), file.size());
+  ASSERT_EQ(icon.Images().size(), 1u);
+  const IconImage& image = icon.Images()[0];
+  EXPECT_TRUE(image.png);
+  EXPECT_TRUE(image.hasAlpha);
+  EXPECT_EQ(image.color, picture);
+  EXPECT_TRUE(image.masked(3, 2));
+  EXPECT_FALSE(image.masked(1, 0));
+  std::vector<uint8_t> saved = icon.SaveToBytes();
+  TIcon back;
+  back.LoadFromBytes(saved.data(), saved.size());
+  EXPECT_EQ(back.Images()[0].bits, 32);
+  EXPECT_EQ(back.Images()[0].color, picture);
+
+  QImage huge(4097, 4097, QImage::Format_Mono);
+  huge.fill(0);
+  file = pngIcon(huge);
+  try {
+    icon.LoadFromBytes(file.data(), file.size());
+    ADD_FAILURE() << "a PNG of 4097 x 4097 pixels was loaded";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Icon image is not valid");
   }
 }
