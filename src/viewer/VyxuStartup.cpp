@@ -23,7 +23,7 @@
 #include "platform/Environment.h"
 #include "platform/Mixer.h"
 #include "platform/Registry.h"
-#include "viewer/Image.h"
+#include "gui/Image.h"
 #include "viewer/ProcessExit.h"
 #include "viewer/StartGeometry.h"
 #include "viewer/TvScreen.h"
@@ -193,7 +193,7 @@ void TForm1::applyStartChannel() {
 
 void TForm1::finishPanelState() {
   // 21: unrolled shows the whole background, rolled up the title bar only.
-  const viewer::TImage* extent = Settings.CBState ? Image2 : Image1;
+  const gui::TImage* extent = Settings.CBState ? Image2 : Image1;
   resize(width(), extent->Top() + extent->Height());
   RolledUp = Settings.CBState;
   // 23. The tray's channel items come with the tray menus.
@@ -204,7 +204,7 @@ void TForm1::finishPanelState() {
   for (QWidget* mini : std::initializer_list<QWidget*>{RxSlider6, Image21, Image22})
     mini->setVisible(!Settings.CBState);
   // 25
-  const std::pair<viewer::TImage*, QCheckBox*> glyphs[] = {
+  const std::pair<gui::TImage*, QCheckBox*> glyphs[] = {
       {Image17, CheckBox8}, {Image18, CheckBox4}, {Image19, CheckBox5}, {Image20, CheckBox9}};
   for (auto [glyph, box] : glyphs)
     glyph->Picture().Assign((box->isChecked() ? ImageC : ImageN)->Picture());

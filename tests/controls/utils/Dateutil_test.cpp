@@ -1,6 +1,6 @@
 // Tests of the date rules: calendar, century window, reading date texts by positions and by the
 // free scan, date arithmetic and formatting, all under fixed regional settings and a fixed clock.
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Dateutil: the settings and clock in effect, calendar arithmetic and the date computations.
 // Reading date texts is in DateutilRead.cpp, formatting and the locale in DateutilFormat.cpp.
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 
 #include <algorithm>
 #include <climits>
