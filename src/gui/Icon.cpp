@@ -63,6 +63,8 @@ IconImage readDibImage(const uint8_t* data, size_t size) {
   if (w == 0 || h == 0) invalid();
   icon.bits = BitsPerPixel(dib.format);
   icon.palette = dib.palette;
+  // 5-6-5 pixels are written back with their bit fields: as 5-5-5 they would lose a green bit.
+  if (dib.format == pf16bit) icon.palette = {0xF800, 0x7E0, 0x1F};
   icon.color = dib.pixels.convertToFormat(QImage::Format_ARGB32);
   icon.mask.assign(size_t(w) * size_t(h), 0);
   // The AND mask follows the colours, bottom-up; a missing mask leaves every pixel opaque.

@@ -248,3 +248,32 @@ TEST(Icon, PngImagesKeepTheirAlphaAndTheirSizeIsLimited) {
     EXPECT_EQ(e.Message(), "Icon image is not valid");
   }
 }
+
+// 16-bit images, 5-5-5 or 5-6-5 in bit fields, are written back as they came: the lowest green
+// bit of a 5-6-5 pixel survives.
+TEST(Icon, SixteenBitImagesKeepTheirLayout) {
+  for (bool bitfields : {false, true}) {
+    // A 2 x 2 picture, bottom row first: green 1, full green, magenta, blue.
+    std::vector<uint16_t> pixels = bitfields ? std::vector<uint16_t>{0x0020, 0x07E0, 0xF81F, 0x001F}
+                                             : std::vector<uint16_t>{0x0020, 0x03E0, 0x7C1F, 0x001F};
+    std::vector<uint8_t> dib;
+    for (uint32_t v : {40u, 2u, 4u}) {
+      for (int i = 0; i < 4; ++i) dib.push_back(uint8_t(v >> (8 * i)));
+    }
+    std::vector<uint8_t> rest = {1, 0, 16, 0, uint8_t(bitfields ? 3 : 0), 0, 0, 0, 16, 0, 0, 0};
+    dib.insert(dib.end(), rest.begin(), rest.end());
+    dib.resize(40, 0);
+    if (bitfields) dib.insert(dib.end(), {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0});
+    for (uint16_t p : pixels) dib.insert(dib.end(), {uint8_t(p), uint8_t(p >> 8)});
+    dib.insert(dib.end(), 8, 0);  // the AND mask: two rows of 4 bytes
+    std::vector<uint8_t> file = {0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 16, 0};
+    for (uint32_t v : {uint32_t(dib.size()), 22u}) {
+      for (int i = 0; i < 4; ++i) file.push_back(uint8_t(v >> (8 * i)));
+    }
+    file.insert(file.end(), dib.begin(), dib.end());
+    TIcon icon;
+    icon.LoadFromBytes(file.data(), file.size());
+    EXPECT_EQ(icon.Images()[0].bits, 16);
+    EXPECT_EQ(icon.SaveToBytes(), file) << (bitfields ? "5-6-5" : "5-5-5");
+  }
+}
