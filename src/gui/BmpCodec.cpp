@@ -267,6 +267,13 @@ void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
   QImage indexed = bits <= 8 ? QuantizeToPalette(pixels, table) : QImage();
   std::unordered_map<QRgb, uint8_t> index;
   for (size_t i = table.size(); i-- > 0;) index[table[i] & 0xFFFFFF] = uint8_t(i);
+  // Pictures hold long runs of one colour: the last colour's index is kept at hand.
+  QRgb lastColor = 0;
+  uint8_t lastIndex = index[0];
+  auto indexOf = [&](QRgb p) {
+    if ((p & 0xFFFFFF) != lastColor) lastColor = p & 0xFFFFFF, lastIndex = index[lastColor];
+    return lastIndex;
+  };
   for (int y = height - 1; y >= 0; --y) {
     std::vector<uint8_t> row(size_t(stride), 0);
     const QRgb* line = reinterpret_cast<const QRgb*>(
@@ -274,9 +281,9 @@ void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
     for (int x = 0; x < width; ++x) {
       QRgb p = line[x];
       switch (bits) {
-        case 1: row[size_t(x / 8)] |= uint8_t(index[p & 0xFFFFFF] << (7 - x % 8)); break;
-        case 4: row[size_t(x / 2)] |= uint8_t(index[p & 0xFFFFFF] << (x % 2 ? 0 : 4)); break;
-        case 8: row[size_t(x)] = index[p & 0xFFFFFF]; break;
+        case 1: row[size_t(x / 8)] |= uint8_t(indexOf(p) << (7 - x % 8)); break;
+        case 4: row[size_t(x / 2)] |= uint8_t(indexOf(p) << (x % 2 ? 0 : 4)); break;
+        case 8: row[size_t(x)] = indexOf(p); break;
         case 16: {
           uint32_t v = bitfields ? uint32_t(qRed(p) >> 3 << 11 | qGreen(p) >> 2 << 5 | qBlue(p) >> 3)
                                  : uint32_t(qRed(p) >> 3 << 10 | qGreen(p) >> 3 << 5 | qBlue(p) >> 3);
@@ -362,10 +369,15 @@ QImage QuantizeToPalette(const QImage& pixels, const std::vector<QRgb>& palette)
   QImage result = pixels.convertToFormat(QImage::Format_RGB32);
   if (palette.empty()) return result;
   std::unordered_map<QRgb, QRgb> nearest;
+  QRgb lastColor = 0, lastNearest = 0;  // the previous pixel's, as runs of one colour are common
   for (int y = 0; y < result.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
     for (int x = 0; x < result.width(); ++x) {
       QRgb c = line[x] | 0xFF000000u;
+      if (c == lastColor) {
+        line[x] = lastNearest;
+        continue;
+      }
       auto found = nearest.find(c);
       if (found == nearest.end()) {
         QRgb best = palette[0];
@@ -377,7 +389,8 @@ QImage QuantizeToPalette(const QImage& pixels, const std::vector<QRgb>& palette)
         }
         found = nearest.emplace(c, best | 0xFF000000u).first;
       }
-      line[x] = found->second;
+      line[x] = lastNearest = found->second;
+      lastColor = c;
     }
   }
   return result;
