@@ -13,8 +13,8 @@ namespace {
 
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 // Run-length data fills the whole picture whatever the data holds, so a few bytes could ask for
-// the largest bitmap: such pictures have a lower limit.
-constexpr int64_t kMaxCompressedPixels = int64_t(1) << 22;
+// the largest bitmap: such pictures have a quarter of the limit.
+constexpr int64_t kMaxCompressedPixels = kMaxBitmapPixels / 4;
 
 using le::u16;
 using le::u32;
