@@ -135,10 +135,11 @@ DibImage decodeBits(const DibInfo& info, const uint8_t* bits, size_t size, int r
   auto lookup = [&](size_t index) {
     return index < info.palette.size() ? info.palette[index] : qRgb(0, 0, 0);
   };
+  auto* first = reinterpret_cast<QRgb*>(result.pixels.bits());
   for (int r = 0; r < rows; ++r) {
     const uint8_t* row = bits + stride * size_t(r);
     int y = info.topDown ? r : rows - 1 - r;
-    auto* out = reinterpret_cast<QRgb*>(result.pixels.scanLine(y));
+    QRgb* out = first + size_t(y) * size_t(info.width);
     for (int x = 0; x < info.width; ++x) {
       QRgb pixel = 0;
       switch (info.bits) {
@@ -177,11 +178,11 @@ DibImage decodeCompressed(const uint8_t* bits, size_t size, const DibInfo& info)
   result.format = FormatForBits(info.bits);
   result.palette = info.palette;
   result.pixels = QImage(info.width, info.height, QImage::Format_RGB32);
-  const uint8_t* index = indexes.data();
-  for (int y = 0; y < info.height; ++y) {
-    auto* out = reinterpret_cast<QRgb*>(result.pixels.scanLine(y));
-    for (int x = 0; x < info.width; ++x) out[x] = info.palette[*index++] | 0xFF000000u;
-  }
+  QRgb colors[256] = {};
+  for (size_t i = 0; i < info.palette.size(); ++i) colors[i] = info.palette[i] | 0xFF000000u;
+  // RGB32 rows have no padding: the picture is one run of pixels, top row first.
+  auto* out = reinterpret_cast<QRgb*>(result.pixels.bits());
+  for (uint8_t index : indexes) *out++ = colors[index];
   return result;
 }
 
@@ -274,10 +275,13 @@ void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
     if ((p & 0xFFFFFF) != lastColor) lastColor = p & 0xFFFFFF, lastIndex = index[lastColor];
     return lastIndex;
   };
+  // Rows bottom-up, each zero-padded to its stride.
+  size_t start = out.size();
+  out.resize(start + size_t(stride) * size_t(height), 0);
+  const QImage& source = bits <= 8 ? indexed : pixels;
   for (int y = height - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(size_t(stride), 0);
-    const QRgb* line = reinterpret_cast<const QRgb*>(
-        (bits <= 8 ? indexed : pixels).constScanLine(y));
+    uint8_t* row = out.data() + start + size_t(stride) * size_t(height - 1 - y);
+    const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
     for (int x = 0; x < width; ++x) {
       QRgb p = line[x];
       switch (bits) {
@@ -292,7 +296,7 @@ void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
           break;
         }
         default: {
-          uint8_t* q = row.data() + x * (bits / 8);
+          uint8_t* q = row + x * (bits / 8);
           q[0] = uint8_t(qBlue(p));
           q[1] = uint8_t(qGreen(p));
           q[2] = uint8_t(qRed(p));
@@ -300,7 +304,6 @@ void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
         }
       }
     }
-    out.insert(out.end(), row.begin(), row.end());
   }
 }
 
@@ -326,13 +329,13 @@ std::vector<uint8_t> WriteBmpFile(const QImage& source, TPixelFormat format,
 
 void AppendMaskRows(std::vector<uint8_t>& out, int width, int height,
                     const std::function<bool(int, int)>& mask) {
-  int stride = DibStride(width, 1);
+  size_t stride = size_t(DibStride(width, 1)), start = out.size();
+  out.resize(start + stride * size_t(height), 0);
   for (int y = height - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(size_t(stride), 0);
+    uint8_t* row = out.data() + start + stride * size_t(height - 1 - y);
     for (int x = 0; x < width; ++x) {
-      if (mask(x, y)) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+      if (mask(x, y)) row[x / 8] |= uint8_t(0x80 >> (x % 8));
     }
-    out.insert(out.end(), row.begin(), row.end());
   }
 }
 
@@ -370,28 +373,28 @@ QImage QuantizeToPalette(const QImage& pixels, const std::vector<QRgb>& palette)
   if (palette.empty()) return result;
   std::unordered_map<QRgb, QRgb> nearest;
   QRgb lastColor = 0, lastNearest = 0;  // the previous pixel's, as runs of one colour are common
-  for (int y = 0; y < result.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
-    for (int x = 0; x < result.width(); ++x) {
-      QRgb c = line[x] | 0xFF000000u;
-      if (c == lastColor) {
-        line[x] = lastNearest;
-        continue;
-      }
-      auto found = nearest.find(c);
-      if (found == nearest.end()) {
-        QRgb best = palette[0];
-        int bestDistance = INT32_MAX;
-        for (QRgb p : palette) {
-          int dr = qRed(p) - qRed(c), dg = qGreen(p) - qGreen(c), db = qBlue(p) - qBlue(c);
-          int distance = dr * dr + dg * dg + db * db;
-          if (distance < bestDistance) bestDistance = distance, best = p;
-        }
-        found = nearest.emplace(c, best | 0xFF000000u).first;
-      }
-      line[x] = lastNearest = found->second;
-      lastColor = c;
+  // RGB32 rows have no padding: the picture is one run of pixels.
+  auto* pixel = reinterpret_cast<QRgb*>(result.bits());
+  auto* end = pixel + size_t(result.width()) * size_t(result.height());
+  for (; pixel < end; ++pixel) {
+    QRgb c = *pixel | 0xFF000000u;
+    if (c == lastColor) {
+      *pixel = lastNearest;
+      continue;
     }
+    auto found = nearest.find(c);
+    if (found == nearest.end()) {
+      QRgb best = palette[0];
+      int bestDistance = INT32_MAX;
+      for (QRgb p : palette) {
+        int dr = qRed(p) - qRed(c), dg = qGreen(p) - qGreen(c), db = qBlue(p) - qBlue(c);
+        int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) bestDistance = distance, best = p;
+      }
+      found = nearest.emplace(c, best | 0xFF000000u).first;
+    }
+    *pixel = lastNearest = found->second;
+    lastColor = c;
   }
   return result;
 }
