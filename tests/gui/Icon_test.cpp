@@ -254,8 +254,9 @@ TEST(Icon, PngImagesKeepTheirAlphaAndTheirSizeIsLimited) {
 TEST(Icon, SixteenBitImagesKeepTheirLayout) {
   for (bool bitfields : {false, true}) {
     // A 2 x 2 picture, bottom row first: green 1, full green, magenta, blue.
-    std::vector<uint16_t> pixels = bitfields ? std::vector<uint16_t>{0x0020, 0x07E0, 0xF81F, 0x001F}
-                                             : std::vector<uint16_t>{0x0020, 0x03E0, 0x7C1F, 0x001F};
+    using Pixels = std::vector<uint16_t>;
+    Pixels pixels = bitfields ? Pixels{0x0020, 0x07E0, 0xF81F, 0x001F}
+                              : Pixels{0x0020, 0x03E0, 0x7C1F, 0x001F};
     std::vector<uint8_t> dib;
     for (uint32_t v : {40u, 2u, 4u}) {
       for (int i = 0; i < 4; ++i) dib.push_back(uint8_t(v >> (8 * i)));
