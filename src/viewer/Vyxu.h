@@ -189,7 +189,7 @@ private:
 };
 
 // The main panel, null before it is created.
-extern TForm1* Form1;
+extern TForm1*& Form1;
 
 // Sets the application's title (the panel's window title, and the caption of the program's
 // message boxes).

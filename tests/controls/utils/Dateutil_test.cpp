@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "controls/ControlsState.h"
+
 using namespace dateutil;
 
 namespace {
@@ -36,10 +38,7 @@ protected:
     SetFormatSettings(dayMonthYear());
     setNow(2026, 3, 15);
   }
-  void TearDown() override {
-    SetNowFunction({});
-    SetFormatSettings(SystemFormatSettings());
-  }
+  void TearDown() override { ResetControlsState(); }
   static void setNow(int y, int m, int d) {
     const TDateTime now = EncodeDate(y, m, d) + EncodeTime(10, 30, 0, 0);
     SetNowFunction([now] { return now; });
