@@ -61,7 +61,9 @@ IconImage readDibImage(const uint8_t* data, size_t size) {
   IconImage icon;
   int w = dib.pixels.width(), h = dib.pixels.height();
   if (w == 0 || h == 0) invalid();
-  icon.bits = BitsPerPixel(dib.format);
+  // 16-bit pixels in bit fields other than 5-5-5 and 5-6-5 have no format of their own: they
+  // stay 16 bits, written back as 5-5-5.
+  icon.bits = dib.format == pfCustom ? 16 : BitsPerPixel(dib.format);
   icon.palette = dib.palette;
   // 5-6-5 pixels are written back with their bit fields: as 5-5-5 they would lose a green bit.
   if (dib.format == pf16bit) icon.palette = {0xF800, 0x7E0, 0x1F};

@@ -250,22 +250,29 @@ TEST(Icon, PngImagesKeepTheirAlphaAndTheirSizeIsLimited) {
 }
 
 // 16-bit images, 5-5-5 or 5-6-5 in bit fields, are written back as they came: the lowest green
-// bit of a 5-6-5 pixel survives.
+// bit of a 5-6-5 pixel survives. Other bit fields (here 4-4-4) are written back as 5-5-5 pixels,
+// not as a file of 0 bits per pixel that no reader takes.
 TEST(Icon, SixteenBitImagesKeepTheirLayout) {
-  for (bool bitfields : {false, true}) {
-    // A 2 x 2 picture, bottom row first: green 1, full green, magenta, blue.
-    using Pixels = std::vector<uint16_t>;
-    Pixels pixels = bitfields ? Pixels{0x0020, 0x07E0, 0xF81F, 0x001F}
-                              : Pixels{0x0020, 0x03E0, 0x7C1F, 0x001F};
+  using Pixels = std::vector<uint16_t>;
+  struct Case {
+    const char* what;
+    std::vector<uint32_t> masks;  // none: 5-5-5 without bit fields
+    Pixels pixels;                // a 2 x 2 picture, bottom row first
+    bool sameBytes;
+  } cases[] = {
+      {"5-5-5", {}, {0x0020, 0x03E0, 0x7C1F, 0x001F}, true},
+      {"5-6-5", {0xF800, 0x07E0, 0x001F}, {0x0020, 0x07E0, 0xF81F, 0x001F}, true},
+      {"4-4-4", {0x0F00, 0x00F0, 0x000F}, {0x0010, 0x00F0, 0x0F0F, 0x000F}, false},
+  };
+  for (const Case& c : cases) {
     std::vector<uint8_t> dib;
-    for (uint32_t v : {40u, 2u, 4u}) {
+    auto put32 = [&](uint32_t v) {
       for (int i = 0; i < 4; ++i) dib.push_back(uint8_t(v >> (8 * i)));
-    }
-    std::vector<uint8_t> rest = {1, 0, 16, 0, uint8_t(bitfields ? 3 : 0), 0, 0, 0, 16, 0, 0, 0};
-    dib.insert(dib.end(), rest.begin(), rest.end());
+    };
+    for (uint32_t v : {40u, 2u, 4u, 0x100001u, c.masks.empty() ? 0u : 3u, 16u}) put32(v);
     dib.resize(40, 0);
-    if (bitfields) dib.insert(dib.end(), {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0});
-    for (uint16_t p : pixels) dib.insert(dib.end(), {uint8_t(p), uint8_t(p >> 8)});
+    for (uint32_t mask : c.masks) put32(mask);
+    for (uint16_t p : c.pixels) dib.insert(dib.end(), {uint8_t(p), uint8_t(p >> 8)});
     dib.insert(dib.end(), 8, 0);  // the AND mask: two rows of 4 bytes
     std::vector<uint8_t> file = {0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 16, 0};
     for (uint32_t v : {uint32_t(dib.size()), 22u}) {
@@ -274,7 +281,14 @@ TEST(Icon, SixteenBitImagesKeepTheirLayout) {
     file.insert(file.end(), dib.begin(), dib.end());
     TIcon icon;
     icon.LoadFromBytes(file.data(), file.size());
-    EXPECT_EQ(icon.Images()[0].bits, 16);
-    EXPECT_EQ(icon.SaveToBytes(), file) << (bitfields ? "5-6-5" : "5-5-5");
+    EXPECT_EQ(icon.Images()[0].bits, 16) << c.what;
+    std::vector<uint8_t> saved = icon.SaveToBytes();
+    if (c.sameBytes) {
+      EXPECT_EQ(saved, file) << c.what;
+    }
+    TIcon back;
+    back.LoadFromBytes(saved.data(), saved.size());
+    EXPECT_EQ(back.Images()[0].bits, 16) << c.what;
+    EXPECT_EQ(back.Width(), 2) << c.what;
   }
 }
