@@ -15,16 +15,22 @@ allowed=(
   'rxgif::CF_GIF'                                      # the GIF unit's registration with the
   'rxgif::(anonymous namespace)::unitUsers'            # picture classes, made once as the
   'rxgif::(anonymous namespace)::unitLifetime'         # unit starts
+  'clipicon::CF_ICON'                                  # the icon clipboard unit's registration,
+  'clipicon::(anonymous namespace)::unitUsers'         # likewise
+  'clipicon::(anonymous namespace)::unitLifetime'
   'strutils::(anonymous namespace)::caseTables()::tables'   # derived from constants
   'strutils::(anonymous namespace)::codePages()::tables'
   'rxctrls::(anonymous namespace)::cacheInstance()::cache'  # glyphs drawn once, kept
 )
+# Also allowed: a function's "registered" flag, which makes a unit's built-in resources known to
+# Qt once per process (kept in unoptimised builds).
 
 found=$(objdump -t -C "$@" |
   awk -F'\t' '$1 ~ / O / && $1 ~ /[ .](bss|data)/ && $1 !~ /\.data\.rel\.ro/ {
     sub(/^[0-9a-f]+ /, "", $2); print $2 }' |
   grep -v -e '^guard variable for ' -e '^\.hidden ' -e '^DW\.ref\.' -e '^QtPrivate::' \
-          -e '__asan' -e '__ubsan' -e '__sancov' -e '__gcov' -e '__llvm' -e '^\.L' |
+          -e '__asan' -e '__odr_asan' -e '__ubsan' -e '__sancov' -e '__gcov' -e '__llvm' \
+          -e '^\.L' -e '::registered$' |
   sort -u)
 
 status=0

@@ -1,16 +1,19 @@
 // The capture window: a widget that owns a capture source and shows its live picture, taking
 // the operations the program sends to a capture driver's window (connect, overlay, preview and
-// its rate, stop, grab, save the frame as a bitmap file). Every operation received is kept in an
-// ordered log. Child widgets (the on-screen display) may be placed on it.
+// its rate, stop, grab, save the frame as a bitmap file). What reaches the driver can be read
+// from the simulated machine (sim::VideoDevices().captureEvents()). Child widgets (the on-screen
+// display) may be placed on it.
 #pragma once
 
 #include <QImage>
-#include <QStringList>
 #include <QWidget>
 
 #include <memory>
 
 #include "platform/capture/CaptureSource.h"
+#include "platform/capture/FrameScaler.h"
+
+class QPainter;
 
 namespace platform {
 
@@ -26,8 +29,8 @@ public:
   CaptureWindow(std::unique_ptr<CaptureSource> source, QWidget* parent = nullptr);
   ~CaptureWindow() override;
 
-  // --- The operations. Each is logged as received ("connect 0", "overlay 1", ...). While no
-  // driver is connected all but connect and disconnect return false and change nothing.
+  // --- The operations. While no driver is connected all but connect and disconnect return
+  // false and change nothing.
 
   // Connects driver `index` (a connected one is let go first); overlay or preview, when one
   // was on before a disconnect, resumes.
@@ -49,8 +52,6 @@ public:
   bool saveDib(const QString& path);
 
   // --- State
-  const QStringList& operations() const { return operations_; }
-  void clearOperations() { operations_.clear(); }
   bool driverConnected() const { return source_->connected(); }
   bool overlay() const { return overlay_; }
   bool preview() const { return preview_; }
@@ -59,10 +60,6 @@ public:
   CaptureSource::Description driverDescription() const { return source_->description(); }
   CaptureSource& source() { return *source_; }
 
-  // The frame as the window draws it at `size`: the same image when the sizes match, else
-  // stretched to fill (no smoothing, as an overlay shows it).
-  static QImage scaleFrame(const QImage& frame, const QSize& size);
-
 signals:
   // A new frame is on show (streamed or grabbed); currentFrame() returns it.
   void frameArrived();
@@ -70,21 +67,25 @@ signals:
 protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
 private:
-  void log(const QString& operation) { operations_.append(operation); }
   bool applyStream();
   void onFrameReady();
-  void rescale();
+  void pictureChanged();
+  QImage* inPlaceTarget(QPainter& painter, QPoint* origin) const;
+  const QImage& stretched(const QImage& frame);
 
   std::unique_ptr<CaptureSource> source_;
-  QStringList operations_;
   bool overlay_ = false;
   bool preview_ = false;
   int previewRate_ = kDefaultPreviewRateMs;
-  QImage scaled_;             // the current frame at the window's size; null shows black
-  bool scaledStale_ = false;  // a frame came while the window was hidden
+  // The window shows the latest frame, stretched without smoothing to the window's size as an
+  // overlay shows it, or black without one. The stretched picture is drawn at paint time,
+  // straight into the window's backing store where that can be done (from the driver's YUYV
+  // bytes, when the source still holds them), else into this image.
+  FrameScaler scaler_;
+  QImage scaled_;
+  bool scaledCurrent_ = false;  // scaled_ holds the latest frame at the window's size
 };
 
 }  // namespace platform
