@@ -118,6 +118,12 @@ void TForm2::createFooter() {
   RxClock1 = new rxclock::TRxClock(this);
   RxClock1->setObjectName("RxClock1");
   RxClock1->setGeometry(geo::kClock);
+  // The panel's display fields: glowing digits on a dark ground.
+  RxClock1->SetColor(panel::kLcd);
+  gui::TFont digits = RxClock1->Font();
+  digits.Color = panel::kLcdInk;
+  digits.Style = gui::TFontStyles(gui::fsBold);
+  RxClock1->SetFont(digits);
 
   SpeedButton1 = new QToolButton(this);
   SpeedButton1->setObjectName("SpeedButton1");
