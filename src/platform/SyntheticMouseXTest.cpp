@@ -104,4 +104,6 @@ SyntheticMouse& XTestSyntheticMouse() {
   return mouse;
 }
 
+std::unique_ptr<SyntheticMouse> MakeXTestSyntheticMouse() { return std::make_unique<XTestMouse>(); }
+
 }  // namespace platform
