@@ -204,5 +204,18 @@ TEST_F(SchedulerTest, ExitTimeTheClockRefusesIsReportedAndKept) {
   EXPECT_EQ(Form2->RxClock1->AlarmHour(), 0) << "the alarm keeps its old time";
 }
 
+TEST_F(SchedulerTest, CaptionBarDragsTheWindow) {
+  startAt(kNoon);
+  openScheduler();
+  const QPoint from = Form2->pos();
+  Form2->Panel1MouseDown(5, 6);
+  EXPECT_EQ(Form2->Panel1->palette().color(QPalette::Window), gui::ToQColor(gui::clActiveCaption));
+  Form2->Panel1MouseMove(25, 16);
+  EXPECT_EQ(Form2->pos(), from + QPoint(20, 10));
+  Form2->Panel1MouseUp();
+  Form2->Panel1MouseMove(40, 40);
+  EXPECT_EQ(Form2->pos(), from + QPoint(20, 10)) << "the drag has ended";
+}
+
 }  // namespace
 }  // namespace viewer_test
