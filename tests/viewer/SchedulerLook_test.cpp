@@ -3,14 +3,13 @@
 // VYX_SCREENSHOT_DIR.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
 #include "PanelFixture.h"
+#include "ScreenshotPath.h"
 #include "controls/Rxclock.h"
 #include "controls/TooleditDate.h"
 #include "controls/TooleditMask.h"
@@ -22,15 +21,6 @@
 
 namespace viewer_test {
 namespace {
-
-QString screenshotPath(const char* name) {
-  QByteArray dir = qgetenv("VYX_SCREENSHOT_DIR");
-  QString folder = dir.isEmpty()
-                       ? QDir(QCoreApplication::applicationDirPath()).filePath("screenshots")
-                       : QString(dir);
-  QDir().mkpath(folder);
-  return QDir(folder).filePath(QString::fromLatin1(name));
-}
 
 // The window's texts as a language file sets them.
 struct Texts {
