@@ -70,7 +70,9 @@ void TForm1::Timer3Timer() {
     if (!e.EveryDay) e.Enabled = 0;
     ReSet();
     if (!RxTrayIcon1->Active() || !RestoreTV->isEnabled()) continue;
-    RestoreTV->trigger();  // the tray item's handler shows the TV window
+    // The tray item's handler (RestoreTVClick) shows the TV window unless on FM radio.
+    // LATER(tray menu): RestoreTVClick, connected to the item, comes with the tray's handlers.
+    RestoreTV->trigger();
     Set34();
     if (e.FullScreen) {
       SetFullScreen(1);
