@@ -77,6 +77,8 @@ int& TvBandX = state.TvBandX;
 int& TvBandY = state.TvBandY;
 TvRect& TvNewRect = state.TvNewRect;
 
+QImage& SnapshotPreview = state.SnapshotPreview;
+
 bool& RolledUp = state.RolledUp;
 int32_t& ChannelBeforeInput = state.ChannelBeforeInput;
 bool& PanelHidden = state.PanelHidden;

@@ -5,6 +5,7 @@
 // (tests/GlobalState.sh checks the libraries for mutable globals outside the states).
 #pragma once
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -92,6 +93,9 @@ struct ViewerState {
   int TvBandX = 0;
   int TvBandY = 0;
   TvRect TvNewRect;
+
+  // Snapshots (Snapshot.h)
+  QImage SnapshotPreview;
 
   // The panel (ViewerGlobals.h)
   bool RolledUp = true;

@@ -68,6 +68,9 @@ public:
   // Stores the TV window's rectangle, forces its aspect and places it.
   void Set34();
 
+  // --- Snapshots (VyxuSnapshot.cpp): one snapshot a period while the capture window asks.
+  void Timer5Timer();
+
   // --- On-screen display (VyxuOsd.cpp)
   void Timer6Timer();
   void Timer7Timer();

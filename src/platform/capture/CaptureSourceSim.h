@@ -1,7 +1,8 @@
 // The simulated backend of the capture source: frames are drawn from the simulated card's state
 // (sim::SimPicture over sim::Card()) by a timer on the GUI thread. Driver N exists when the
 // simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away;
-// every open, close, stream start and end and single grab is reported there, in order.
+// every open, close, stream start and end, single grab and saved frame is reported there, in
+// order.
 #pragma once
 
 #include <QTimer>
@@ -23,6 +24,7 @@ public:
   ~CaptureSourceSim() override;
 
   Description description() const override;
+  void frameSaved() override;
 
   // The frame number the next frame will be drawn with; counts from 0 at each connect.
   uint64_t nextFrameNumber() const { return frameNumber_; }
