@@ -51,6 +51,35 @@ QRect outline(QPoint a, QPoint b) {
                QSize(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())));
 }
 
+// The rubber band as an outline only: the picture stays visible inside it, on a desktop with or
+// without a compositor (without one, a translucent fill would cover the picture).
+class OutlineBand : public QRubberBand {
+public:
+  OutlineBand() : QRubberBand(QRubberBand::Rectangle) {}
+
+protected:
+  static constexpr int kWidth = 3;
+
+  void resizeEvent(QResizeEvent* event) override {
+    QRubberBand::resizeEvent(event);
+    outline();
+  }
+  void moveEvent(QMoveEvent* event) override {
+    QRubberBand::moveEvent(event);
+    outline();
+  }
+  void showEvent(QShowEvent* event) override {
+    QRubberBand::showEvent(event);
+    outline();
+  }
+
+private:
+  void outline() {
+    const QRect all = rect();
+    setMask(QRegion(all) - QRegion(all.adjusted(kWidth, kWidth, -kWidth, -kWidth)));
+  }
+};
+
 void storeRect(const QRect& r) {
   Settings.TVposX = r.x();
   Settings.TVposY = r.y();
@@ -217,7 +246,7 @@ void TvWindowProc::finishResize() {
 }
 
 void TvWindowProc::showBand(const QRect& r) {
-  if (!band_) band_ = new QRubberBand(QRubberBand::Rectangle);
+  if (!band_) band_ = new OutlineBand;
   band_->setGeometry(r);
   band_->show();
 }
