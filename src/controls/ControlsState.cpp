@@ -21,6 +21,7 @@ std::unique_ptr<dateutil::FormatSettings>& dateutil::detail::Settings = state.Da
 std::function<TDateTime()>& dateutil::detail::NowFunction = state.DateNow;
 std::shared_ptr<rxtimer::TTimerClock>& rxtimer::detail::DefaultClock = state.TimerClock;
 gui::TPoint& pickdate::PopupCalendarSize = state.PopupCalendarSize;
+rxgraph::TMappingMethod& rxgraph::DefaultMappingMethod = state.DefaultMappingMethod;
 
 void ResetControlsState() {
   while (state.WaitCount > 0) vclutils::StopWait();

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/dormant/Rxgraph.h"
 #include "controls/utils/Dateutil.h"
 #include "gui/GdiTypes.h"
 
@@ -34,6 +35,8 @@ struct ControlsState {
   std::shared_ptr<rxtimer::TTimerClock> TimerClock;
   // Pickdate (Pickdate.h): the drop-down calendar's size before its minimums.
   gui::TPoint PopupCalendarSize = {187, 124};
+  // Rxgraph (Rxgraph.h): how true-colour bitmaps are reduced to 256 colours.
+  rxgraph::TMappingMethod DefaultMappingMethod = rxgraph::mmHistogram;
 };
 
 namespace vclutils::detail {
