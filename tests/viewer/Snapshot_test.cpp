@@ -82,6 +82,20 @@ double meanDifference(const QImage& a, const QImage& b) {
   return sum / (3.0 * x.width() * x.height());
 }
 
+// A local time with its day of the week filled in.
+std::tm localTime(int year, int month, int day, int hour, int minute, int second) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  t.tm_isdst = -1;
+  std::mktime(&t);
+  return t;
+}
+
 class SnapshotTest : public ProgramTest {
 protected:
   void startWith(const std::string& imageType, bool singleFile) {
@@ -93,14 +107,7 @@ protected:
   fs::path images() const { return fs::path(folder_.path()) / "Images"; }
   // The local time 8 December 2026, 22:11:05.
   static void setClockToTheEighthOfDecember() {
-    std::tm t{};
-    t.tm_year = 2026 - 1900;
-    t.tm_mon = 11;
-    t.tm_mday = 8;
-    t.tm_hour = 22;
-    t.tm_min = 11;
-    t.tm_sec = 5;
-    t.tm_isdst = -1;
+    std::tm t = localTime(2026, 12, 8, 22, 11, 5);
     sim::Clock().setWallClock(std::mktime(&t));
   }
 };
@@ -110,20 +117,9 @@ TEST(SnapshotNames, AsctimeTextWithDashes) {
     std::tm t;
     const char* name;
   };
-  auto at = [](int y, int mon, int d, int wd, int h, int min, int s) {
-    std::tm t{};
-    t.tm_year = y - 1900;
-    t.tm_mon = mon;
-    t.tm_mday = d;
-    t.tm_wday = wd;
-    t.tm_hour = h;
-    t.tm_min = min;
-    t.tm_sec = s;
-    return t;
-  };
-  const Case cases[] = {{at(2026, 11, 8, 2, 22, 11, 5), "Tue Dec  8 22-11-05 2026"},
-                        {at(2027, 0, 31, 0, 0, 0, 0), "Sun Jan 31 00-00-00 2027"},
-                        {at(1999, 5, 1, 6, 9, 5, 59), "Sat Jun  1 09-05-59 1999"}};
+  const Case cases[] = {{localTime(2026, 12, 8, 22, 11, 5), "Tue Dec  8 22-11-05 2026"},
+                        {localTime(2027, 1, 31, 0, 0, 0), "Sun Jan 31 00-00-00 2027"},
+                        {localTime(1999, 6, 1, 9, 5, 59), "Tue Jun  1 09-05-59 1999"}};
   for (const Case& c : cases) EXPECT_EQ(SnapshotName(c.t), c.name);
 }
 
