@@ -5,8 +5,8 @@
 //   BM_BmpToJpegFile      the conversion step alone: the BMP read, encoded and written
 //   BM_EncodeInMemory     the encoding alone, without files
 //   BM_CjpegSamePixels    cjpeg -quality 75 -progressive on that BMP, a process started for each
-// All are wall-clock times; the ratios to the last are the figures. Each file the program writes
-// replaces the old one only once it is safely on the disk, which cjpeg does not wait for.
+// All are wall-clock times (cjpeg's work is done in a child process); the ratios to the last are
+// the figures.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
