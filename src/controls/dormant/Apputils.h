@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QEvent>
+#include <QMargins>
 #include <QMetaObject>
 #include <QTableView>
 #include <QWidget>
@@ -107,8 +108,11 @@ void SetMaximizedPosition(QWidget* Form, const gui::TPoint& Position);
 gui::TPoint ScreenResolution();
 // The screen's logical pixels per inch.
 int ScreenPixelsPerInch();
-// The rectangle moved (and, when Sizeable, shrunk) to lie on the screens' free area.
-gui::TRect ClampToScreen(const gui::TRect& Rect, bool Sizeable);
+// The rectangle moved (and, when Sizeable, shrunk) so that it lies, with the window frame
+// around it, on the screens' free area.
+// Sizes and positions are taken in 64 bits, as a stored rectangle may lie anywhere.
+gui::TRect ClampToScreen(int64_t Left, int64_t Top, int64_t Width, int64_t Height, bool Sizeable,
+                         const QMargins& Frame = {});
 // A sizeable form: one the user may resize (its minimum and maximum sizes differ).
 bool IsSizeableForm(const QWidget* Form);
 

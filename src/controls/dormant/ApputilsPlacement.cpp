@@ -118,9 +118,14 @@ void readPosition(QWidget* form, TProfileObject* ini, const std::string& section
   if (!found) return;
   bool sizeable = IsSizeableForm(form);
   gui::TRect& r = wp.rcNormalPosition;
-  if (!sizeable) r = gui::Bounds(r.Left, r.Top, form->width(), form->height());
-  if (r.Width() <= 0) return;
-  r = ClampToScreen(r, sizeable);
+  // In 64 bits: the stored numbers may be anything a 32-bit number holds.
+  int64_t width = sizeable ? int64_t(r.Right) - r.Left : form->width();
+  int64_t height = sizeable ? int64_t(r.Bottom) - r.Top : form->height();
+  if (width <= 0 || height <= 0) return;
+  QRect inner = form->geometry(), outer = form->frameGeometry();
+  QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  r = ClampToScreen(r.Left, r.Top, width, height, sizeable, frame);
   SetWindowPlacement(form, wp);
 }
 
@@ -195,18 +200,20 @@ int ScreenPixelsPerInch() {
   return screen ? int(std::lround(screen->logicalDotsPerInch())) : 96;
 }
 
-gui::TRect ClampToScreen(const gui::TRect& Rect, bool Sizeable) {
-  QRect area;
-  for (QScreen* screen : QGuiApplication::screens()) area |= screen->availableGeometry();
-  if (area.isEmpty()) return Rect;
-  int width = Rect.Width(), height = Rect.Height();
+gui::TRect ClampToScreen(int64_t Left, int64_t Top, int64_t Width, int64_t Height, bool Sizeable,
+                         const QMargins& Frame) {
+  QRect screens;
+  for (QScreen* screen : QGuiApplication::screens()) screens |= screen->availableGeometry();
+  // The area the inside of the window may take: the screens less the frame around it.
+  QRect area = screens.marginsRemoved(Frame);
+  if (area.isEmpty()) return gui::Bounds(int(Left), int(Top), int(Width), int(Height));
   if (Sizeable) {
-    width = std::min(width, area.width());
-    height = std::min(height, area.height());
+    Width = std::min<int64_t>(Width, area.width());
+    Height = std::min<int64_t>(Height, area.height());
   }
-  int left = std::max(area.left(), std::min(Rect.Left, area.left() + area.width() - width));
-  int top = std::max(area.top(), std::min(Rect.Top, area.top() + area.height() - height));
-  return gui::Bounds(left, top, width, height);
+  Left = std::max<int64_t>(area.left(), std::min<int64_t>(Left, area.left() + area.width() - Width));
+  Top = std::max<int64_t>(area.top(), std::min<int64_t>(Top, area.top() + area.height() - Height));
+  return gui::Bounds(int(Left), int(Top), int(Width), int(Height));
 }
 
 bool IsSizeableForm(const QWidget* Form) {

@@ -58,6 +58,7 @@ void probe(QWidget* w) {
 
 class RxhookTest : public ::testing::Test {
 protected:
+  void SetUp() override { FreeHookList(); }
   void TearDown() override { FreeHookList(); }
 
   // A hook that logs its probe calls as "<name> before/after" and may handle them.
