@@ -20,10 +20,15 @@ function(vyx_library name)
   endif()
 endfunction()
 
-# vyx_test_suite(name DIR dir LIBS ...): one GoogleTest program of every .cpp in tests/<dir>.
+# vyx_test_suite(name DIR dir [QT] [SUBDIRS ...] LIBS ...): one GoogleTest program of every .cpp
+# in tests/<dir> and in the sub-folders named (tests mirror src/<dir>/<sub>).
 function(vyx_test_suite name)
-  cmake_parse_arguments(A "QT" "DIR" "LIBS" ${ARGN})
+  cmake_parse_arguments(A "QT" "DIR" "LIBS;SUBDIRS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${A_DIR}/*.cpp)
+  foreach(sub ${A_SUBDIRS})
+    file(GLOB sub_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${A_DIR}/${sub}/*.cpp)
+    list(APPEND sources ${sub_sources})
+  endforeach()
   if(NOT sources)
     return()
   endif()

@@ -11,16 +11,6 @@ using namespace gui;
 
 namespace {
 
-unsigned alignmentFlag(TAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify: return DT_RIGHT;
-    case taCenter: return DT_CENTER;
-    default: return DT_LEFT;
-  }
-}
-
-unsigned wordBreakFlag(bool wordWrap) { return wordWrap ? unsigned(DT_WORDBREAK) : 0u; }
-
 // The client rectangle less the margins and one pixel on each side, as text is laid out.
 TRect textArea(const TRect& client, int leftMargin, int rightMargin) {
   TRect r = client;
@@ -53,38 +43,10 @@ int DrawShadowText(TCanvas& canvas, const std::string& text, TRect& rect, unsign
   return result;
 }
 
-TRxCustomLabel::TRxCustomLabel(QWidget* parent) : TGraphicControl(parent) {
-  SetStyleFlag(csOpaque, true);
-  SetBounds(0, 0, 65, 17);
-}
+TRxCustomLabel::TRxCustomLabel(QWidget* parent) : TCustomLabel(parent) {}
 
-void TRxCustomLabel::SetAlignment(TAlignment value) {
-  if (value == alignment_) return;
-  alignment_ = value;
-  Invalidate();
-}
-
-void TRxCustomLabel::SetAutoSize(bool value) {
-  if (value == autoSize_) return;
-  autoSize_ = value;
-  AdjustBounds();
-}
-
-void TRxCustomLabel::SetFocusControl(QWidget* value) {
-  QObject::disconnect(focusControlGone_);
-  focusControl_ = value;
-  // The free notification: a destroyed control leaves no dangling reference behind.
-  if (value) {
-    focusControlGone_ = QObject::connect(value, &QObject::destroyed, this,
-                                         [this] { SetFocusControl(nullptr); });
-  }
+void TRxCustomLabel::FocusControlChanged() {
   if (showFocus_) Invalidate();
-}
-
-void TRxCustomLabel::SetLayout(TTextLayout value) {
-  if (value == layout_) return;
-  layout_ = value;
-  Invalidate();
 }
 
 void TRxCustomLabel::SetShadowColor(TColor value) {
@@ -106,30 +68,9 @@ void TRxCustomLabel::SetShadowPos(TShadowPosition value) {
   Invalidate();
 }
 
-void TRxCustomLabel::SetShowAccelChar(bool value) {
-  if (value == showAccelChar_) return;
-  showAccelChar_ = value;
-  UpdateAccelerator(Caption(), showAccelChar_);
-  Invalidate();
-}
-
 void TRxCustomLabel::SetShowFocus(bool value) {
   if (value == showFocus_) return;
   showFocus_ = value;
-  Invalidate();
-}
-
-void TRxCustomLabel::SetTransparent(bool value) {
-  if (value == Transparent()) return;
-  SetStyleFlag(csOpaque, !value);
-  Invalidate();
-}
-
-void TRxCustomLabel::SetWordWrap(bool value) {
-  if (value == wordWrap_) return;
-  wordWrap_ = value;
-  AdjustBounds();
-  // Without AutoSize the bounds stay, yet the text must be laid out again.
   Invalidate();
 }
 
@@ -148,10 +89,7 @@ void TRxCustomLabel::SetRightMargin(int value) {
 }
 
 void TRxCustomLabel::DoDrawText(TRect& rect, unsigned flags) {
-  std::string text = GetLabelCaption();
-  // An empty label still measures one line.
-  if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
-  if (!showAccelChar_) flags |= DT_NOPREFIX;
+  std::string text = TextToDraw(flags);
   TCanvas& canvas = Canvas();
   canvas.Font = Font();
   canvas.Font.Color = GetDefaultFontColor();
@@ -172,79 +110,56 @@ void TRxCustomLabel::DoDrawText(TRect& rect, unsigned flags) {
 
 void TRxCustomLabel::Paint() {
   if (!Enabled()) mouseInControl_ = false;
-  TCanvas& canvas = Canvas();
-  if (!Transparent()) {
-    canvas.Brush.Color = Color();
-    canvas.Brush.Style = bsSolid;
-    canvas.FillRect(ClientRect());
-  }
-  canvas.Brush.Style = bsClear;
+  PaintBackground();
   TRect rect = textArea(ClientRect(), leftMargin_, rightMargin_);
-  unsigned flags = DT_EXPANDTABS | wordBreakFlag(wordWrap_) | alignmentFlag(alignment_);
-  if (layout_ == tlCenter || layout_ == tlBottom) {
+  unsigned flags = DT_EXPANDTABS | WordBreakFlag() | AlignmentFlag(Alignment());
+  if (Layout() == tlCenter || Layout() == tlBottom) {
     DoDrawText(rect, flags | DT_CALCRECT);
     rect.Left = ClientRect().Left + leftMargin_;
     rect.Right = ClientRect().Right - rightMargin_;
     int free = Height() - rect.Bottom;
-    OffsetRect(rect, 0, layout_ == tlCenter ? free / 2 : free);
+    OffsetRect(rect, 0, Layout() == tlCenter ? free / 2 : free);
   }
   DoDrawText(rect, flags);
-  if (showFocus_ && focusControl_ && focused_) {
+  if (showFocus_ && FocusControl() && focused_) {
     InflateRect(rect, 1, 0);
-    canvas.Brush.Color = Color();
-    canvas.DrawFocusRect(rect);
+    Canvas().Brush.Color = Color();
+    Canvas().DrawFocusRect(rect);
   }
 }
 
+// Unlike the plain label's, this measures also while a layout is read.
 void TRxCustomLabel::AdjustBounds() {
-  if (!autoSize_) return;
+  if (!AutoSize()) return;
   TRect rect = textArea(ClientRect(), leftMargin_, rightMargin_);
-  DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | wordBreakFlag(wordWrap_));
+  DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | WordBreakFlag());
   rect.Left -= leftMargin_;
   rect.Right += rightMargin_;
   InflateRect(rect, 1, 0);
   int left = Left();
   // A right-aligned label keeps its right edge and grows to the left.
-  if (alignment_ == taRightJustify) left += Width() - rect.Right;
+  if (Alignment() == taRightJustify) left += Width() - rect.Right;
   SetBounds(left, Top(), rect.Right, rect.Bottom);
 }
 
 void TRxCustomLabel::FocusChanged(QWidget* focused) {
-  bool active = focusControl_ && focused == focusControl_;
+  bool active = FocusControl() && focused == FocusControl();
   if (active == focused_) return;
   focused_ = active;
   if (showFocus_) Invalidate();
 }
 
-void TRxCustomLabel::TextChanged() {
-  UpdateAccelerator(Caption(), showAccelChar_);
-  Invalidate();
-  AdjustBounds();
-}
-
-void TRxCustomLabel::FontChanged() {
-  TGraphicControl::FontChanged();
-  AdjustBounds();
-}
-
 void TRxCustomLabel::EnabledChanged() {
-  TGraphicControl::EnabledChanged();
+  TCustomLabel::EnabledChanged();
   updateTracking();
 }
 
 void TRxCustomLabel::VisibleChanged() {
-  TGraphicControl::VisibleChanged();
+  TCustomLabel::VisibleChanged();
   if (Visible()) updateTracking();
 }
 
-bool TRxCustomLabel::DialogChar(char key) {
-  if (!focusControl_ || !Enabled() || !showAccelChar_ || !IsAccel(key, GetLabelCaption())) {
-    return false;
-  }
-  if (!focusControl_->isVisible() || !focusControl_->isEnabled()) return false;
-  focusControl_->setFocus(Qt::ShortcutFocusReason);
-  return true;
-}
+bool TRxCustomLabel::DialogChar(char key) { return FocusOnAccelerator(key, GetLabelCaption()); }
 
 void TRxCustomLabel::MouseEnter() {
   if (OnMouseEnter) OnMouseEnter(this);
@@ -255,12 +170,12 @@ void TRxCustomLabel::MouseLeave() {
 }
 
 void TRxCustomLabel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  TGraphicControl::MouseDown(button, shift, x, y);
+  TCustomLabel::MouseDown(button, shift, x, y);
   if (button == mbLeft && Enabled()) dragging_ = true;
 }
 
 void TRxCustomLabel::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  TGraphicControl::MouseUp(button, shift, x, y);
+  TCustomLabel::MouseUp(button, shift, x, y);
   if (button == mbLeft) dragging_ = false;
   updateTracking();
 }
@@ -279,12 +194,12 @@ void TRxCustomLabel::leaveEvent(QEvent*) {
 }
 
 void TRxCustomLabel::mousePressEvent(QMouseEvent* event) {
-  TGraphicControl::mousePressEvent(event);
+  TCustomLabel::mousePressEvent(event);
   if (event->button() == Qt::RightButton) updateTracking();
 }
 
 void TRxCustomLabel::mouseReleaseEvent(QMouseEvent* event) {
-  TGraphicControl::mouseReleaseEvent(event);
+  TCustomLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::RightButton) updateTracking();
 }
 

@@ -4,9 +4,6 @@
 // that control the focus on its accelerator key and reports mouse enter and leave.
 #pragma once
 
-#include <QMetaObject>
-#include <QPointer>
-
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,34 +25,20 @@ int DrawShadowText(gui::TCanvas& canvas, const std::string& text, gui::TRect& re
                    unsigned format, uint8_t shadowSize, gui::TColor shadowColor,
                    TShadowPosition shadowPos);
 
-class TRxCustomLabel : public gui::TGraphicControl {
+// The shadow label's base: the class library's label with the shadow, margins, the focus
+// rectangle and mouse tracking added; the caption is drawn through DrawShadowText.
+class TRxCustomLabel : public gui::TCustomLabel {
 public:
   explicit TRxCustomLabel(QWidget* parent = nullptr);
 
-  gui::TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(gui::TAlignment value);
-  bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool value);
-  // Not owned; set to none when that widget is destroyed.
-  QWidget* FocusControl() const { return focusControl_; }
-  void SetFocusControl(QWidget* value);
-  gui::TTextLayout Layout() const { return layout_; }
-  void SetLayout(gui::TTextLayout value);
   gui::TColor ShadowColor() const { return shadowColor_; }
   void SetShadowColor(gui::TColor value);
   uint8_t ShadowSize() const { return shadowSize_; }
   void SetShadowSize(uint8_t value);
   TShadowPosition ShadowPos() const { return shadowPos_; }
   void SetShadowPos(TShadowPosition value);
-  bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool value);
   bool ShowFocus() const { return showFocus_; }
   void SetShowFocus(bool value);
-  // Transparent exactly when the control style lacks csOpaque.
-  bool Transparent() const { return !(ControlStyle() & gui::csOpaque); }
-  void SetTransparent(bool value);
-  bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool value);
   int LeftMargin() const { return leftMargin_; }
   void SetLeftMargin(int value);
   int RightMargin() const { return rightMargin_; }
@@ -71,6 +54,7 @@ protected:
   void Paint() override;
   virtual gui::TColor GetDefaultFontColor() const { return Font().Color; }
   virtual std::string GetLabelCaption() const { return Caption(); }
+  std::string GetLabelText() const override { return GetLabelCaption(); }
   // Call OnMouseEnter / OnMouseLeave.
   void MouseEnter() override;
   void MouseLeave() override;
@@ -78,14 +62,13 @@ protected:
   void MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y) override;
 
   // Draws (with DT_CALCRECT measures) the caption and its shadow into rect.
-  void DoDrawText(gui::TRect& rect, unsigned flags);
-  // With AutoSize, the bounds take the size of text and shadow; a right-aligned label keeps its
-  // right edge.
-  void AdjustBounds();
+  void DoDrawText(gui::TRect& rect, unsigned flags) override;
+  // With AutoSize, the bounds take the size of text, shadow and margins; a right-aligned label
+  // keeps its right edge.
+  void AdjustBounds() override;
+  void FocusControlChanged() override;
 
   void FocusChanged(QWidget* focused) override;
-  void TextChanged() override;
-  void FontChanged() override;
   void EnabledChanged() override;
   void VisibleChanged() override;
   bool DialogChar(char key) override;
@@ -100,16 +83,9 @@ protected:
 private:
   void updateTracking();
 
-  QPointer<QWidget> focusControl_;
-  QMetaObject::Connection focusControlGone_;
-  gui::TAlignment alignment_ = gui::taLeftJustify;
-  bool autoSize_ = true;
-  gui::TTextLayout layout_ = gui::tlTop;
   gui::TColor shadowColor_ = gui::clBtnHighlight;
   uint8_t shadowSize_ = 1;
   TShadowPosition shadowPos_ = spLeftTop;
-  bool wordWrap_ = false;
-  bool showAccelChar_ = true;
   bool showFocus_ = false;
   bool focused_ = false;
   bool mouseInControl_ = false;

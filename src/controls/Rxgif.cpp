@@ -9,7 +9,6 @@
 
 namespace rxgif {
 
-bool GIFLoadCorrupted = true;
 unsigned CF_GIF = 0;
 
 namespace {

@@ -18,7 +18,7 @@ namespace rxgif {
 
 // Damaged data (cut sub-blocks, a bad minimum code size, codes beyond the table) is tolerated:
 // the frame is marked corrupted and shows what was decoded.
-extern bool GIFLoadCorrupted;
+extern bool& GIFLoadCorrupted;
 // The clipboard format "GIF Image": a 4-byte length, then the GIF file.
 extern unsigned CF_GIF;
 

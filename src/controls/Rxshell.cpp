@@ -6,12 +6,15 @@
 
 #include <algorithm>
 
+#include "gui/Cp1251.h"
+#include "gui/VirtualKeys.h"
 #include "gui/VyxApplication.h"
 
 namespace rxshell {
 
 using gui::TMouseButton;
 using gui::TShiftState;
+using namespace platform;
 
 namespace {
 
@@ -30,6 +33,19 @@ std::string GetShortHint(const std::string& hint) { return hint.substr(0, hint.f
 
 std::string TipOfHint(const std::string& hint) {
   return GetShortHint(hint).substr(0, kMaxTipLength);
+}
+
+QImage IconImageToQImage(const gui::IconImage& image) {
+  QImage out = image.color.convertToFormat(QImage::Format_ARGB32);
+  if (image.hasAlpha || image.png) return out;
+  int w = out.width(), h = out.height();
+  for (int y = 0; y < h; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      line[x] = image.masked(x, y) ? 0u : (line[x] | 0xFF000000u);
+    }
+  }
+  return out;
 }
 
 // --- life --------------------------------------------------------------------------------------
@@ -118,8 +134,15 @@ const gui::TIcon* TRxTrayIcon::GetActiveIcon() const {
 
 void TRxTrayIcon::UpdateNotifyData() {
   const gui::TIcon* icon = GetActiveIcon();
-  iconData_.icon = icon && !icon->Empty() ? icon : nullptr;
-  iconData_.tip = TipOfHint(hint_);
+  iconData_.images.clear();
+  iconData_.current = -1;
+  if (icon && !icon->Empty()) {
+    for (const gui::IconImage& image : icon->Images()) {
+      iconData_.images.push_back(IconImageToQImage(image));
+    }
+    iconData_.current = icon->CurrentIndex();
+  }
+  iconData_.tip = gui::FromCp1251(TipOfHint(hint_));
 }
 
 void TRxTrayIcon::Activate() {
@@ -177,8 +200,9 @@ void TRxTrayIcon::WndProc(unsigned message, unsigned param) {
 }
 
 void TRxTrayIcon::dispatch(unsigned param) {
-  gui::TPoint at = backend_->CursorPos();
-  TShiftState shift = backend_->KeyState();
+  const QPoint cursor = backend_->CursorPos();
+  const gui::TPoint at{cursor.x(), cursor.y()};
+  TShiftState shift = gui::ShiftStateFromQt(backend_->KeyState(), Qt::NoButton);
   switch (param) {
     case WM_MOUSEMOVE:
       MouseMove(shift, at.X, at.Y);
@@ -237,7 +261,7 @@ bool TRxTrayIcon::CheckMenuPopup(int x, int y) {
   QMenu* menu = popupMenu_;
   if (!active_ || !menu || !AutoPopup(menu)) return false;
   menu->setProperty(kPopupComponentProperty, QVariant::fromValue<QObject*>(this));
-  backend_->PopupMenu(menu, {x, y});
+  backend_->PopupMenu(menu, QPoint(x, y));
   return true;
 }
 

@@ -1,8 +1,9 @@
 // TRxTrayIcon: a non-visual component that keeps an icon with a tip in the desktop's
 // notification area, turns the mouse on the icon into events, pops up its menu on a right
 // click, runs the menu's default item on a double click and can animate through a list of
-// icons. It talks to the desktop through a TrayBackend (Qt's tray icon, or the recording
-// backend under the simulation switch).
+// icons. It talks to the desktop through the platform's TrayBackend (Qt's tray icon, or the
+// recording backend under the simulation switch), turning its icons into images and its
+// Windows-1251 hint into the tip on the way.
 //
 // A desktop without a notification area: the icon cannot be added, Added() stays false and
 // nothing is shown to the user here; a later change of the icon or hint tries again. Callers
@@ -10,23 +11,33 @@
 // it answers false, so that the user is never left without a way back.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QPointer>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "controls/Icolist.h"
-#include "controls/TrayBackend.h"
 #include "gui/Controls.h"
 #include "gui/Icon.h"
 #include "gui/Timer.h"
+#include "platform/TrayBackend.h"
 
 class QMenu;
 
 namespace rxshell {
+
+using platform::CreateTrayBackend;
+using platform::kTrayCallbackMessage;
+using platform::TrayBackend;
+using platform::TrayIconData;
+
+// The longest tip the notification area shows, in characters (Windows-1251 bytes).
+inline constexpr size_t kMaxTipLength = 63;
 
 // A menu pops up on a right click of the icon unless its dynamic property "autoPopup" is false
 // (the class library's automatic pop-up flag, set by default).
@@ -40,6 +51,10 @@ void SetAutoPopup(QMenu* menu, bool autoPopup);
 std::string GetShortHint(const std::string& hint);
 // The tip shown for a hint: its short part, cut to kMaxTipLength characters.
 std::string TipOfHint(const std::string& hint);
+
+// An icon image as Qt draws it: transparent where the AND mask is set (a masked pixel that
+// would invert the screen is shown transparent too).
+QImage IconImageToQImage(const gui::IconImage& image);
 
 class TRxTrayIcon : public QObject {
 public:

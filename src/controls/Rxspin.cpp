@@ -342,7 +342,7 @@ void TRxSpinEdit::recreateButton() {
     upDown_ = new TRxUpDown(this);
     upDown_->setCursor(Qt::ArrowCursor);
     upDown_->setGeometry(0, 0, DefaultButtonWidth(), height());
-    upDown_->OnClick = [this](TRxUpDown*, TUDBtnType button) { upDownClick(button); };
+    upDown_->OnClick = [this](gui::TUpDown*, TUDBtnType button) { upDownClick(button); };
     upDown_->show();
   }
 }

@@ -248,47 +248,36 @@ int DefaultButtonWidth() {
   return std::min(width, 15);
 }
 
-TRxUpDown::TRxUpDown(QWidget* parent)
-    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
-  for (QToolButton* arrow : {up_, down_}) {
-    arrow->setArrowType(arrow == up_ ? Qt::UpArrow : Qt::DownArrow);
-    arrow->setAutoRepeat(true);
-    arrow->setFocusPolicy(Qt::NoFocus);
-  }
-  connect(up_, &QToolButton::clicked, this, [this] { arrowPressed(+1); });
-  connect(down_, &QToolButton::clicked, this, [this] { arrowPressed(-1); });
+TRxUpDown::TRxUpDown(QWidget* parent) : TUpDown(parent) {
+  SetRange(-1, 1);
+  SetPosition(0);
   resize(DefaultButtonWidth(), height());
 }
 
 TRxUpDown::~TRxUpDown() { OnClick = nullptr; }
 
-void TRxUpDown::arrowPressed(int delta) {
-  position_ = std::clamp(position_ + delta, -1, 1);
-  endOfMove();
-}
-
-void TRxUpDown::endOfMove() {
+// The press has moved the position to -1 or 1; the click follows from its sign, and the
+// position goes back to 0 even when the handler throws. A press from inside the handler
+// moves the position without a second click.
+void TRxUpDown::Click(TUDBtnType) {
   if (busy_) return;
   busy_ = true;
   try {
-    if (position_ > 0 && OnClick) OnClick(this, btNext);
-    else if (position_ < 0 && OnClick) OnClick(this, btPrev);
+    if (Position() > 0 && OnClick) OnClick(this, btNext);
+    else if (Position() < 0 && OnClick) OnClick(this, btPrev);
   } catch (...) {
-    position_ = 0;
+    SetPosition(0);
     busy_ = false;
     throw;
   }
-  position_ = 0;
+  SetPosition(0);
   busy_ = false;
 }
 
 void TRxUpDown::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
   int width = DefaultButtonWidth();
   if (this->width() != width) resize(width, height());
-  int half = height() / 2;
-  up_->setGeometry(0, 0, width, half);
-  down_->setGeometry(0, half, width, height() - half);
+  TUpDown::resizeEvent(event);
 }
 
 }  // namespace rxspin

@@ -1,6 +1,6 @@
 // The two buttons of the spin edit: TRxSpinButton, a square split by its rising diagonal into an
-// upper half (up) and a lower half (down) that repeats while held, and TRxUpDown, the standard
-// pair of arrows that reports each press as a click.
+// upper half (up) and a lower half (down) that repeats while held, and TRxUpDown, the class
+// library's up-down arrows set to report each press as a click.
 #pragma once
 
 #include <QPointer>
@@ -12,6 +12,7 @@
 #include "gui/Bitmap.h"
 #include "gui/Controls.h"
 #include "gui/Timer.h"
+#include "gui/UpDown.h"
 
 class QToolButton;
 
@@ -20,8 +21,9 @@ namespace rxspin {
 enum TValueType { vtInt, vtFloat, vtHex };
 enum TSpinButtonKind { bkStandard, bkDiagonal };
 enum TSpinButtonState { sbNotDown, sbTopDown, sbBottomDown };
-// The class library's up-down arrows.
-enum TUDBtnType { btNext, btPrev };
+using gui::btNext;
+using gui::btPrev;
+using gui::TUDBtnType;
 
 // First and later periods of the diagonal button's auto-repeat.
 constexpr unsigned kFirstRepeatMs = 400;
@@ -88,28 +90,18 @@ private:
 // The width of the standard arrows: the style's vertical scroll bar width, at most 15 pixels.
 int DefaultButtonWidth();
 
-// A vertical pair of arrows with range -1..1 and position 0: every press moves the position
-// away from 0, is reported through OnClick and puts the position back.
-class TRxUpDown : public QWidget {
+// A vertical TUpDown of the standard width with range -1..1 and position 0: every press moves
+// the position away from 0, is reported through OnClick and puts the position back.
+class TRxUpDown : public gui::TUpDown {
 public:
   explicit TRxUpDown(QWidget* parent = nullptr);
   ~TRxUpDown() override;
 
-  int Position() const { return position_; }
-  QToolButton* Arrow(TUDBtnType which) const { return which == btNext ? up_ : down_; }
-
-  std::function<void(TRxUpDown*, TUDBtnType)> OnClick;
-
 protected:
+  void Click(TUDBtnType button) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  void arrowPressed(int delta);
-  void endOfMove();
-
-  QToolButton* up_;
-  QToolButton* down_;
-  int position_ = 0;
   bool busy_ = false;
 };
 

@@ -94,6 +94,6 @@ std::string GetEnvVar(const std::string& VarName);
 }  // namespace vclutils
 
 #include "controls/VclutilsBitmaps.h"
-#include "controls/VclutilsMemory.h"
+#include "controls/utils/VclutilsMemory.h"
 #include "controls/VclutilsText.h"
 #include "controls/VclutilsWindows.h"

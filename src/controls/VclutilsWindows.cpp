@@ -7,17 +7,14 @@
 
 #include <algorithm>
 
+#include "controls/ControlsState.h"
 #include "platform/Clock.h"
 
 namespace vclutils {
 
-Qt::CursorShape WaitCursor = Qt::WaitCursor;
-
 namespace {
 
 constexpr size_t kMaxClassName = 255;
-
-int waitCount = 0;
 
 bool haveGuiApplication() {
   return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
@@ -166,14 +163,14 @@ void Delay(uint32_t MSecs) {
 }
 
 void StartWait() {
-  if (waitCount++ == 0 && haveGuiApplication()) {
+  if (detail::WaitCount++ == 0 && haveGuiApplication()) {
     QGuiApplication::setOverrideCursor(QCursor(WaitCursor));
   }
 }
 
 void StopWait() {
-  if (waitCount == 0) return;
-  if (--waitCount == 0 && haveGuiApplication()) QGuiApplication::restoreOverrideCursor();
+  if (detail::WaitCount == 0) return;
+  if (--detail::WaitCount == 0 && haveGuiApplication()) QGuiApplication::restoreOverrideCursor();
 }
 
 }  // namespace vclutils

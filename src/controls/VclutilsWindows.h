@@ -59,7 +59,7 @@ void ActivateWindow(QWidget* Wnd);
 void Delay(uint32_t MSecs);
 
 // The cursor StartWait shows.
-extern Qt::CursorShape WaitCursor;
+extern Qt::CursorShape& WaitCursor;
 // Nested: the first StartWait shows WaitCursor over the whole program, the matching last
 // StopWait puts the previous cursor back. A StopWait without a StartWait does nothing.
 void StartWait();

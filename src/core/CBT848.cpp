@@ -4,95 +4,104 @@
 
 #include "core/CBT848Registers.h"
 #include "core/HardwareTables.h"
-#include "core/Settings.h"
 #include "platform/Clock.h"
 #include "platform/HardwareLibrary.h"
 #include "platform/MessageBox.h"
 
-CBT848* CardDevice = nullptr;
 
 int FatalError(const std::string& text) {
   return platform::ShowMessageBox(text, "Fatal Error",
                                   platform::kMbOk | platform::kMbIconStop | platform::kMbSystemModal);
 }
 
+void ReportOpenFailure(const CBT848& chip) {
+  switch (chip.LastOpenFailure()) {
+    case CBT848::OpenFailure::kLibraryMissing: FatalError("Error load DLL"); break;
+    case CBT848::OpenFailure::kStartFailed: FatalError(chip.StartFailure().Message); break;
+    default: break;
+  }
+}
+
+RemoteDecoding CurrentRemoteDecoding() {
+  return {NeedToReset, ShiftBT, ShiftResult, Mask1, Mask2};
+}
+
 CBT848::~CBT848() { Close(); }
 
 // ---- Opening
 
-void CBT848::Open() {
+void CBT848::Open(const CardChoice& choice) {
   Close();  // an earlier Open of this object may hold a mapping and the library
 
-  Failed = 0;
-  TunerIndex = Settings.Tuner < kTunerRows ? Settings.Tuner : kDefaultTuner;
-  CardIndex = Settings.Card < kCardRows ? Settings.Card : kDefaultCard;
-  FMStereo = 1;
-  Muted = 1;
-  CurrentFrequency = 4000;
-  LastBand = 0;  // a re-opened object must send its first band word again
-  Resource1 = Resource2 = Resource3 = 0;
+  failed_ = false;
+  openFailure_ = OpenFailure::kNone;
+  startFailure_ = CExcept{nullptr, 0};
+  tunerIndex_ = choice.Tuner < kTunerRows ? choice.Tuner : kDefaultTuner;
+  cardIndex_ = choice.Card < kCardRows ? choice.Card : kDefaultCard;
+  fmStereo_ = true;
+  muted_ = true;
+  currentFrequency_ = 4000;
+  lastBand_ = 0;  // a re-opened object must send its first band word again
+  resource1_ = resource2_ = resource3_ = 0;
   input_ = 0;
 
-  Library = platform::LoadHardwareLibrary();
-  if (!Library) {
-    FatalError("Error load DLL");
-    Failed = 1;
-    return;
-  }
-  // Missing exports, no card and a refused mapping fail silently: the caller reports them.
-  if (!bindExports() || !FindCard()) {
-    Failed = 1;
-    return;
-  }
-  Mapping = memoryMap(Resource1, Resource2);
-  if (!Mapping) {
-    Failed = 1;
-    return;
-  }
+  library_ = platform::LoadHardwareLibrary();
+  if (!library_) return fail(OpenFailure::kLibraryMissing);
+  if (!bindExports()) return fail(OpenFailure::kExportMissing);
+  if (!FindCard()) return fail(OpenFailure::kNoCard);
+  mapping_ = memoryMap_(resource1_, resource2_);
+  if (!mapping_) return fail(OpenFailure::kMappingRefused);
   try {
     startChip();
   } catch (const CExcept& e) {
-    FatalError(e.Message);
-    Failed = 1;
+    startFailure_ = e;
+    return fail(OpenFailure::kStartFailed);
   }
-  if (!Failed) SetMute(0);
+  SetMute(0);
+}
+
+void CBT848::fail(OpenFailure why) {
+  failed_ = true;
+  openFailure_ = why;
 }
 
 void CBT848::Close() {
-  if (Mapping && memoryUnmap) memoryUnmap(Resource1, Resource2);
-  Mapping = 0;
-  if (Library) platform::FreeHardwareLibrary(Library);
-  Library = nullptr;
-  pciGetHardwareResources = nullptr;
-  isDriverOpened = nullptr;
-  memoryUnmap = nullptr;
-  memoryMap = nullptr;
-  memoryRead = nullptr;
-  memoryWrite = nullptr;
-  Failed = 1;
+  if (mapping_ && memoryUnmap_) memoryUnmap_(resource1_, resource2_);
+  mapping_ = 0;
+  if (library_) platform::FreeHardwareLibrary(library_);
+  library_ = nullptr;
+  pciGetHardwareResources_ = nullptr;
+  isDriverOpened_ = nullptr;
+  memoryUnmap_ = nullptr;
+  memoryMap_ = nullptr;
+  memoryRead_ = nullptr;
+  memoryWrite_ = nullptr;
+  failed_ = true;
 }
 
 bool CBT848::bindExports() {
   auto bind = [this](auto*& entry, const char* name) {
     entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(
-        platform::FindExport(Library, name));
+        platform::FindExport(library_, name));
     return entry != nullptr;
   };
   // Every binding is attempted, in the library's documented order, before judging.
-  bool ok = bind(pciGetHardwareResources, hwiodrv::kPciGetHardwareResources);
-  ok = bind(isDriverOpened, hwiodrv::kIsDriverOpened) && ok;
-  ok = bind(memoryUnmap, hwiodrv::kMemoryUnmap) && ok;
-  ok = bind(memoryRead, hwiodrv::kMemoryRead) && ok;
-  ok = bind(memoryWrite, hwiodrv::kMemoryWrite) && ok;
-  ok = bind(memoryMap, hwiodrv::kMemoryMap) && ok;
+  bool ok = bind(pciGetHardwareResources_, hwiodrv::kPciGetHardwareResources);
+  ok = bind(isDriverOpened_, hwiodrv::kIsDriverOpened) && ok;
+  ok = bind(memoryUnmap_, hwiodrv::kMemoryUnmap) && ok;
+  ok = bind(memoryRead_, hwiodrv::kMemoryRead) && ok;
+  ok = bind(memoryWrite_, hwiodrv::kMemoryWrite) && ok;
+  ok = bind(memoryMap_, hwiodrv::kMemoryMap) && ok;
   return ok;
 }
 
 bool CBT848::FindCard() {
-  if (!pciGetHardwareResources) return false;
-  for (uint32_t device : bt848::kDevices)
-    if (pciGetHardwareResources(bt848::kVendor, device, &Resource1, &Resource2, &Resource3) == 0)
+  if (!pciGetHardwareResources_) return false;
+  for (uint32_t device : bt848::kDevices) {
+    if (pciGetHardwareResources_(bt848::kVendor, device, &resource1_, &resource2_, &resource3_) ==
+        0)
       return true;
+  }
   return false;
 }
 
@@ -101,32 +110,32 @@ bool CBT848::FindCard() {
 void CBT848::startChip() {
   SetMute(1);
   InitTuner();
-  SetFrequency(CurrentFrequency < 4000 ? 4000 : CurrentFrequency);
+  SetFrequency(currentFrequency_ < 4000 ? 4000 : currentFrequency_);
   AndBT(bt848::kGpioOutEn, ~0x1000u);
   const CardRow& card = cardRow();
   WriteBT(bt848::kGpioData, (ReadBT(bt848::kGpioData) & ~card.TonMask) | card.TonMux0);
-  SetFMStereo(FMStereo);
-  SetFrequency(CurrentFrequency);
+  SetFMStereo(fmStereo_);
+  SetFrequency(currentFrequency_);
 }
 
 const TunerRow& CBT848::tunerRow() const {
-  return TunerTable[TunerIndex < kTunerRows ? TunerIndex : kDefaultTuner];
+  return TunerTable[tunerIndex_ < kTunerRows ? tunerIndex_ : kDefaultTuner];
 }
 
 const CardRow& CBT848::cardRow() const {
-  return CardTable[CardIndex < kCardRows ? CardIndex : kDefaultCard];
+  return CardTable[cardIndex_ < kCardRows ? cardIndex_ : kDefaultCard];
 }
 
 // ---- The choke point
 
 uint32_t CBT848::busRead(uint32_t offset) {
-  if (Failed || !memoryRead) throw CExcept{"ReadBT", 1};
-  return memoryRead(offset);
+  if (failed_ || !memoryRead_) throw CExcept{"ReadBT", 1};
+  return memoryRead_(offset);
 }
 
 void CBT848::busWrite(uint32_t offset, uint32_t value) {
-  if (Failed || !memoryWrite) return;
-  memoryWrite(offset, value);
+  if (failed_ || !memoryWrite_) return;
+  memoryWrite_(offset, value);
 }
 
 // Starts an I2C transfer: clear I2CDONE, write the control word (which runs the transfer), then

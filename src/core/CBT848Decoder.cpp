@@ -4,16 +4,9 @@
 
 #include "core/CBT848.h"
 #include "core/CBT848Registers.h"
-#include "core/Channels.h"
 #include "core/HardwareTables.h"
 #include "platform/Clock.h"
 
-uint32_t NeedToReset = 0;
-uint16_t ShiftBT = 0;
-uint16_t ShiftResult = 0;
-uint16_t Mask1 = 0;
-uint16_t Mask2 = 0;
-uint8_t SoundMuted = 0;
 
 namespace {
 
@@ -28,12 +21,6 @@ struct PllCoefficients {
 constexpr PllCoefficients kPll28To35{0xF9, 0xDC, 0x8E};  // 28.636363 MHz crystal -> 35.468950
 constexpr PllCoefficients kPll35To28{0x39, 0xB0, 0x89};  // 35.468950 MHz crystal -> 28.636363
 
-// The standard of the channel being shown; 0 when CurChannel is outside the table.
-uint8_t currentStandard() {
-  if (CurChannel < 0 || CurChannel >= kChannelRows) return 0;
-  return ChannelTable[CurChannel].System;
-}
-
 }  // namespace
 
 // GPIO_DATA := (GPIO_DATA & ~TonMask) | value, over all 32 bits.
@@ -44,7 +31,7 @@ void CBT848::setAudio(uint32_t value) {
 
 // MUXSEL 2 for the tuner, 3 for "AV", 0 for "SVHS"; S-video also turns the composite
 // separation off (COMP), every other input turns it back on.
-bool CBT848::SetInput(uint32_t n) {
+bool CBT848::SetInput(uint32_t n, bool soundOff) {
   AndBT(bt848::kIform, 0x9F);
   uint32_t comp = n == kInputSvhs ? bt848::kComp : 0;
   WriteBT(bt848::kEControl, (ReadBT(bt848::kEControl) & (~bt848::kComp & 0xFF)) | comp);
@@ -53,7 +40,7 @@ bool CBT848::SetInput(uint32_t n) {
   input_ = n;
   const CardRow& card = cardRow();
   setAudio(n == kInputTuner ? card.TonMux0 : card.TonMux1);
-  if (SoundMuted) SetMute(1);
+  if (soundOff) SetMute(1);
   return true;
 }
 
@@ -106,8 +93,7 @@ bool CBT848::SetSaturationV(int32_t v) {
 }
 
 // Hue exists only in the NTSC standards; every other standard gets 0.
-bool CBT848::SetHue(int32_t v) {
-  uint8_t standard = currentStandard();
+bool CBT848::SetHue(int32_t v, uint32_t standard) {
   int32_t hue = (standard == 1 || standard == 2) ? std::clamp(v, -127, 127) : 0;
   WriteBT(bt848::kHue, static_cast<uint8_t>(hue));
   return true;
@@ -143,7 +129,7 @@ bool CBT848::SetPLL(uint32_t mode) {
 
 // Unmuting restores the audio of the selected input.
 bool CBT848::SetMute(uint32_t on) {
-  Muted = on;
+  muted_ = on != 0;
   const CardRow& card = cardRow();
   if (on)
     setAudio(card.TonMute);
@@ -153,14 +139,14 @@ bool CBT848::SetMute(uint32_t on) {
 }
 
 // 0: no key; 255: a code without its marker bit (Mask2).
-uint32_t CBT848::ReadRemote() {
+uint32_t CBT848::ReadRemote(const RemoteDecoding& d) {
   const CardRow& card = cardRow();
   WriteBT(bt848::kGpioOutEn, (ReadBT(bt848::kGpioOutEn) & ~card.OutMask) | card.OutEn);
-  if (NeedToReset) WriteBT(bt848::kGpioRegInp, ReadBT(bt848::kGpioRegInp) & 0xFFFFFF);
-  uint32_t code = (ReadBT(bt848::kGpioData) >> (ShiftBT & 31)) & Mask1;
+  if (d.NeedToReset) WriteBT(bt848::kGpioRegInp, ReadBT(bt848::kGpioRegInp) & 0xFFFFFF);
+  uint32_t code = (ReadBT(bt848::kGpioData) >> (d.ShiftBT & 31)) & d.Mask1;
   if (code == 0) return 0;
-  if (!(code & Mask2)) return 255;
-  return code >> (ShiftResult & 31);
+  if (!(code & d.Mask2)) return 255;
+  return code >> (d.ShiftResult & 31);
 }
 
 bool CBT848::IsSignalLocked() {

@@ -6,7 +6,6 @@
 #include "core/CBT848Registers.h"
 #include "core/HardwareTables.h"
 
-int32_t PrevFrequency = 0;
 
 namespace {
 
@@ -45,7 +44,7 @@ void CBT848::sendToTuner(uint32_t word) { WriteI2C(tunerRow().Address, word); }
 
 void CBT848::SetFrequency(int32_t f) {
   const TunerRow& row = tunerRow();
-  CurrentFrequency = f;
+  currentFrequency_ = f;
 
   uint32_t band;
   if (int64_t{f} > int64_t{row.Threshold1}) {
@@ -56,23 +55,23 @@ void CBT848::SetFrequency(int32_t f) {
       sendToTuner(kFmPreWord);
       sendToTuner(row.FMStereo);
     }
-    band = FMStereo ? row.FMStereo : row.FMMono;
+    band = fmStereo_ ? row.FMStereo : row.FMMono;
   } else {
     band = row.VHFLow;
   }
-  if (band != LastBand) {
+  if (band != lastBand_) {
     sendToTuner(band);
-    LastBand = band;
+    lastBand_ = band;
   }
   PrevFrequency = f;
 
   int64_t divider = KHzToDivider(RoundTo10KHz(FrequencyToKHz(f)));
-  divider = (divider + (isFmWord(LastBand, row) ? kFmIf : kTvIf)) & 0x7FFF;
+  divider = (divider + (isFmWord(lastBand_, row) ? kFmIf : kTvIf)) & 0x7FFF;
   sendToTuner(static_cast<uint32_t>(divider));
 
   const CardRow& card = cardRow();
   WriteBT(bt848::kGpioOutEn, (ReadBT(bt848::kGpioOutEn) & ~card.OutMask) | card.OutEn);
-  SetFMStereo(FMStereo);
+  SetFMStereo(fmStereo_);
 }
 
 // Silence first, then the tuner's wake-up sequence.
@@ -90,12 +89,12 @@ bool CBT848::InitTuner() {
 // word in every case.
 bool CBT848::SetFMStereo(uint32_t on) {
   const TunerRow& row = tunerRow();
-  if (on && LastBand == row.FMMono)
-    LastBand = row.FMStereo;
-  else if (!on && LastBand == row.FMStereo)
-    LastBand = row.FMMono;
-  bool written = WriteI2C(row.Address, LastBand);
-  FMStereo = on;
+  if (on && lastBand_ == row.FMMono)
+    lastBand_ = row.FMStereo;
+  else if (!on && lastBand_ == row.FMStereo)
+    lastBand_ = row.FMMono;
+  bool written = WriteI2C(row.Address, lastBand_);
+  fmStereo_ = on != 0;
   return written;
 }
 
@@ -106,7 +105,7 @@ int32_t CBT848::GetTunerStatus() {
   const TunerRow& row = tunerRow();
   uint8_t status = ReadI2C(row.Address, 1);
   uint32_t afc = status & 7;
-  if (isFmWord(LastBand & 0xFF, row)) {
+  if (isFmWord(lastBand_ & 0xFF, row)) {
     if (afc == 2)
       afc = 4;
     else if (afc > 1)

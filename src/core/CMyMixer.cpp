@@ -9,14 +9,6 @@
 
 using namespace platform;
 
-CMyMixer* LineVol = nullptr;
-CMyMixer* RecLineVol = nullptr;
-CMyMixer* MasterVol = nullptr;
-CMyMixer* RecMasterVol = nullptr;
-CMyMixer* LineMute = nullptr;
-CMyMixer* RecLineMute = nullptr;
-CMyMixer* MasterMute = nullptr;
-CMyMixer* RecMasterMute = nullptr;
 
 namespace {
 

@@ -55,14 +55,14 @@ private:
 // to open rather than bind the master line.
 uint32_t CardSourceLine();
 
-extern CMyMixer* LineVol;        // speakers, card's line, volume
-extern CMyMixer* RecLineVol;     // wave input, card's line, volume
-extern CMyMixer* MasterVol;      // speakers, destination line, volume
-extern CMyMixer* RecMasterVol;   // wave input, destination line, volume
-extern CMyMixer* LineMute;       // speakers, card's line, mute
-extern CMyMixer* RecLineMute;    // wave input, card's line, mute
-extern CMyMixer* MasterMute;     // speakers, destination line, mute
-extern CMyMixer* RecMasterMute;  // wave input, destination line, mute
+extern CMyMixer*& LineVol;       // speakers, card's line, volume
+extern CMyMixer*& RecLineVol;    // wave input, card's line, volume
+extern CMyMixer*& MasterVol;     // speakers, destination line, volume
+extern CMyMixer*& RecMasterVol;  // wave input, destination line, volume
+extern CMyMixer*& LineMute;      // speakers, card's line, mute
+extern CMyMixer*& RecLineMute;   // wave input, card's line, mute
+extern CMyMixer*& MasterMute;    // speakers, destination line, mute
+extern CMyMixer*& RecMasterMute; // wave input, destination line, mute
 
 // Start-up and exit handlers: construct the eight objects (closed), and destroy them in reverse
 // order, closing their handles.

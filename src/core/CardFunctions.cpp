@@ -5,14 +5,13 @@
 #include <cmath>
 #include <limits>
 
+#include "core/Channels.h"
 #include "core/Settings.h"
 #include "core/TvStandardPath.h"
 #include "core/TvWindow.h"
 #include "platform/Environment.h"
 #include "platform/VideoStandard.h"
 
-platform::ModuleHandle AudioDll = nullptr;
-AudioSetFn* AudioSetProc = nullptr;
 
 namespace {
 
@@ -80,6 +79,12 @@ void tellStandardPath(uint32_t n) {
   }
 }
 
+// The standard of the channel being shown; 0 when CurChannel is outside the table.
+uint32_t currentStandard() {
+  if (CurChannel < 0 || CurChannel >= kChannelRows) return 0;
+  return ChannelTable[size_t(CurChannel)].System;
+}
+
 }  // namespace
 
 uint32_t StandardMask(uint32_t n) { return n < kFirstWithoutMask ? kStandardMasks[n] : 0; }
@@ -106,13 +111,14 @@ void FreeAudioDll() {
 
 int32_t OpenCard() {
   if (!CardDevice) CardDevice = new CBT848;
-  CardDevice->Open();
+  CardDevice->Open({Settings.Tuner, Settings.Card});
+  ReportOpenFailure(*CardDevice);
   return 1;
 }
 
 int32_t SetVideoInput(uint32_t n) {
   if (!CardDevice) return 0;
-  CardDevice->SetInput(n);
+  CardDevice->SetInput(n, SoundMuted);
   return 1;
 }
 
@@ -153,7 +159,7 @@ int32_t SetHue(int32_t percent) {
   float scaled = percentTo255(100 - std::clamp(percent, 0, 100));
   auto x = static_cast<uint8_t>(static_cast<int32_t>(scaled));
   if (x > 127) x = static_cast<uint8_t>(127 - x);
-  CardDevice->SetHue(static_cast<int8_t>(x));
+  CardDevice->SetHue(static_cast<int8_t>(x), currentStandard());
   return 1;
 }
 

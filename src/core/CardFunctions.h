@@ -22,9 +22,9 @@ using AudioSetFn = int32_t(int32_t command, uint8_t value);
 constexpr int32_t kAudioMuteCommand = 105;
 
 // The loaded plug-in, null when absent.
-extern platform::ModuleHandle AudioDll;
+extern platform::ModuleHandle& AudioDll;
 // Its audio_Set as last looked up by SetMute; null when not found.
-extern AudioSetFn* AudioSetProc;
+extern AudioSetFn*& AudioSetProc;
 
 // Where LoadAudioDll() looks: the executable's folder + "libaudio.so".
 std::string AudioDllPath();
@@ -35,8 +35,9 @@ bool LoadAudioDll(const std::string& path);
 void FreeAudioDll();
 
 // --- The card
-// Creates the chip object when there is none, then opens it (again). Returns 1 whether or not
-// the open succeeded: callers test the object's Failed flag.
+// Creates the chip object when there is none, then opens it (again) with the settings' tuner
+// and card rows and shows what a failure calls for (ReportOpenFailure). Returns 1 whether or
+// not the open succeeded: callers ask the object (IsOpen).
 int32_t OpenCard();
 // 0 tuner, 1 "AV", 2 "SVHS".
 int32_t SetVideoInput(uint32_t n);

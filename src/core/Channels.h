@@ -27,10 +27,10 @@ constexpr int kMaxTunerChannels = 254;
 constexpr int kAvRow = 254;
 constexpr int kSvhsRow = 255;
 
-extern std::array<ChannelRecord, kChannelRows> ChannelTable;
-extern int32_t NumOfChannels;  // tuner channels in rows 0..NumOfChannels-1
-extern int32_t StartChannel;   // the row shown at start
-extern int32_t CurChannel;     // the row being shown
+extern std::array<ChannelRecord, kChannelRows>& ChannelTable;
+extern int32_t& NumOfChannels; // tuner channels in rows 0..NumOfChannels-1
+extern int32_t& StartChannel;  // the row shown at start
+extern int32_t& CurChannel;    // the row being shown
 
 // Fills ChannelTable, NumOfChannels and StartChannel from channels.ini in the program folder: rows
 // 0..NumOfChannels-1 from [TVCnl1].., row 254 from [AV], row 255 from [SVHS]; every other row and

@@ -62,12 +62,17 @@ constexpr int kCustomSystemRow = 8;
 constexpr uint32_t kDefaultCard = 8;
 constexpr uint32_t kDefaultTuner = 5;
 
-extern std::array<CardRow, kCardRows> CardTable;
-extern std::array<TunerRow, kTunerRows> TunerTable;
-extern std::array<TVSystemRow, kTVSystemRows> TVSystemTable;
+// The tables in use: the built-in rows below, with the custom rows as loaded.
+extern std::array<CardRow, kCardRows>& CardTable;
+extern std::array<TunerRow, kTunerRows>& TunerTable;
+extern std::array<TVSystemRow, kTVSystemRows>& TVSystemTable;
+// The built-in rows; the custom rows are zero.
+extern const std::array<CardRow, kCardRows> kBuiltinCardTable;
+extern const std::array<TunerRow, kTunerRows> kBuiltinTunerTable;
+extern const std::array<TVSystemRow, kTVSystemRows> kBuiltinTVSystemTable;
 
 // The staging record of [CustomSystem]; LoadCustomSystem copies it into TVSystemTable row 8.
-extern TVSystemRow CustomTVSystem;
+extern TVSystemRow& CustomTVSystem;
 
 // Names of the rows as the settings dialog lists them.
 extern const std::array<const char*, kCardRows> CardNames;

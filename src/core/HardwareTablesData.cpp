@@ -5,7 +5,7 @@
 // clang-format off
 // Id, VideoMux0, VideoMux1, VideoMux2, VideoMask, TonMux0, TonMux1, TonMux2, TonMute, TonMask,
 // OutEn, OutMask
-std::array<CardRow, kCardRows> CardTable = {{
+const std::array<CardRow, kCardRows> kBuiltinCardTable = {{
     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // Custom, from [CustomCard]
     {1, 0x40, 0x60, 0x20, 0x60, 0x4, 0xA, 0x9, 0x8, 0xF, 0xFFFFFFFF, 0x0},  // Zoltrix
     {2, 0x40, 0x60, 0x20, 0x60, 0x2, 0x0, 0x0, 0x8, 0xF, 0x0, 0x0},  // Miro PCTV
@@ -86,7 +86,7 @@ const std::array<const char*, kCardRows> CardNames = {
 };
 
 // Id, Address, VHFLow, VHFHigh, UHF, Threshold1, Threshold2, FMStereo, FMMono
-std::array<TunerRow, kTunerRows> TunerTable = {{
+const std::array<TunerRow, kTunerRows> kBuiltinTunerTable = {{
     {0, 0, 0, 0, 0, 0, 0, 0, 0},  // CUSTOM, from [CustomTuner]
     {1, 0xC2, 0x8E02, 0x8E04, 0x8E01, 14025, 46325, 0x8E02, 0x8E02},  // TEMIC_PAL_BG
     {2, 0xC2, 0x8E02, 0x8E04, 0x8E01, 16825, 46325, 0x8E02, 0x8E02},  // TEMIC_PAL_I
@@ -138,7 +138,7 @@ const std::array<const char*, kTunerRows> TunerNames = {
 // format code, not the automatic one.
 // CropWidth, CropHeight, TotalWidth, DelayA, DelayB, IFormSys, IFormXT, XsfNum, XsfDen,
 // HDelayx1, HActivex1, VDelay, CropOffset
-std::array<TVSystemRow, kTVSystemRows> TVSystemTable = {{
+const std::array<TVSystemRow, kTVSystemRows> kBuiltinTVSystemTable = {{
     {800, 576, 1135, 0x7F, 0x72, 3, kXT1, 944, 768, 186, 922, 32, 0},  // AUTO
     {640, 480, 910, 0x68, 0x5D, 1, kXT0, 780, 640, 135, 754, 22, 0},  // NTSC_M
     {640, 480, 910, 0x68, 0x5D, 2, kXT0, 780, 640, 135, 754, 22, 0},  // NTSC_J
@@ -150,8 +150,6 @@ std::array<TVSystemRow, kTVSystemRows> TVSystemTable = {{
     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // CUSTOM, from [CustomSystem]
 }};
 // clang-format on
-
-TVSystemRow CustomTVSystem = {};
 
 const std::array<const char*, 10> TVSystemNames = {
     "AUTO", "NTSC_M", "NTSC_J", "PAL_BDGHI", "PAL_M", "PAL_N", "SECAM", "PAL_Nc", "CUSTOM", "FMRADIO",

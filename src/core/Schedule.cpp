@@ -7,7 +7,6 @@
 #include "platform/Environment.h"
 #include "platform/Profile.h"
 
-std::array<ScheduleEntry, kScheduleEntries> ScheduleTable{};
 
 namespace {
 

@@ -25,7 +25,7 @@ constexpr int kScheduleEntries = 11;
 constexpr int kFirstScheduleEntry = 1;
 constexpr int kLastScheduleEntry = 10;
 
-extern std::array<ScheduleEntry, kScheduleEntries> ScheduleTable;
+extern std::array<ScheduleEntry, kScheduleEntries>& ScheduleTable;
 
 // Reads entries 1..10 from [Scheduler1]..[Scheduler10] of schedule.ini in the program folder; a
 // missing file or key gives a disarmed entry for 1999-01-01 00:00:00 without a channel.

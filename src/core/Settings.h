@@ -94,10 +94,10 @@ struct SettingsBlock {
   bool operator==(const SettingsBlock&) const = default;
 };
 
-extern SettingsBlock Settings;
+extern SettingsBlock& Settings;
 
 // The current video input (0 tuner, 1 "AV", 2 "SVHS"); not stored, cleared by LoadSettings.
-extern uint32_t CurInput;
+extern uint32_t& CurInput;
 
 // Full-screen modes of the FullScreen key.
 enum FullScreenMode : int32_t {

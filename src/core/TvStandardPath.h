@@ -5,10 +5,22 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
-// 1 while the path is attached. Set by its callers (start-up, settings dialog) after a
+namespace platform {
+class CaptureDevice;
+}
+
+// True while the path is attached. Set by its callers (start-up, settings dialog) after a
 // successful ComAttach; read by SetTVSystem and the shut-down.
-extern uint8_t ComActive;
+extern bool& ComActive;
+
+// What an attach holds: the path itself and the bound device, if the machine has one.
+struct TvStandardPathBinding {
+  bool attached = false;
+  std::unique_ptr<platform::CaptureDevice> device;
+};
+extern TvStandardPathBinding& StandardPath;
 
 // Binds the first video capture device; true also when the machine has none (then nothing is
 // bound). False only when the devices cannot be looked through. Attaching again releases the

@@ -1,6 +1,4 @@
 #include "core/TvWindow.h"
 
-TvWindowHandle* TvWindow = nullptr;
-uint8_t TvHiddenByUser = 0;
 
 TvWindowHandle::~TvWindowHandle() = default;

@@ -12,7 +12,7 @@ public:
 };
 
 // The TV window, null while there is none (before the viewer builds it, or when it is disabled).
-extern TvWindowHandle* TvWindow;
+extern TvWindowHandle*& TvWindow;
 
-// 1 while the user has hidden the TV window: a standard change must not show it again.
-extern uint8_t TvHiddenByUser;
+// True while the user has hidden the TV window: a standard change must not show it again.
+extern bool& TvHiddenByUser;

@@ -2,18 +2,6 @@
 
 namespace gui {
 
-namespace {
-
-unsigned alignmentFlag(TAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify: return DT_RIGHT;
-    case taCenter: return DT_CENTER;
-    default: return DT_LEFT;
-  }
-}
-
-}  // namespace
-
 TCustomLabel::TCustomLabel(QWidget* parent) : TGraphicControl(parent) {
   SetStyleFlag(csOpaque, true);
   SetBounds(0, 0, 65, 17);
@@ -41,6 +29,7 @@ void TCustomLabel::SetWordWrap(bool wordWrap) {
   if (wordWrap == wordWrap_) return;
   wordWrap_ = wordWrap;
   AdjustBounds();
+  // Without AutoSize the bounds stay, yet the text must be laid out again.
   Invalidate();
 }
 
@@ -57,12 +46,36 @@ void TCustomLabel::SetTransparent(bool transparent) {
   Invalidate();
 }
 
-void TCustomLabel::SetFocusControl(QWidget* control) { focusControl_ = control; }
+void TCustomLabel::SetFocusControl(QWidget* control) {
+  QObject::disconnect(focusControlGone_);
+  focusControl_ = control;
+  // The free notification: a destroyed control leaves no dangling reference behind.
+  if (control) {
+    focusControlGone_ = QObject::connect(control, &QObject::destroyed, this,
+                                         [this] { SetFocusControl(nullptr); });
+  }
+  FocusControlChanged();
+}
 
-void TCustomLabel::DoDrawText(TRect& r, unsigned flags) {
+unsigned TCustomLabel::AlignmentFlag(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify: return DT_RIGHT;
+    case taCenter: return DT_CENTER;
+    default: return DT_LEFT;
+  }
+}
+
+unsigned TCustomLabel::WordBreakFlag() const { return wordWrap_ ? unsigned(DT_WORDBREAK) : 0u; }
+
+std::string TCustomLabel::TextToDraw(unsigned& flags) const {
   std::string text = GetLabelText();
   if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
   if (!showAccelChar_) flags |= DT_NOPREFIX;
+  return text;
+}
+
+void TCustomLabel::DoDrawText(TRect& r, unsigned flags) {
+  std::string text = TextToDraw(flags);
   TCanvas& canvas = Canvas();
   canvas.Font = Font();
   if (!Enabled()) {
@@ -75,7 +88,7 @@ void TCustomLabel::DoDrawText(TRect& r, unsigned flags) {
   canvas.DrawText(text, r, flags);
 }
 
-void TCustomLabel::Paint() {
+void TCustomLabel::PaintBackground() {
   TCanvas& canvas = Canvas();
   if (!Transparent()) {
     canvas.Brush.Color = Color();
@@ -83,8 +96,12 @@ void TCustomLabel::Paint() {
     canvas.FillRect(ClientRect());
   }
   canvas.Brush.Style = bsClear;
+}
+
+void TCustomLabel::Paint() {
+  PaintBackground();
   TRect r = ClientRect();
-  unsigned flags = DT_EXPANDTABS | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) | alignmentFlag(alignment_);
+  unsigned flags = DT_EXPANDTABS | WordBreakFlag() | AlignmentFlag(alignment_);
   if (layout_ != tlTop) {
     TRect measured = r;
     DoDrawText(measured, flags | DT_CALCRECT);
@@ -98,7 +115,7 @@ void TCustomLabel::Paint() {
 void TCustomLabel::AdjustBounds() {
   if ((ComponentState() & csReading) || !autoSize_) return;
   TRect r = ClientRect();
-  DoDrawText(r, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u));
+  DoDrawText(r, DT_EXPANDTABS | DT_CALCRECT | WordBreakFlag());
   int left = Left();
   if (alignment_ == taRightJustify) left += Width() - r.Right;
   SetBounds(left, Top(), r.Right, r.Bottom);
@@ -120,11 +137,13 @@ void TCustomLabel::FontChanged() {
   AdjustBounds();
 }
 
-bool TCustomLabel::DialogChar(char key) {
-  if (!focusControl_ || !Enabled() || !showAccelChar_ || !IsAccel(key, Caption())) return false;
+bool TCustomLabel::FocusOnAccelerator(char key, const std::string& text) {
+  if (!focusControl_ || !Enabled() || !showAccelChar_ || !IsAccel(key, text)) return false;
   if (!focusControl_->isVisible() || !focusControl_->isEnabled()) return false;
   focusControl_->setFocus(Qt::ShortcutFocusReason);
   return true;
 }
+
+bool TCustomLabel::DialogChar(char key) { return FocusOnAccelerator(key, Caption()); }
 
 }  // namespace gui

@@ -1,9 +1,15 @@
 // TCustomLabel, the label base of the class library: a graphic control that draws its caption
 // with DrawText (alignment, layout, word wrap, '&' accelerators), can be transparent, sizes
 // itself to its text and gives its FocusControl the focus on its accelerator key.
+//
+// Labels that draw their text differently (the control library's shadow label) build on it:
+// they keep its properties and their setters, and replace the drawing, measuring and painting.
 #pragma once
 
+#include <QMetaObject>
 #include <QPointer>
+
+#include <string>
 
 #include "gui/Controls.h"
 
@@ -28,7 +34,7 @@ public:
   // Transparent: the control style lacks csOpaque and the background is not filled.
   bool Transparent() const { return !(ControlStyle() & csOpaque); }
   void SetTransparent(bool transparent);
-  // Not owned; cleared when that widget is destroyed.
+  // Not owned; set to none when that widget is destroyed. Always stored, even when unchanged.
   QWidget* FocusControl() const { return focusControl_; }
   void SetFocusControl(QWidget* control);
 
@@ -46,7 +52,22 @@ protected:
   virtual void DoDrawText(TRect& r, unsigned flags);
   // With AutoSize, sets the bounds to the text's extent (a right-aligned label keeps its right
   // edge). Not while a layout is being read.
-  void AdjustBounds();
+  virtual void AdjustBounds();
+  // After FocusControl was stored (also when its control was destroyed).
+  virtual void FocusControlChanged() {}
+
+  // --- shared by the labels' drawing
+  // The text DoDrawText draws: GetLabelText, with a blank added when measuring an empty text
+  // (or a lone '&' mark) so that it keeps one line; flags gain DT_NOPREFIX without
+  // ShowAccelChar.
+  std::string TextToDraw(unsigned& flags) const;
+  // DT_LEFT, DT_RIGHT or DT_CENTER for the alignment; DT_WORDBREAK with WordWrap, else 0.
+  static unsigned AlignmentFlag(TAlignment alignment);
+  unsigned WordBreakFlag() const;
+  // Fills the client area with Color unless transparent; the brush is clear afterwards.
+  void PaintBackground();
+  // Gives FocusControl the focus when key is the accelerator of text and everything allows it.
+  bool FocusOnAccelerator(char key, const std::string& text);
 
 private:
   TAlignment alignment_ = taLeftJustify;
@@ -55,6 +76,7 @@ private:
   bool wordWrap_ = false;
   bool showAccelChar_ = true;
   QPointer<QWidget> focusControl_;
+  QMetaObject::Connection focusControlGone_;
 };
 
 }  // namespace gui

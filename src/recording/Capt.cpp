@@ -2,10 +2,6 @@
 
 #include "core/SystemUtils.h"
 
-TForm3* Form3 = nullptr;
-uint32_t MaxWavFormatSize = kWaveFormatFieldsSize;
-std::vector<uint8_t> SavedWavFormat;
-
 namespace {
 
 constexpr const char* kAppKey = "TheVyx";

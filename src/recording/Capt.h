@@ -25,9 +25,9 @@ constexpr uint32_t kWaveFormatFieldsSize = 18;
 
 // The size of every format block the recorder keeps: the largest format the codecs describe.
 // Until the codec layer comes with the recorder, PCM is the only format, with no extra bytes.
-extern uint32_t MaxWavFormatSize;
+extern uint32_t& MaxWavFormatSize;
 // The saved recording format, MaxWavFormatSize bytes.
-extern std::vector<uint8_t> SavedWavFormat;
+extern std::vector<uint8_t>& SavedWavFormat;
 
 WaveFormatFields ReadWaveFormat(const std::vector<uint8_t>& block);
 std::vector<uint8_t> WaveFormatBlock(const WaveFormatFields& fields, uint32_t size);
@@ -39,4 +39,4 @@ public:
   explicit TForm3(QWidget* owner = nullptr);
 };
 
-extern TForm3* Form3;
+extern TForm3*& Form3;

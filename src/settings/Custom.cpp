@@ -1,7 +1,5 @@
 #include "settings/Custom.h"
 
-TForm7* Form7 = nullptr;
-
 TForm7::TForm7(QWidget* owner) : QWidget(owner, Qt::Window) {
   Form7 = this;
   setObjectName("Form7");

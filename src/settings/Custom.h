@@ -9,4 +9,4 @@ public:
   explicit TForm7(QWidget* owner = nullptr);
 };
 
-extern TForm7* Form7;
+extern TForm7*& Form7;

@@ -1,6 +1,5 @@
 #include "viewer/Clist.h"
 
-TForm6* Form6 = nullptr;
 
 TForm6::TForm6(QWidget* owner) : QWidget(owner, Qt::Window) {
   Form6 = this;

@@ -8,4 +8,4 @@ public:
   explicit TForm6(QWidget* owner = nullptr);
 };
 
-extern TForm6* Form6;
+extern TForm6*& Form6;

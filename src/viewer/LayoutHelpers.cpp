@@ -9,15 +9,15 @@ std::string Cp(const char* utf8) { return gui::ToCp1251(QString::fromUtf8(utf8))
 
 QString Ru(const char* utf8) { return QString::fromUtf8(utf8); }
 
-void SetPicture(viewer::TImage* image, const QImage& pixels) {
+void SetPicture(gui::TImage* image, const QImage& pixels) {
   gui::TBitmap bitmap;
   bitmap.SetImage(pixels);
   image->Picture().SetGraphic(&bitmap);
 }
 
-viewer::TImage* Image(QWidget* parent, const char* name, const QRect& bounds,
+gui::TImage* Image(QWidget* parent, const char* name, const QRect& bounds,
                       const QImage& pixels, bool visible) {
-  auto* image = new viewer::TImage(parent);
+  auto* image = new gui::TImage(parent);
   image->setObjectName(QString::fromLatin1(name));
   image->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
   image->SetTransparent(true);

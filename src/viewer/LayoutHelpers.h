@@ -10,7 +10,7 @@
 
 #include "gui/Colors.h"
 #include "gui/CustomLabel.h"
-#include "viewer/Image.h"
+#include "gui/Image.h"
 
 namespace layout {
 
@@ -19,9 +19,9 @@ std::string Cp(const char* utf8);
 QString Ru(const char* utf8);
 
 // Sets the picture of an image from pixels.
-void SetPicture(viewer::TImage* image, const QImage& pixels);
+void SetPicture(gui::TImage* image, const QImage& pixels);
 // A picture at `bounds`, named, transparent where its lower-left pixel's colour is.
-viewer::TImage* Image(QWidget* parent, const char* name, const QRect& bounds,
+gui::TImage* Image(QWidget* parent, const char* name, const QRect& bounds,
                       const QImage& pixels, bool visible = true);
 // A transparent label at (x, y) in the panel's font colour.
 gui::TCustomLabel* Label(QWidget* parent, const char* name, int x, int y, const std::string& text,

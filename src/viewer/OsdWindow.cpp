@@ -11,8 +11,6 @@
 #include "gui/Cp1251.h"
 #include "gui/CustomLabel.h"
 
-QPointer<OsdWindow> OsdChannelWindow;
-QPointer<OsdWindow> OsdValueWindow;
 
 namespace {
 

@@ -59,5 +59,5 @@ private:
 };
 
 // The OSD windows of the TV window, null while there are none.
-extern QPointer<OsdWindow> OsdChannelWindow;
-extern QPointer<OsdWindow> OsdValueWindow;
+extern QPointer<OsdWindow>& OsdChannelWindow;
+extern QPointer<OsdWindow>& OsdValueWindow;

@@ -1,6 +1,5 @@
 #include "viewer/Range.h"
 
-TForm4* Form4 = nullptr;
 
 TForm4::TForm4(QWidget* owner) : QWidget(owner, Qt::Window) {
   Form4 = this;

@@ -8,4 +8,4 @@ public:
   explicit TForm4(QWidget* owner = nullptr);
 };
 
-extern TForm4* Form4;
+extern TForm4*& Form4;

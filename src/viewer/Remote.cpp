@@ -1,6 +1,5 @@
 #include "viewer/Remote.h"
 
-TForm8* Form8 = nullptr;
 
 TForm8::TForm8(QWidget* owner) : QWidget(owner, Qt::Window) {
   Form8 = this;

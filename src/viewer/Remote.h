@@ -9,4 +9,4 @@ public:
   explicit TForm8(QWidget* owner = nullptr);
 };
 
-extern TForm8* Form8;
+extern TForm8*& Form8;

@@ -5,9 +5,6 @@
 #include "core/Schedule.h"
 #include "viewer/LayoutHelpers.h"
 
-TForm2* Form2 = nullptr;
-uint8_t ExitAlarmFired = 0;
-
 TForm2::TForm2(QWidget* owner) : QWidget(owner, Qt::Window) {
   Form2 = this;
   setObjectName("Form2");

@@ -16,7 +16,7 @@ public:
   QCheckBox* CheckBox14;  // and switch the computer off
 };
 
-extern TForm2* Form2;
+extern TForm2*& Form2;
 
 // Set when the exit-at alarm has fired; the shut-down then may switch the computer off.
-extern uint8_t ExitAlarmFired;
+extern bool& ExitAlarmFired;

@@ -8,6 +8,7 @@
 
 #include "core/CBT848.h"
 #include "core/CMyMixer.h"
+#include "core/CardFunctions.h"
 #include "core/HardwareTables.h"
 #include "core/Settings.h"
 #include "gui/Cp1251.h"
@@ -33,8 +34,6 @@ namespace {
 constexpr uint32_t kCompanionStartMessage = 0x470;
 constexpr uint32_t kCompanionNoticeMs = 100;
 
-std::unique_ptr<platform::NamedLock> RunningMutex;
-
 // The companion program holds its lock while it runs; it hears our process id.
 void tellCompanion() {
   auto lock = platform::NamedLockBackend::current().create(kCompanionLockName);
@@ -51,12 +50,11 @@ bool probeCard() {
   LoadSettings();
   LoadCustomCard();
   LoadCustomTuner();
-  if (!CardDevice) CardDevice = new CBT848;
-  CardDevice->Open();
-  if (CardDevice->Failed) {
+  OpenCard();
+  if (!CardDevice->IsOpen()) {
     CardDevice->Close();
-    CardDevice->Open();
-    if (CardDevice->Failed) {
+    OpenCard();
+    if (!CardDevice->IsOpen()) {
       platform::ShowMessageBox(kCardNotFoundText, kCardNotFoundCaption,
                                platform::kMbOk | platform::kMbIconStop);
       return false;

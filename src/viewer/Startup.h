@@ -3,7 +3,12 @@
 // order and the message loop.
 #pragma once
 
+#include <memory>
 #include <string>
+
+namespace platform {
+class NamedLock;
+}
 
 // The companion program's lock and window.
 inline constexpr const char* kCompanionLockName = "VyxVideoRemote";
@@ -16,6 +21,9 @@ inline constexpr const char* kNoWaveInputText =
 inline constexpr const char* kNoWaveInputCaption = "Fatal error!";
 inline constexpr const char* kCardNotFoundText = "Fatal Error - BT8X8 not found";
 inline constexpr const char* kCardNotFoundCaption = "Error loading driver";
+
+// The program's running lock, held from the start until CloseProgram.
+extern std::unique_ptr<platform::NamedLock>& RunningMutex;
 
 // Creates the named lock and keeps it in RunningMutex; false when the name already existed (a
 // second copy runs), in which case nothing is kept.

@@ -23,10 +23,6 @@ TvWindowLook TvWindowLookOf(uint32_t style) {
   return look;
 }
 
-QPointer<TvScreen> TvScreenWindow;
-std::function<void()> TvFirstFramePainted;
-QPointer<QWidget> TvParentWindow;
-
 TvScreen::TvScreen(uint32_t style, const QRect& rect, QWidget* owner, int id)
     : platform::CaptureWindow(owner), style_(style), id_(id) {
   const TvWindowLook look = TvWindowLookOf(style);

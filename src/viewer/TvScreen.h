@@ -64,10 +64,10 @@ private:
 };
 
 // Called once, when a TV window first paints a picture (start-up measurements).
-extern std::function<void()> TvFirstFramePainted;
+extern std::function<void()>& TvFirstFramePainted;
 
 // The TV window as the viewer holds it; null while there is none. TvWindow (the card layer's
 // handle) points at the same object.
-extern QPointer<TvScreen> TvScreenWindow;
+extern QPointer<TvScreen>& TvScreenWindow;
 // The invisible owner of the TV window, made once.
-extern QPointer<QWidget> TvParentWindow;
+extern QPointer<QWidget>& TvParentWindow;

@@ -1,6 +1,7 @@
 // The viewer's shared state: globals that start-up, the channel application, the TV window and
 // the panel's handlers read and write on the GUI thread. The one value another thread touches
-// (ExternalProgramEnded) is an atomic.
+// (ExternalProgramEnded) is an atomic. Each name is bound to its member of ViewerState
+// (ViewerState.h), which holds them all and resets them at once.
 #pragma once
 
 #include <QRect>
@@ -14,59 +15,63 @@
 
 // --- Start-up and shut-down
 // The program folder with a trailing '/', made the current directory at start.
-extern std::string ExeDir;
+extern std::string& ExeDir;
 // The desktop's size and refresh rate at start; full screen restores this mode.
-extern int32_t DisplayWidth;
-extern int32_t DisplayHeight;
-extern int32_t DisplayRefresh;
+extern int32_t& DisplayWidth;
+extern int32_t& DisplayHeight;
+extern int32_t& DisplayRefresh;
 // The master volume slider's value at start (0..65); restored at exit with RestoreVolume.
-extern int32_t StartVolume;
+extern int32_t& StartVolume;
 // The card line's mute at start; set again at exit when it was on.
-extern uint32_t SavedLineMute;
-// 1 from the panel's constructor until the shut-down: the capture driver may be disconnected.
-extern uint8_t CaptureDriverConnected;
+extern uint32_t& SavedLineMute;
+// True from the panel's constructor until the shut-down: the capture driver may be
+// disconnected.
+extern bool& CaptureDriverConnected;
 
 // --- Channel application
-// 1 while TForm1::ReSet runs: the slider handlers then leave the OSD value text alone.
-extern uint8_t ReSetBusy;
+// True while TForm1::ReSet runs: the slider handlers then leave the OSD value text alone.
+extern bool& ReSetBusy;
 // The master volume slider's value 0..65.
-extern float MasterVolumeLevel;
+extern float& MasterVolumeLevel;
 // Names of the inputs by CurInput: " TV", "AV", "SVHS".
 extern const std::array<const char*, 3> InputNames;
 // The application title as ReSet last made it (at most kTitleTextMax characters).
 constexpr size_t kTitleTextMax = 39;
-extern std::string TitleText;
-// 1 when a switch to an FM radio channel left full screen; the next TV channel restores it.
-extern uint8_t RadioLeftFullScreen;
-// 1 while the Alt key is held (set by the keyboard hook).
-extern uint8_t AltKeyDown;
+extern std::string& TitleText;
+// True when a switch to an FM radio channel left full screen; the next TV channel restores it.
+extern bool& RadioLeftFullScreen;
+// True while the Alt key is held (set by the keyboard hook).
+extern bool& AltKeyDown;
 
 // --- TV window and full screen
-extern uint8_t FullScreenOn;
+extern bool& FullScreenOn;
+// Whether the full screen now on went through a display-mode change. Turning it off takes the
+// same path back, whatever the FullScreen choice has become in between.
+extern bool& FsModeSwitched;
 // The display size the FullScreen choice asks for.
-extern int32_t FsWidth;
-extern int32_t FsHeight;
+extern int32_t& FsWidth;
+extern int32_t& FsHeight;
 // The TV window's normal rectangle and whether it was shown, saved when full screen goes on.
 struct WindowPlacement {
   QRect normal;
   bool valid = false;
 };
-extern WindowPlacement FsPlacement;
+extern WindowPlacement& FsPlacement;
 // The panel's position saved before a display-mode change.
-extern int32_t FsPanelLeft;
-extern int32_t FsPanelTop;
+extern int32_t& FsPanelLeft;
+extern int32_t& FsPanelTop;
 // The master volume / 1000, saved around a display-mode change or the external program.
-extern int32_t SavedMasterVolume;
+extern int32_t& SavedMasterVolume;
 // Raised by the thread that waits for the external capture program, cleared by the panel's
 // housekeeping tick.
-extern std::atomic<uint8_t> ExternalProgramEnded;
+extern std::atomic<bool>& ExternalProgramEnded;
 
 // --- Panel state (the panel's handlers keep it)
-// Mirror of CBState: 1 = unrolled.
-extern uint8_t RolledUp;
+// Mirror of CBState: true = unrolled.
+extern bool& RolledUp;
 
 // --- Caption colours of the panel's title gradient, set by the skin loader.
-extern gui::TColor SkinBeginColorActive;
-extern gui::TColor SkinEndColorActive;
-extern gui::TColor SkinBeginColorUnactive;
-extern gui::TColor SkinEndColorUnactive;
+extern gui::TColor& SkinBeginColorActive;
+extern gui::TColor& SkinEndColorActive;
+extern gui::TColor& SkinBeginColorUnactive;
+extern gui::TColor& SkinEndColorUnactive;

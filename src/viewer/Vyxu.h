@@ -22,6 +22,10 @@ class QToolButton;
 namespace exgrad {
 class TGradient;
 }
+namespace gui {
+class TImage;
+class TUpDown;
+}  // namespace gui
 namespace rxctrls {
 class TRxLabel;
 class TRxSpeedButton;
@@ -35,11 +39,6 @@ class TRxSlider;
 namespace rxspin {
 class TRxSpinEdit;
 }
-
-namespace viewer {
-class TImage;
-class TUpDown;
-}  // namespace viewer
 
 using TLabel = gui::TCustomLabel;
 
@@ -71,27 +70,27 @@ public:
   // --- Components (VyxuLayout.cpp). Owned by the panel; named as the skin and the language
   // files name them.
   // Title bar and background
-  viewer::TImage* Image1;   // title bar picture
-  viewer::TImage* Image2;   // background
+  gui::TImage* Image1;   // title bar picture
+  gui::TImage* Image2;   // background
   exgrad::TGradient* Gradient1;
   TLabel* Label1;           // channel name in the title
-  viewer::TImage* Image11;  // hide panel
-  viewer::TImage* Image12;  // hide all to the tray
-  viewer::TImage* Image13;  // quit
-  viewer::TImage* Image14;  // roll up / down
+  gui::TImage* Image11;  // hide panel
+  gui::TImage* Image12;  // hide all to the tray
+  gui::TImage* Image13;  // quit
+  gui::TImage* Image14;  // roll up / down
   // Channel, frequency, standard and input
   rxctrls::TRxLabel* RxLabel1;  // channel number
-  viewer::TUpDown* UpDown1;
-  viewer::TImage* Image3;   // channel up
-  viewer::TImage* Image4;   // channel down
-  viewer::TImage* Image5;   // up, pressed (hidden source)
-  viewer::TImage* Image6;   // up, hover
-  viewer::TImage* Image7;   // down, pressed
-  viewer::TImage* Image8;   // down, hover
-  viewer::TImage* Image9;   // up, normal
-  viewer::TImage* Image10;  // down, normal
-  viewer::TImage* Image21;  // mini channel up (rolled up)
-  viewer::TImage* Image22;  // mini channel down
+  gui::TUpDown* UpDown1;
+  gui::TImage* Image3;   // channel up
+  gui::TImage* Image4;   // channel down
+  gui::TImage* Image5;   // up, pressed (hidden source)
+  gui::TImage* Image6;   // up, hover
+  gui::TImage* Image7;   // down, pressed
+  gui::TImage* Image8;   // down, hover
+  gui::TImage* Image9;   // up, normal
+  gui::TImage* Image10;  // down, normal
+  gui::TImage* Image21;  // mini channel up (rolled up)
+  gui::TImage* Image22;  // mini channel down
   rxspin::TRxSpinEdit* RxSpinEdit1;  // frequency, MHz
   TLabel* Label10;                   // frequency display
   rxctrls::TRxSpeedButton* RxSpeedButton9;   // +0.01 MHz
@@ -120,21 +119,21 @@ public:
   QCheckBox* CheckBox4;  // stay on top
   QCheckBox* CheckBox5;  // hints
   QCheckBox* CheckBox9;  // taskbar button
-  viewer::TImage* Image15;
-  viewer::TImage* Image16;
-  viewer::TImage* Image17;
-  viewer::TImage* Image18;
-  viewer::TImage* Image19;
-  viewer::TImage* Image20;
+  gui::TImage* Image15;
+  gui::TImage* Image16;
+  gui::TImage* Image17;
+  gui::TImage* Image18;
+  gui::TImage* Image19;
+  gui::TImage* Image20;
   TLabel* Label4;
   TLabel* Label5;
   TLabel* Label6;
   TLabel* Label7;
   TLabel* Label8;
   TLabel* Label9;
-  viewer::TImage* ImageC;  // glyph: checked
-  viewer::TImage* ImageN;  // glyph: unchecked
-  viewer::TImage* ImageT;  // the skin's loading buffer
+  gui::TImage* ImageC;  // glyph: checked
+  gui::TImage* ImageN;  // glyph: unchecked
+  gui::TImage* ImageT;  // the skin's loading buffer
   QScrollBar* ScrollBarX;  // focus sink, off screen
   // Tool buttons
   QToolButton* SpeedButton4;  // scheduler
@@ -190,7 +189,7 @@ private:
 };
 
 // The main panel, null before it is created.
-extern TForm1* Form1;
+extern TForm1*& Form1;
 
 // Sets the application's title (the panel's window title, and the caption of the program's
 // message boxes).

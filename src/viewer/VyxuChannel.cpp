@@ -56,7 +56,7 @@ std::string ChannelTitle(int row) {
 void TForm1::ReSet() {
   if (!validRow(CurChannel)) return;
   const ChannelRecord& r = ChannelTable[size_t(CurChannel)];
-  ReSetBusy = 1;
+  ReSetBusy = true;
   RxLabel1->SetCaption(ChannelNumberText(CurChannel));
   Label1->SetCaption(r.Name);
   Label2->SetCaption(r.Name);
@@ -89,7 +89,7 @@ void TForm1::ReSet() {
     Timer6.SetEnabled(true);
   }
   if (Settings.PLL < kPllLeftAlone && CardDevice) CardDevice->SetPLL(Settings.PLL);
-  ReSetBusy = 0;
+  ReSetBusy = false;
 }
 
 void ApplySaturation() {
@@ -116,13 +116,13 @@ void SelectChannelByNumber(int k) {
   const bool radio = ChannelTable[size_t(k)].System == kFmRadio;
   if (radio && FullScreenOn) {
     SetFullScreen(0);
-    RadioLeftFullScreen = 1;
+    RadioLeftFullScreen = true;
     Form1->raise();
     Form1->activateWindow();
   }
   if (RadioLeftFullScreen && !radio && !FullScreenOn) {
     SetFullScreen(1);
-    RadioLeftFullScreen = 0;
+    RadioLeftFullScreen = false;
     if (TvScreenWindow) {
       TvScreenWindow->raise();
       TvScreenWindow->activateWindow();

@@ -34,7 +34,7 @@ void TalkToInstallableDriver() {
 void StartExternalProgramWaiter(std::shared_ptr<platform::LaunchedProcess> process) {
   std::thread([process = std::move(process)] {
     process->wait();
-    ExternalProgramEnded.store(1);
+    ExternalProgramEnded.store(true);
     // Widgets belong to the GUI thread: the button is enabled there.
     QMetaObject::invokeMethod(
         qApp, [] { if (Form1) Form1->SpeedButton3->setEnabled(true); }, Qt::QueuedConnection);

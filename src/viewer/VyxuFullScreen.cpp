@@ -19,10 +19,6 @@ namespace {
 
 constexpr uint8_t kFmRadio = 9;
 
-// Whether the full screen now on went through a display-mode change. Turning it off takes the
-// same path back, whatever the FullScreen choice has become in between.
-bool modeSwitchedOn = false;
-
 bool currentRowIsRadio() {
   return CurChannel >= 0 && CurChannel < kChannelRows &&
          ChannelTable[size_t(CurChannel)].System == kFmRadio;
@@ -96,7 +92,7 @@ void modeChangeOff() {
 void SetFullScreen(int on) {
   if (!Form1) return;
   if (currentRowIsRadio() && on == 1) return;
-  FullScreenOn = uint8_t(on);
+  FullScreenOn = on != 0;
   Form1->Set34();
   platform::SleepMs(50);
   if (TvScreenWindow) TvScreenWindow->repaint();
@@ -104,22 +100,22 @@ void SetFullScreen(int on) {
 
   if (on) {
     // Where the display cannot change its mode, full screen only maximises the window.
-    modeSwitchedOn =
+    FsModeSwitched =
         DisplayWidth > FsWidth && platform::DisplayMode::current().modeChangePossible();
-    if (modeSwitchedOn) {
+    if (FsModeSwitched) {
       modeChangeOn();
     } else {
       if (TvScreenWindow) saveAndMaximise(TvScreenWindow);
       hideCursor(true);
     }
   } else {
-    if (modeSwitchedOn) {
+    if (FsModeSwitched) {
       modeChangeOff();
     } else {
       if (TvScreenWindow) restorePlacement(TvScreenWindow);
       hideCursor(false);
     }
-    modeSwitchedOn = false;
+    FsModeSwitched = false;
   }
   SetVideoInput(CurInput);
 }

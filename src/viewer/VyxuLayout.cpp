@@ -13,7 +13,7 @@
 #include "controls/Rxspin.h"
 #include "viewer/LayoutHelpers.h"
 #include "viewer/PanelArt.h"
-#include "viewer/UpDown.h"
+#include "gui/UpDown.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 
@@ -96,11 +96,11 @@ void TForm1::createChannelControls() {
   Image10 = button("Image10", down, Arrow::Down, ButtonState::Normal, false);
   Image8 = button("Image8", down, Arrow::Down, ButtonState::Hover, false);
   Image7 = button("Image7", down, Arrow::Down, ButtonState::Pressed, false);
-  for (viewer::TImage* i : {Image3, Image4}) i->setToolTip(Ru("Каналы"));
+  for (gui::TImage* i : {Image3, Image4}) i->setToolTip(Ru("Каналы"));
 
-  UpDown1 = new viewer::TUpDown(this);
+  UpDown1 = new gui::TUpDown(this);
   UpDown1->setObjectName("UpDown1");
-  UpDown1->SetOrientation(viewer::udHorizontal);
+  UpDown1->SetOrientation(gui::udHorizontal);
   UpDown1->SetRange(-256, 256);
   UpDown1->SetPosition(0);
   UpDown1->SetWrap(false);
@@ -111,7 +111,7 @@ void TForm1::createChannelControls() {
   Image21 = layout::Image(this, "Image21", QRect(296, 5, 12, 12), panelart::MiniArrow(Arrow::Up));
   Image22 =
       layout::Image(this, "Image22", QRect(310, 5, 12, 12), panelart::MiniArrow(Arrow::Down));
-  for (viewer::TImage* i : {Image21, Image22}) i->setToolTip(Ru("Каналы"));
+  for (gui::TImage* i : {Image21, Image22}) i->setToolTip(Ru("Каналы"));
 }
 
 void TForm1::createFrequencyControls() {

@@ -46,7 +46,7 @@ void TForm1::createOptions() {
   ImageT = layout::Image(this, "ImageT", QRect(0, 0, 11, 11), QImage(), false);
 
   QCheckBox** boxes[] = {&CheckBox3, &CheckBox7, &CheckBox8, &CheckBox4, &CheckBox5, &CheckBox9};
-  viewer::TImage** glyphs[] = {&Image15, &Image16, &Image17, &Image18, &Image19, &Image20};
+  gui::TImage** glyphs[] = {&Image15, &Image16, &Image17, &Image18, &Image19, &Image20};
   TLabel** labels[] = {&Label4, &Label5, &Label6, &Label7, &Label8, &Label9};
   for (size_t i = 0; i < std::size(kOptions); ++i) {
     const Option& o = kOptions[i];
@@ -70,7 +70,7 @@ void TForm1::createOptions() {
 
 // Each glyph shows ImageC's picture while its box is checked, ImageN's otherwise.
 void TForm1::RefreshOptionGlyphs() {
-  const std::pair<viewer::TImage*, QCheckBox*> pairs[] = {
+  const std::pair<gui::TImage*, QCheckBox*> pairs[] = {
       {Image15, CheckBox3}, {Image16, CheckBox7}, {Image17, CheckBox8},
       {Image18, CheckBox4}, {Image19, CheckBox5}, {Image20, CheckBox9}};
   for (auto [glyph, box] : pairs)

@@ -47,7 +47,7 @@ void TForm1::BYE() {
   Settings.TaskBarButton = CheckBox9->isChecked();        // 5
   SaveSettings();                                         // 6
   SaveChannels();
-  CaptureDriverConnected = 0;                             // 7
+  CaptureDriverConnected = false;                            // 7
   platform::DisplayMode& display = platform::DisplayMode::current();
   if (display.modeChanged()) display.restore();           // 8
   DestroyTvWindow();                                      // 9

@@ -23,7 +23,7 @@
 #include "platform/Environment.h"
 #include "platform/Mixer.h"
 #include "platform/Registry.h"
-#include "viewer/Image.h"
+#include "gui/Image.h"
 #include "viewer/ProcessExit.h"
 #include "viewer/StartGeometry.h"
 #include "viewer/TvScreen.h"
@@ -31,7 +31,6 @@
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 
-TForm1* Form1 = nullptr;
 
 namespace {
 
@@ -73,14 +72,14 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   if (Settings.SoundOffOnStart) MasterMute->SetValue(1);                         // 10
   syncMasterVolumeSlider();                           // 11
   OpenCard();                                         // 12
-  if (CardDevice->Failed) viewer::ExitProcess(1);
+  if (!CardDevice->IsOpen()) viewer::ExitProcess(1);
   SetMute(1);                                         // 13
   placeWindows();                                     // 14
   CheckBox5->setChecked(Settings.Hints);              // 15
   CheckBox8->setChecked(Settings.KeepSound);
   // The hints handler comes with the panel's handlers.
   applySkin();                                        // 16
-  CaptureDriverConnected = 1;                         // 17
+  CaptureDriverConnected = true;                        // 17
   if (Settings.TvWindowPresent) CreateTvWindow();     // 18
   CheckBox9->setChecked(Settings.TaskBarButton);
   TalkToInstallableDriver();                          // 19
@@ -134,7 +133,7 @@ void TForm1::attachStandardPath() {
   if (!(Settings.WDMDriver == 1 || (Settings.WDMDriver == 2 && keyPresent))) return;
   try {
     if (ComAttach()) {
-      ComActive = 1;
+      ComActive = true;
       const uint32_t system = ChannelTable[0].System;
       if (system < 8) ComSetTVSystem(StandardMask(system));
       ComDetach();
@@ -193,9 +192,9 @@ void TForm1::applyStartChannel() {
 
 void TForm1::finishPanelState() {
   // 21: unrolled shows the whole background, rolled up the title bar only.
-  const viewer::TImage* extent = Settings.CBState ? Image2 : Image1;
+  const gui::TImage* extent = Settings.CBState ? Image2 : Image1;
   resize(width(), extent->Top() + extent->Height());
-  RolledUp = Settings.CBState;
+  RolledUp = Settings.CBState != 0;
   // 23. The tray's channel items come with the tray menus.
   ShowFullScreenMode();
   RxTrayIcon1->SetActive(true);
@@ -204,7 +203,7 @@ void TForm1::finishPanelState() {
   for (QWidget* mini : std::initializer_list<QWidget*>{RxSlider6, Image21, Image22})
     mini->setVisible(!Settings.CBState);
   // 25
-  const std::pair<viewer::TImage*, QCheckBox*> glyphs[] = {
+  const std::pair<gui::TImage*, QCheckBox*> glyphs[] = {
       {Image17, CheckBox8}, {Image18, CheckBox4}, {Image19, CheckBox5}, {Image20, CheckBox9}};
   for (auto [glyph, box] : glyphs)
     glyph->Picture().Assign((box->isChecked() ? ImageC : ImageN)->Picture());

@@ -65,7 +65,7 @@ void CreateTvWindow() {
 
 void RebuildTvWindow() {
   TvScreen* tv = makeTvWindow();
-  if (CardDevice) CardDevice->SetInput(CurInput);
+  if (CardDevice) CardDevice->SetInput(CurInput, SoundMuted);
   // The taskbar option's handler comes with the panel's handlers.
   if (Settings.OSDEnabled) makeOsdWindows(QSize(200, 20), kRebuiltOsdId);
   tv->driverConnect(int(Settings.Driver));
@@ -89,7 +89,7 @@ void TForm1::Timer1Timer() {
   Gradient1->SetEndColor(active ? SkinEndColorActive : SkinEndColorUnactive);
 
   // The flag is taken in one step: a program that ends during this tick is seen on the next.
-  if (Settings.UseExternalSoft && ExternalProgramEnded.exchange(0)) {
+  if (Settings.UseExternalSoft && ExternalProgramEnded.exchange(false)) {
     if (Settings.TvWindowPresent) RebuildTvWindow();
     MasterVol->SetValue(uint32_t(SavedMasterVolume) * 1000);
     if (Settings.SoundOffOnStart) MasterMute->SetValue(0);

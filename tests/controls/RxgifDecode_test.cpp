@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "RxgifTestSupport.h"
+#include "controls/ControlsState.h"
 #include "gui/Exceptions.h"
 
 using namespace rxgif;
@@ -65,7 +66,7 @@ const Case kCases[] = {
 
 class RxgifDecodeTest : public ::testing::TestWithParam<Case> {
 protected:
-  void TearDown() override { GIFLoadCorrupted = true; }
+  void TearDown() override { ResetControlsState(); }
 
   static Bytes file(const Case& c) {
     return GifBuilder().Screen(c.width, c.height, c.tableBits)

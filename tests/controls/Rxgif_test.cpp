@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "RxgifTestSupport.h"
+#include "controls/ControlsState.h"
 #include "gui/Exceptions.h"
 
 using namespace rxgif;
@@ -19,7 +20,7 @@ constexpr gui::TColor color(int i) {
 // Tolerance of damage is a global switch; every test starts with the default.
 class RxgifReadTest : public ::testing::Test {
 protected:
-  void TearDown() override { GIFLoadCorrupted = true; }
+  void TearDown() override { ResetControlsState(); }
 
   // A one-frame file on a w x h screen with a global table of `bits`.
   static Bytes oneFrame(int w, int h, const std::vector<uint8_t>& indexes, int bits = 2) {

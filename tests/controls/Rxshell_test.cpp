@@ -11,14 +11,15 @@
 #include <vector>
 
 #include "controls/AppIcon.h"
-#include "controls/RecordingTrayBackend.h"
 #include "controls/Rxshell.h"
 #include "gui/Exceptions.h"
 #include "gui/Icon.h"
 #include "controls/SolidIcon.h"
 #include "platform/MessageBox.h"
+#include "platform/RecordingTrayBackend.h"
 
 using namespace rxshell;
+using namespace platform;
 using gui::TIcon;
 
 namespace {
@@ -81,22 +82,6 @@ using Log = std::vector<std::string>;
 
 }  // namespace
 
-TEST(TrayBackend, SimulationPicksTheRecordingBackend) {
-  std::unique_ptr<TrayBackend> backend = CreateTrayBackend();
-  EXPECT_NE(dynamic_cast<RecordingTrayBackend*>(backend.get()), nullptr);
-}
-
-// The Qt backend on a desktop without a notification area (the offscreen platform) refuses to
-// add; where there is one, the icon is shown.
-TEST(TrayBackend, QtBackendReportsAMissingTray) {
-  std::unique_ptr<TrayBackend> backend = CreateQtTrayBackend();
-  TIcon icon = solidIcon(0xFF00FF00);
-  TrayIconData data{&icon, "tip"};
-  EXPECT_EQ(backend->Add(data), backend->Available());
-  backend->Delete();
-  EXPECT_FALSE(backend->Add(TrayIconData{nullptr, "no icon"}));
-}
-
 TEST(TrayHint, TipIsTheShortHintCutTo63Characters) {
   const std::string s63(63, 'x'), s64(64, 'y'), s70(70, 'z');
   struct Case {
@@ -118,13 +103,13 @@ TEST(TrayHint, TipIsTheShortHintCutTo63Characters) {
 TEST_F(TrayTest, HintReachesTheTrayAsItsTip) {
   showIcon();
   tray->SetHint(std::string(40, 'a') + "|" + "help");
-  EXPECT_EQ(rec->Tip(), std::string(40, 'a'));
-  EXPECT_EQ(tray->IconData().tip, std::string(40, 'a'));
+  EXPECT_EQ(rec->Tip(), QString(40, 'a'));
+  EXPECT_EQ(tray->IconData().tip, QString(40, 'a'));
   rec->ClearCalls();
   tray->SetHint(tray->Hint());
   EXPECT_TRUE(rec->Calls().empty()) << "an unchanged hint sends nothing";
   tray->SetHint(std::string(80, 'b'));
-  EXPECT_EQ(rec->Tip(), std::string(63, 'b'));
+  EXPECT_EQ(rec->Tip(), QString(63, 'b'));
 }
 
 TEST_F(TrayTest, EmptyIconAddsNothingUntilAnIconIsAssigned) {
@@ -151,7 +136,7 @@ TEST_F(TrayTest, ActiveAddsAndRemovesTheIcon) {
   EXPECT_FALSE(rec->Shown()) << "an inactive icon stays out of the tray";
   tray->Show();
   EXPECT_TRUE(rec->Shown());
-  EXPECT_EQ(rec->Tip(), "while inactive");
+  EXPECT_EQ(rec->Tip(), QString("while inactive"));
   tray->Icon().Assign(nullptr);
   EXPECT_FALSE(rec->Shown()) << "an icon that became empty is removed";
 }
@@ -202,7 +187,7 @@ TEST_F(TrayTest, CallbackMessages) {
 TEST_F(TrayTest, ShiftKeysAndOtherMessages) {
   showIcon();
   rec->SetCursorPos({-3, 900});
-  rec->SetKeyState(gui::ssShift | gui::ssCtrl);
+  rec->SetKeyState(Qt::ShiftModifier | Qt::ControlModifier);
   rec->Send(WM_LBUTTONDOWN);
   EXPECT_EQ(log, Log{"down L Shift+Ctrl+Left -3,900"});
   log.clear();
@@ -254,7 +239,7 @@ TEST_F(TrayTest, RightClickPopsUpTheMenu) {
   EXPECT_EQ(log, (Log{"down R Right 300,400", "up R Right 300,400"})) << "no OnClick";
   ASSERT_EQ(rec->CountOf(TrayCall::kPopup), 1);
   EXPECT_EQ(rec->Calls().back().menu, &menu);
-  EXPECT_EQ(rec->Calls().back().at, (gui::TPoint{300, 400}));
+  EXPECT_EQ(rec->Calls().back().at, QPoint(300, 400));
   EXPECT_EQ(menu.property(kPopupComponentProperty).value<QObject*>(), tray.get());
 
   struct Case {

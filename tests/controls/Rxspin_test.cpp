@@ -272,11 +272,11 @@ TEST(SpinEdit, TheStandardButtonStepsThroughItsArrows) {
   EXPECT_EQ(edit.Button(), nullptr);
   EXPECT_EQ(edit.GetButtonWidth(), DefaultButtonWidth());
   EXPECT_LE(DefaultButtonWidth(), 15);
-  edit.UpDown()->Arrow(btNext)->click();
-  edit.UpDown()->Arrow(btNext)->click();
+  edit.UpDown()->Button(btNext)->click();
+  edit.UpDown()->Button(btNext)->click();
   EXPECT_EQ(edit.Text(), "2");
   EXPECT_EQ(edit.UpDown()->Position(), 0);
-  edit.UpDown()->Arrow(btPrev)->click();
+  edit.UpDown()->Button(btPrev)->click();
   EXPECT_EQ(edit.Text(), "1");
   edit.SetButtonKind(bkDiagonal);
   EXPECT_EQ(edit.UpDown(), nullptr);

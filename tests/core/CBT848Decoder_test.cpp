@@ -48,23 +48,19 @@ TEST_F(ChipTest, NineBitValuesAreClampedAndSplitAcrossTheMsbBits) {
 
 TEST_F(ChipTest, HueIsClampedOnNtscAndZeroOnEveryOtherStandard) {
   struct Case {
-    int32_t channel;
-    uint8_t standard;
+    uint32_t standard;
     int32_t v;
     uint32_t written;
   };
   const Case cases[] = {
-      {1, 1, 200, 0x7F}, {1, 1, -128, 0x81}, {1, 2, 5, 0x05}, {1, 3, 100, 0},
-      {1, 6, -50, 0},    {1, 0, 20, 0},      {300, 1, 20, 0}, {-1, 1, 20, 0},
+      {1, 200, 0x7F}, {1, -128, 0x81}, {2, 5, 0x05}, {3, 100, 0},
+      {6, -50, 0},    {0, 20, 0},      {9, 20, 0},   {300, 20, 0},
   };
   CBT848& chip = open();
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "channel " << c.channel << " standard " << +c.standard
-                                      << " value " << c.v);
-    CurChannel = c.channel;
-    ChannelTable[1].System = c.standard;
+    SCOPED_TRACE(::testing::Message() << "standard " << c.standard << " value " << c.v);
     sim::Log().clear();
-    EXPECT_TRUE(chip.SetHue(c.v));
+    EXPECT_TRUE(chip.SetHue(c.v, c.standard));
     EXPECT_EQ(events(), std::vector<sim::Event>{write(kHue, c.written)});
   }
 }
@@ -124,7 +120,7 @@ TEST_F(ChipTest, InputSelectsMuxCompositeSeparationAndAudio) {
   sim::Card().poke(kOControl, 0x04);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.n);
-    EXPECT_TRUE(chip.SetInput(c.n));
+    EXPECT_TRUE(chip.SetInput(c.n, false));
     EXPECT_EQ(sim::Card().videoInput(), c.input);
     EXPECT_EQ(sim::Card().peek(kEControl), 0x04u | (c.comp ? kComp : 0));
     EXPECT_EQ(sim::Card().peek(kOControl), 0x04u | (c.comp ? kComp : 0));
@@ -134,13 +130,12 @@ TEST_F(ChipTest, InputSelectsMuxCompositeSeparationAndAudio) {
 
 TEST_F(ChipTest, SvhsWhileTheUserMutedSelectsItsAudioThenMutes) {
   CBT848& chip = open();
-  SoundMuted = 1;
-  chip.SetInput(2);
+  chip.SetInput(2, true);
   auto gpio = writesTo(kGpioData);
   ASSERT_EQ(gpio.size(), 2u);
   EXPECT_EQ(gpio[0], CardTable[8].TonMux1);
   EXPECT_EQ(gpio[1], CardTable[8].TonMute);
-  EXPECT_EQ(chip.Muted, 1u);
+  EXPECT_TRUE(chip.Muted());
   EXPECT_EQ(sim::Card().peek(kIform) & kMuxselMask, 0u);
 }
 
@@ -149,18 +144,17 @@ TEST_F(ChipTest, UnmutingRestoresTheAudioOfTheSelectedInput) {
   for (auto [input, audio] : {std::pair{1u, sim::AudioSource::External},
                               {2u, sim::AudioSource::External}, {0u, sim::AudioSource::Tuner}}) {
     SCOPED_TRACE(input);
-    chip.SetInput(input);
+    chip.SetInput(input, false);
     chip.SetMute(1);
     EXPECT_EQ(sim::Card().audioSource(), sim::AudioSource::Muted);
     chip.SetMute(0);
-    EXPECT_EQ(chip.Muted, 0u);
+    EXPECT_FALSE(chip.Muted());
     EXPECT_EQ(sim::Card().audioSource(), audio);
   }
 }
 
 TEST_F(ChipTest, GpioAudioWritesKeepEveryBitOutsideTheMask) {
-  Settings.Card = 10;  // TonMask 0x8DFF00, TonMute 0x8CFF00
-  CBT848& chip = open();
+  CBT848& chip = open({kRows.Tuner, 10});  // TonMask 0x8DFF00, TonMute 0x8CFF00
   sim::Card().poke(kGpioOutEn, 0xFFFFFFFF);  // every pin reads back the latch
   sim::Card().poke(kGpioData, 0xAB000012);
   chip.SetMute(1);
@@ -173,31 +167,29 @@ TEST_F(ChipTest, ReadRemoteDecodesTheReceiverBits) {
     uint32_t code;
   };
   const Case cases[] = {{0x00855555, 0x85}, {0x00055555, 255}, {0x00005555, 0}};
-  ShiftBT = 16;
-  Mask1 = 0xFF;
-  Mask2 = 0x80;
-  ShiftResult = 0;
+  RemoteDecoding decoding{0, 16, 0, 0xFF, 0x80};
   CBT848& chip = open();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pins);
     sim::Card().setGpioInputs(c.pins);
-    EXPECT_EQ(chip.ReadRemote(), c.code);
+    EXPECT_EQ(chip.ReadRemote(decoding), c.code);
   }
   // The receiver's bits through the model's key press; the shift of the result applies.
   sim::Card().setGpioInputs(0);
   sim::Card().pressRemote(0x00C40000);
-  ShiftResult = 2;
-  EXPECT_EQ(chip.ReadRemote(), 0xC4u >> 2);
+  decoding.ShiftResult = 2;
+  EXPECT_EQ(chip.ReadRemote(decoding), 0xC4u >> 2);
   EXPECT_EQ(sim::Card().peek(kGpioOutEn), 0x1800u);  // the card row's OutEn first
 }
 
 TEST_F(ChipTest, ReadRemoteResetsTheInputRegisterWhenAsked) {
   CBT848& chip = open();
   sim::Card().poke(kGpioRegInp, 0xFF123456);
-  chip.ReadRemote();
+  RemoteDecoding decoding;
+  chip.ReadRemote(decoding);
   EXPECT_TRUE(writesTo(kGpioRegInp).empty());
-  NeedToReset = 1;
-  chip.ReadRemote();
+  decoding.NeedToReset = 1;
+  chip.ReadRemote(decoding);
   EXPECT_EQ(writesTo(kGpioRegInp), std::vector<uint32_t>{0x123456});
 }
 
@@ -256,7 +248,7 @@ TEST_F(ChipTest, SignalStatusFollowsTheSelectedSource) {
                         {1, 50000, true, true},  {2, 19125, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.input << " at " << c.f);
-    chip.SetInput(c.input);
+    chip.SetInput(c.input, false);
     chip.SetFrequency(c.f);
     EXPECT_EQ(chip.IsVideoPresent(), c.present);
     EXPECT_EQ(chip.IsSignalLocked(), c.locked);
@@ -270,16 +262,16 @@ TEST_F(ChipTest, OperationsOnAFailedObjectThrowAtTheirFirstReadOrWriteNothing) {
     bool throws;
   };
   const Case cases[] = {
-      {"SetInput", [](CBT848& c) { c.SetInput(1); }, true},
+      {"SetInput", [](CBT848& c) { c.SetInput(1, false); }, true},
       {"SetVideoFormat", [](CBT848& c) { c.SetVideoFormat(3); }, true},
       {"SetSystemTiming", [](CBT848& c) { c.SetSystemTiming(640, 480, 3); }, true},
       {"SetContrast", [](CBT848& c) { c.SetContrast(100); }, true},
       {"SetPLL 1", [](CBT848& c) { c.SetPLL(1); }, true},
       {"SetMute", [](CBT848& c) { c.SetMute(0); }, true},
-      {"ReadRemote", [](CBT848& c) { c.ReadRemote(); }, true},
+      {"ReadRemote", [](CBT848& c) { c.ReadRemote({}); }, true},
       {"IsSignalLocked", [](CBT848& c) { c.IsSignalLocked(); }, true},
       {"SetBrightness", [](CBT848& c) { c.SetBrightness(10); }, false},
-      {"SetHue", [](CBT848& c) { c.SetHue(10); }, false},
+      {"SetHue", [](CBT848& c) { c.SetHue(10, 1); }, false},
       {"SetPLL 0", [](CBT848& c) { c.SetPLL(0); }, false},
   };
   CBT848& chip = openFailed();

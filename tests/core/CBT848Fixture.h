@@ -1,5 +1,6 @@
 // A chip object on the simulated card, with the card, the event log and simulated time reset for
-// each test, the default tuner and card rows, and every message box recorded.
+// each test, the card-control state reset, the default tuner and card rows, and every message
+// box recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "core/CBT848.h"
 #include "core/CBT848Registers.h"
 #include "core/Channels.h"
+#include "core/CoreState.h"
 #include "core/Settings.h"
 #include "platform/MessageBox.h"
 #include "sim/Bt848Card.h"
@@ -19,6 +21,9 @@
 
 class ChipTest : public ::testing::Test {
 protected:
+  // The default tuner and card rows, as the settings give them here.
+  static constexpr CardChoice kRows{5, 8};
+
   void SetUp() override {
     setenv("VYX_SIM", "1", 1);
     unsetenv("VYX_HWIODRV");
@@ -26,25 +31,24 @@ protected:
     sim::Card().reset();
     sim::Log().clear();
     sim::Clock().reset();
+    ResetCoreState();
     Settings.Tuner = 5;
     Settings.Card = 8;
-    PrevFrequency = 0;
-    SoundMuted = 0;
-    NeedToReset = 0;
-    ShiftBT = ShiftResult = Mask1 = Mask2 = 0;
     CurChannel = 1;
     ChannelTable[1].System = 3;  // PAL_BDGHI
   }
 
   void TearDown() override {
+    if (CardDevice == chip_.get()) CardDevice = nullptr;  // the test's own object
     chip_.reset();
+    ResetCoreState();
     unsetenv("VYX_HWIODRV");
   }
 
-  // A new object, opened; the log then starts empty.
-  CBT848& open() {
+  // A new object, opened with these rows; the log then starts empty.
+  CBT848& open(CardChoice rows = kRows) {
     chip_ = std::make_unique<CBT848>();
-    chip_->Open();
+    chip_->Open(rows);
     sim::Log().clear();
     return *chip_;
   }

@@ -16,12 +16,12 @@ uint32_t plainDivider(int32_t f) { return static_cast<uint32_t>((int64_t{f} * 16
 
 TEST_F(ChipTest, WorkedExampleTunes191_25MHzOnVhfHigh) {
   CBT848& chip = open();
-  chip.LastBand = 0x8EA0;
+  ASSERT_EQ(chip.LastBand(), 0x8EA0u);  // the band word of the open
   chip.SetFrequency(19125);
   EXPECT_EQ(writesTo(bt848::kI2c), (std::vector<uint32_t>{0xC28E9087, 0xC20DFA87, 0xC28E9087}));
   EXPECT_EQ(writesTo(bt848::kGpioOutEn), std::vector<uint32_t>{0x1800});
-  EXPECT_EQ(chip.LastBand, 0x8E90u);
-  EXPECT_EQ(chip.CurrentFrequency, 19125);
+  EXPECT_EQ(chip.LastBand(), 0x8E90u);
+  EXPECT_EQ(chip.CurrentFrequency(), 19125);
   EXPECT_EQ(PrevFrequency, 19125);
   EXPECT_EQ(only(Kind::Sleep).size(), 3u);
   EXPECT_DOUBLE_EQ(sim::Card().tuner().tunedMHz(), 191.25);
@@ -44,7 +44,7 @@ TEST_F(ChipTest, BandAndIntermediateFrequencyFollowTheFrequency) {
     SCOPED_TRACE(c.f);
     sim::Log().clear();
     chip.SetFrequency(c.f);
-    EXPECT_EQ(chip.LastBand, c.band);
+    EXPECT_EQ(chip.LastBand(), c.band);
     auto words = i2cWords();
     ASSERT_GE(words.size(), 2u);
     EXPECT_EQ(words[words.size() - 2], (plainDivider(c.f) + c.ifSteps) & 0x7FFF);
@@ -82,11 +82,10 @@ TEST_F(ChipTest, FmPreSequenceRunsOnlyWhenComingFromAtMost100MHz) {
 TEST_F(ChipTest, RowsWhoseLowBandWordIsTheFmWordTuneLowBandTvWithTheFmIf) {
   for (uint32_t row : {1u, 2u, 14u}) {
     SCOPED_TRACE(row);
-    Settings.Tuner = row;
-    CBT848& chip = open();
-    chip.SetInput(0);
+    CBT848& chip = open({row, kRows.Card});
+    chip.SetInput(0, false);
     chip.SetFrequency(5925);
-    EXPECT_EQ(chip.LastBand, 0x8E02u);
+    EXPECT_EQ(chip.LastBand(), 0x8E02u);
     auto words = i2cWords();
     EXPECT_EQ(words[words.size() - 2], plainDivider(5925) + 171);
     EXPECT_TRUE(chip.IsSignalLocked());  // the tuner sees "Sim Two" at 59.25 MHz
@@ -98,20 +97,20 @@ TEST_F(ChipTest, SetFMStereoSwitchesOnlyFmWordsAndAlwaysSendsTheBand) {
   chip.SetFrequency(10500);
   sim::Log().clear();
   EXPECT_TRUE(chip.SetFMStereo(0));
-  EXPECT_EQ(chip.LastBand, 0x8EA7u);
-  EXPECT_EQ(chip.FMStereo, 0u);
+  EXPECT_EQ(chip.LastBand(), 0x8EA7u);
+  EXPECT_FALSE(chip.FMStereo());
   EXPECT_EQ(i2cWords(), std::vector<uint32_t>{0x8EA7});
   chip.SetFMStereo(1);
-  EXPECT_EQ(chip.LastBand, 0x8EA5u);
+  EXPECT_EQ(chip.LastBand(), 0x8EA5u);
 
   chip.SetFrequency(19125);
   sim::Log().clear();
   chip.SetFMStereo(0);
-  EXPECT_EQ(chip.LastBand, 0x8E90u);
+  EXPECT_EQ(chip.LastBand(), 0x8E90u);
   EXPECT_EQ(i2cWords(), std::vector<uint32_t>{0x8E90});
   // Mono tuning uses the mono word.
   chip.SetFrequency(10170);
-  EXPECT_EQ(chip.LastBand, 0x8EA7u);
+  EXPECT_EQ(chip.LastBand(), 0x8EA7u);
 }
 
 TEST_F(ChipTest, InitTunerMutesThenSendsTheWakeUpWords) {
@@ -119,7 +118,7 @@ TEST_F(ChipTest, InitTunerMutesThenSendsTheWakeUpWords) {
   EXPECT_TRUE(chip.InitTuner());
   EXPECT_EQ(i2cWords(), (std::vector<uint32_t>{0x8EA0, 0x071A, 0x8EA5}));
   EXPECT_EQ(sim::Card().audioSource(), sim::AudioSource::Muted);
-  EXPECT_EQ(chip.LastBand, 0x8EA0u);  // unchanged
+  EXPECT_EQ(chip.LastBand(), 0x8EA0u);  // unchanged
 }
 
 TEST_F(ChipTest, TunerStatusReportsAfcAsTheTunerGivesItOnRow5) {
@@ -168,7 +167,7 @@ TEST_F(ChipTest, TuningOnAFailedObjectThrowsAtTheGpioRead) {
 // tuner's AFC code 4 and no picture; 3 MHz away there is nothing.
 TEST_F(ChipTest, EveryStationOfTheLineupIsFoundWhereItIsAndNotBeside) {
   CBT848& chip = open();
-  chip.SetInput(0);
+  chip.SetInput(0, false);
   for (const sim::Station& s : sim::BuiltInStations()) {
     SCOPED_TRACE(s.name);
     int32_t f = static_cast<int32_t>(std::lround((s.lowMHz + s.highMHz) / 2 * 100));

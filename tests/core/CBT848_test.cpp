@@ -67,26 +67,31 @@ TEST_F(ChipTest, FindCardTriesTheFourChipsInOrderAndStopsAtTheFirstFound) {
     sim::Card().setDeviceId(c.present);
     sim::Log().clear();
     CBT848 chip;
-    chip.Open();
+    chip.Open(kRows);
     EXPECT_EQ(lookedUpDevices(), c.lookups);
     EXPECT_EQ(chip.IsOpen(), c.present != sim::Bt848Card::kNoDevice);
-    EXPECT_EQ(chip.Resource1, c.present ? sim::Bt848Card::kLocation : 0u);
-    EXPECT_EQ(chip.Resource2, c.present ? sim::Bt848Card::kBar0 : 0u);
+    EXPECT_EQ(chip.Resource1(), c.present ? sim::Bt848Card::kLocation : 0u);
+    EXPECT_EQ(chip.Resource2(), c.present ? sim::Bt848Card::kBar0 : 0u);
   }
   EXPECT_TRUE(boxes_.shown().empty());
 }
 
-TEST_F(ChipTest, OpenFailuresLeaveTheObjectFailedAndOnlyAMissingLibraryShowsABox) {
+// The chip object says why it failed and shows nothing; ReportOpenFailure then shows the one box
+// that a missing library calls for.
+TEST_F(ChipTest, OpenFailuresLeaveTheObjectFailedAndOnlyAMissingLibraryIsReportedWithABox) {
+  using Failure = CBT848::OpenFailure;
   struct Case {
     const char* name;
     std::function<void()> arrange;
-    bool box;
+    Failure failure;
   };
   const Case cases[] = {
-      {"missing library", [] { setenv("VYX_HWIODRV", "libhwiodrv-absent.so", 1); }, true},
-      {"missing export", [] { setenv("VYX_HWIODRV", "libhwiodrv-sim-noexport.so", 1); }, false},
-      {"no card", [] { sim::Card().setDeviceId(sim::Bt848Card::kNoDevice); }, false},
-      {"mapping refused", [] { sim::Card().setMapAllowed(false); }, false},
+      {"missing library", [] { setenv("VYX_HWIODRV", "libhwiodrv-absent.so", 1); },
+       Failure::kLibraryMissing},
+      {"missing export", [] { setenv("VYX_HWIODRV", "libhwiodrv-sim-noexport.so", 1); },
+       Failure::kExportMissing},
+      {"no card", [] { sim::Card().setDeviceId(sim::Bt848Card::kNoDevice); }, Failure::kNoCard},
+      {"mapping refused", [] { sim::Card().setMapAllowed(false); }, Failure::kMappingRefused},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -96,12 +101,14 @@ TEST_F(ChipTest, OpenFailuresLeaveTheObjectFailedAndOnlyAMissingLibraryShowsABox
     unsetenv("VYX_HWIODRV");
     c.arrange();
     CBT848 chip;
-    chip.Open();
+    chip.Open(kRows);
     EXPECT_FALSE(chip.IsOpen());
-    EXPECT_EQ(chip.Failed, 1);
+    EXPECT_EQ(chip.LastOpenFailure(), c.failure);
     EXPECT_TRUE(only(Kind::RegWrite).empty());
     EXPECT_TRUE(only(Kind::RegRead).empty());
-    if (c.box) {
+    EXPECT_TRUE(boxes_.shown().empty()) << "the chip object shows nothing itself";
+    ReportOpenFailure(chip);
+    if (c.failure == Failure::kLibraryMissing) {
       ASSERT_EQ(boxes_.shown().size(), 1u);
       EXPECT_EQ(boxes_.shown()[0].text, "Error load DLL");
       EXPECT_EQ(boxes_.shown()[0].caption, "Fatal Error");
@@ -109,6 +116,15 @@ TEST_F(ChipTest, OpenFailuresLeaveTheObjectFailedAndOnlyAMissingLibraryShowsABox
     } else {
       EXPECT_TRUE(boxes_.shown().empty());
     }
+  }
+}
+
+// An exception that leaves an event handler shows its text at the application's boundary.
+TEST(CExcept, IsAStandardExceptionWithItsMessageAsText) {
+  try {
+    throw CExcept{"ReadBT", 1};
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "ReadBT");
   }
 }
 
@@ -126,16 +142,16 @@ TEST_F(ChipTest, HardwareLibraryIsChosenBySimulationSwitchAndOverride) {
 
 TEST_F(ChipTest, SuccessfulOpenMakesNineTunerWritesAndUnmutesTheTuner) {
   CBT848 chip;
-  chip.Open();
+  chip.Open(kRows);
   ASSERT_TRUE(chip.IsOpen());
   // Start-up words, the first tuning of 40.00 MHz (band, divider 640 + 518, band again), the
   // stereo step, and the second tuning with the band unchanged.
   EXPECT_EQ(i2cWords(), (std::vector<uint32_t>{0x8EA0, 0x071A, 0x8EA5, 0x8EA0, 0x0486, 0x8EA0,
                                                 0x8EA0, 0x0486, 0x8EA0}));
-  EXPECT_EQ(chip.CurrentFrequency, 4000);
-  EXPECT_EQ(chip.FMStereo, 1u);
-  EXPECT_EQ(chip.Muted, 0u);
-  EXPECT_EQ(chip.LastBand, 0x8EA0u);
+  EXPECT_EQ(chip.CurrentFrequency(), 4000);
+  EXPECT_TRUE(chip.FMStereo());
+  EXPECT_FALSE(chip.Muted());
+  EXPECT_EQ(chip.LastBand(), 0x8EA0u);
   EXPECT_EQ(sim::Card().audioSource(), sim::AudioSource::Tuner);
   EXPECT_DOUBLE_EQ(sim::Card().tuner().tunedMHz(), 40.0);
   // Bit 12 is cleared between the two tunings, and the second one sets OutEn again.
@@ -205,9 +221,9 @@ TEST_F(ChipTest, ReopeningReleasesTheMappingAndTheLibraryAndStartsAfresh) {
   const std::string library = platform::HardwareLibraryPath();
   {
     CBT848 chip;
-    chip.Open();  // leaves the low-band word as LastBand, the first band word of any open
+    chip.Open(kRows);  // leaves the low-band word as LastBand, the first band word of any open
     sim::Log().clear();
-    chip.Open();
+    chip.Open(kRows);
     ASSERT_TRUE(chip.IsOpen());
     auto e = events();
     ASSERT_FALSE(e.empty());
@@ -222,28 +238,27 @@ TEST_F(ChipTest, ReopeningReleasesTheMappingAndTheLibraryAndStartsAfresh) {
 TEST_F(ChipTest, CloseUnmapsOnlyWhatWasMapped) {
   sim::Card().failNextOpens(1);
   CBT848 chip;
-  chip.Open();  // card found, mapping refused once
+  chip.Open(kRows);  // card found, mapping refused once
   ASSERT_FALSE(chip.IsOpen());
-  ASSERT_NE(chip.Resource1, 0u);
+  ASSERT_NE(chip.Resource1(), 0u);
   chip.Close();
   EXPECT_TRUE(only(Kind::Unmap).empty());
-  EXPECT_EQ(chip.Library, nullptr);
+  EXPECT_FALSE(chip.LibraryLoaded());
 
-  chip.Open();  // the start-up probe's second try
+  chip.Open(kRows);  // the start-up probe's second try
   EXPECT_TRUE(chip.IsOpen());
   EXPECT_TRUE(boxes_.shown().empty());
 }
 
 TEST_F(ChipTest, RowsOutOfTheirTablesFallBackToTheDefaultRows) {
-  Settings.Tuner = 21;
-  Settings.Card = 1000;
   CBT848 chip;
-  chip.Open();
+  chip.Open({21, 1000});
   ASSERT_TRUE(chip.IsOpen());
-  EXPECT_EQ(chip.TunerIndex, kDefaultTuner);
-  EXPECT_EQ(chip.CardIndex, kDefaultCard);
-  chip.TunerIndex = 0xFFFFFFFF;  // even a damaged field never indexes outside the table
+  EXPECT_EQ(chip.TunerIndex(), kDefaultTuner);
+  EXPECT_EQ(chip.CardIndex(), kDefaultCard);
   EXPECT_EQ(&chip.tunerRow(), &TunerTable[kDefaultTuner]);
+  chip.Open({0xFFFFFFFF, 0xFFFFFFFF});
+  EXPECT_EQ(&chip.cardRow(), &CardTable[kDefaultCard]);
 }
 
 // The real library on a machine without a card (and usually without root): the look-up finds
@@ -259,16 +274,27 @@ TEST_F(ChipTest, RealLibraryWithoutACardFailsSilently) {
   }
   setenv("VYX_HWIODRV", path.c_str(), 1);
   CBT848 chip;
-  chip.Open();
+  chip.Open(kRows);
   EXPECT_FALSE(chip.IsOpen());
-  EXPECT_NE(chip.Library, nullptr);  // loaded and bound; only the card is missing
-  ASSERT_NE(chip.pciGetHardwareResources, nullptr);
-  EXPECT_EQ(chip.Mapping, 0u);
+  EXPECT_EQ(chip.LastOpenFailure(), CBT848::OpenFailure::kNoCard);
+  EXPECT_TRUE(chip.LibraryLoaded());  // loaded and bound; only the card is missing
+  EXPECT_FALSE(chip.Mapped());
+  ReportOpenFailure(chip);
   EXPECT_TRUE(boxes_.shown().empty());
+
+  // The library's own answers, through its exports.
+  platform::ModuleHandle library = platform::LoadModule(path);
+  ASSERT_NE(library, nullptr);
+  auto* lookUp = reinterpret_cast<PciGetHardwareResourcesFn*>(
+      platform::FindExport(library, hwiodrv::kPciGetHardwareResources));
+  auto* read = reinterpret_cast<MemoryReadFn*>(platform::FindExport(library, hwiodrv::kMemoryRead));
+  auto* map = reinterpret_cast<MemoryMapFn*>(platform::FindExport(library, hwiodrv::kMemoryMap));
+  ASSERT_TRUE(lookUp && read && map);
   for (uint32_t device : {0x350u, 0x351u, 0x36Eu, 0x36Fu}) {
     uint32_t r1 = 7, r2 = 7, r3 = 7;
-    EXPECT_NE(chip.pciGetHardwareResources(0x109E, device, &r1, &r2, &r3), 0);
+    EXPECT_NE(lookUp(0x109E, device, &r1, &r2, &r3), 0);
   }
-  EXPECT_EQ(chip.memoryRead(0), 0xFFFFFFFFu);  // nothing mapped
-  EXPECT_EQ(chip.memoryMap(chip.Resource1, chip.Resource2), 0u);
+  EXPECT_EQ(read(0), 0xFFFFFFFFu);  // nothing mapped
+  EXPECT_EQ(map(chip.Resource1(), chip.Resource2()), 0u);
+  platform::FreeHardwareLibrary(library);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/CoreState.h"
 #include "core/Settings.h"
 #include "platform/MessageBox.h"
 #include "sim/SimMixer.h"
@@ -20,10 +21,11 @@ protected:
   void SetUp() override {
     setenv("VYX_SIM", "1", 1);
     sim::Mixer().reset();
+    ResetCoreState();
     Settings.SoundConnector = kConnectorLine;
   }
   void TearDown() override {
-    FreeMixerObjects();
+    ResetCoreState();
     sim::Mixer().reset();
   }
 

@@ -45,10 +45,7 @@ protected:
   void SetUp() override {
     ChipTest::SetUp();
     sim::VideoDevices().reset();
-    ComActive = 0;
     TvWindow = &window_;
-    TvHiddenByUser = 0;
-    Settings.ForceSetColorspace = 0;
     Settings.PLL = 3;
     Settings.TVsizeX = 640;
     Settings.TVsizeY = 480;
@@ -57,21 +54,15 @@ protected:
     CardDevice = &open();
   }
 
+  // The reset frees the audio plug-in, the standard path and a chip object OpenCard made.
   void TearDown() override {
-    FreeAudioDll();
-    ComDetach();
-    ComActive = 0;
-    sim::VideoDevices().reset();
-    TvWindow = nullptr;
-    TvHiddenByUser = 0;
-    if (CardDevice != chip_.get()) delete CardDevice;  // one that OpenCard allocated
-    CardDevice = nullptr;
     ChipTest::TearDown();
+    sim::VideoDevices().reset();
   }
 
   void attachStandardPath() {
     ASSERT_TRUE(ComAttach());
-    ComActive = 1;
+    ComActive = true;
   }
 
   // The value a 9-bit register pair holds now: the low register and the MSB in E_CONTROL. With
@@ -130,6 +121,25 @@ TEST_F(CardFunctionsTest, PercentsBecomeChipValuesAndOutOfRangePercentsCountAsTh
     sim::Card().poke(c.low, 0x5A);
     EXPECT_EQ(c.set(c.percent), 1);
     EXPECT_EQ(registerValue(c.low, c.msb), c.expected);
+  }
+}
+
+// The chip is told the standard of the channel being shown: hue on NTSC only, and none for a
+// current row outside the table.
+TEST_F(CardFunctionsTest, HueFollowsTheStandardOfTheCurrentChannel) {
+  struct Case {
+    int32_t channel;
+    uint8_t standard;
+    uint32_t expected;
+  };
+  const Case cases[] = {{1, 1, 124}, {1, 2, 124}, {1, 3, 0}, {300, 1, 0}, {-1, 1, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "channel " << c.channel << " standard " << +c.standard);
+    CurChannel = c.channel;
+    ChannelTable[1].System = c.standard;
+    sim::Card().poke(kHue, 0x5A);
+    EXPECT_EQ(SetHue(51), 1);
+    EXPECT_EQ(sim::Card().peek(kHue), c.expected);
   }
 }
 
@@ -193,7 +203,7 @@ TEST_F(CardFunctionsTest, MegahertzAreTruncatedTo10KHzUnits) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mhz);
     ASSERT_EQ(TuneFrequency(c.mhz), 1);
-    EXPECT_EQ(CardDevice->CurrentFrequency, c.tuned);
+    EXPECT_EQ(CardDevice->CurrentFrequency(), c.tuned);
   }
 }
 
@@ -225,7 +235,7 @@ TEST_F(CardFunctionsTest, AStandardShowsTheTvWindowUnlessTheUserHidIt) {
   EXPECT_EQ(SetTVSystem(3), 1);
   EXPECT_EQ(window_.calls, std::vector<std::string>{"show"});
   window_.calls.clear();
-  TvHiddenByUser = 1;
+  TvHiddenByUser = true;
   EXPECT_EQ(SetTVSystem(6), 1);
   EXPECT_TRUE(window_.calls.empty());
   TvWindow = nullptr;  // no TV window at all: the chip is still set
@@ -317,7 +327,27 @@ TEST_F(CardFunctionsTest, OpenCardReportsOneAlsoWhenTheOpenFails) {
   sim::Card().setDeviceId(sim::Bt848Card::kNoDevice);
   ASSERT_EQ(OpenCard(), 1);
   ASSERT_NE(CardDevice, nullptr);
-  EXPECT_EQ(CardDevice->Failed, 1);
+  EXPECT_FALSE(CardDevice->IsOpen());
+}
+
+// OpenCard opens with the settings' rows and shows the box a missing library calls for; a missing
+// card it leaves to its caller.
+TEST_F(CardFunctionsTest, OpenCardUsesTheSettingsRowsAndShowsOnlyAMissingLibrary) {
+  CardDevice = nullptr;
+  Settings.Tuner = 2;
+  Settings.Card = 11;
+  ASSERT_EQ(OpenCard(), 1);
+  EXPECT_EQ(CardDevice->TunerIndex(), 2u);
+  EXPECT_EQ(CardDevice->CardIndex(), 11u);
+
+  sim::Card().setDeviceId(sim::Bt848Card::kNoDevice);
+  OpenCard();
+  EXPECT_TRUE(boxes_.shown().empty());
+  setenv("VYX_HWIODRV", "libhwiodrv-absent.so", 1);
+  OpenCard();
+  ASSERT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_EQ(boxes_.shown()[0].text, "Error load DLL");
+  EXPECT_EQ(boxes_.shown()[0].caption, "Fatal Error");
 }
 
 TEST_F(CardFunctionsTest, OpenCardReopensTheExistingObjectWithoutAllocating) {
@@ -328,7 +358,7 @@ TEST_F(CardFunctionsTest, OpenCardReopensTheExistingObjectWithoutAllocating) {
   ASSERT_EQ(OpenCard(), 1);
   EXPECT_EQ(CardDevice, before);
   EXPECT_TRUE(CardDevice->IsOpen());
-  EXPECT_EQ(CardDevice->CurrentFrequency, 4000) << "opened again from the start";
+  EXPECT_EQ(CardDevice->CurrentFrequency(), 4000) << "opened again from the start";
   EXPECT_EQ(sim::Card().unmapCount(), unmaps + 1);
   EXPECT_EQ(sim::Card().mapCount(), maps + 1);
 }

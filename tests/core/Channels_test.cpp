@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Channels.h"
+#include "core/CoreState.h"
 #include "platform/Profile.h"
 #include "support/RenameCounter.h"
 #include "support/TempProgramFolder.h"
@@ -20,9 +21,7 @@ class ChannelStore : public ::testing::Test {
 protected:
   // Tests start from an empty channels.ini; a save with no file at all has a test of its own.
   void SetUp() override {
-    ChannelTable.fill(ChannelRecord{});
-    NumOfChannels = 0;
-    StartChannel = 0;
+    ResetCoreState();
     writeFile("");
   }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CoreState.h"
 #include "core/HardwareTables.h"
 #include "platform/Profile.h"
 #include "support/TempProgramFolder.h"
@@ -69,13 +70,9 @@ TEST(HardwareTables, BuiltInRowsAndNames) {
 
 class CustomRows : public testing::Test {
 protected:
-  void SetUp() override {
-    CardTable[0] = {};
-    TunerTable[0] = {};
-    CustomTVSystem = {};
-    TVSystemTable[kCustomSystemRow] = {};
-  }
-  void TearDown() override { SetUp(); }
+  // The built-in tables, their custom rows zero.
+  void SetUp() override { ResetCoreState(); }
+  void TearDown() override { ResetCoreState(); }
   void load(const std::string& settings) {
     folder_.write("settings.ini", settings);
     LoadCustomSystem();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Channels.h"
+#include "core/CoreState.h"
 #include "core/Schedule.h"
 #include "platform/Profile.h"
 #include "support/TempProgramFolder.h"
@@ -15,7 +16,7 @@ class ScheduleStore : public ::testing::Test {
 protected:
   // Tests start from an empty schedule.ini; a save with no file at all has a test of its own.
   void SetUp() override {
-    ScheduleTable.fill(ScheduleEntry{});
+    ResetCoreState();
     writeFile("");
   }
 
@@ -23,7 +24,7 @@ protected:
     std::filesystem::remove(folder_.file("schedule.ini"));
     platform::DropProfileCache();
   }
-  void TearDown() override { NumOfChannels = 0; }
+  void TearDown() override { ResetCoreState(); }
 
   void writeFile(const std::string& text) { folder_.write("schedule.ini", text); }
   std::string fileText() const { return folder_.read("schedule.ini"); }
@@ -103,7 +104,7 @@ TEST_F(ScheduleStore, ValuesAreCutToTheirFieldsAndFlagsReadAsSetWhenNotZero) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.keys);
     writeFile(std::string("[Scheduler10]\r\n") + c.keys);
-    ScheduleTable.fill(ScheduleEntry{});
+    ResetCoreState();
     LoadSchedule();
     expectEntry(10, c.read);
 
@@ -114,7 +115,7 @@ TEST_F(ScheduleStore, ValuesAreCutToTheirFieldsAndFlagsReadAsSetWhenNotZero) {
 
     // And it reads back as the same entry.
     platform::DropProfileCache();
-    ScheduleTable.fill(ScheduleEntry{});
+    ResetCoreState();
     LoadSchedule();
     expectEntry(10, c.read);
   }

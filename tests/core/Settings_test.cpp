@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CoreState.h"
 #include "core/Settings.h"
 #include "platform/Profile.h"
 #include "support/TempProgramFolder.h"
@@ -236,7 +237,7 @@ void writeFiles(const TempProgramFolder& folder, const std::vector<const Case*>&
 class SettingsStore : public testing::Test {
 protected:
   // As at program start: every global zero.
-  void SetUp() override { Settings = SettingsBlock{}; }
+  void SetUp() override { ResetCoreState(); }
   TempProgramFolder folder_;
 };
 
@@ -246,7 +247,7 @@ TEST_F(SettingsStore, EveryKeyLoadsAndSavesAsTheTableSays) {
   ASSERT_EQ(all[0].size(), kFields.size()) << "every key has a default case";
   for (size_t r = 0; r < all.size(); ++r) {
     SCOPED_TRACE("round " + std::to_string(r));
-    Settings = SettingsBlock{};
+    ResetCoreState();
     writeFiles(folder_, all[r]);
     CurInput = 2;
     LoadSettings();

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "core/CoreState.h"
 #include "platform/VideoStandard.h"
 #include "sim/SimVideoDevices.h"
 
@@ -17,12 +18,11 @@ protected:
   void SetUp() override {
     setenv("VYX_SIM", "1", 1);
     sim::VideoDevices().reset();
-    ComActive = 0;
+    ResetCoreState();
   }
   void TearDown() override {
-    ComDetach();
+    ResetCoreState();
     sim::VideoDevices().reset();
-    ComActive = 0;
   }
   static std::vector<sim::SimVideoEvent> standardsSet() {
     std::vector<sim::SimVideoEvent> out;

@@ -9,6 +9,7 @@
 #include "controls/Rxslider.h"
 #include "controls/Rxspin.h"
 #include "core/Channels.h"
+#include "core/CoreState.h"
 #include "core/Settings.h"
 #include "sim/Bt848Card.h"
 #include "sim/EventLog.h"
@@ -34,7 +35,7 @@ TEST(ChannelTexts, NumberAndTitle) {
   const std::string title = ChannelTitle(0);
   EXPECT_EQ(title.size(), 39u);
   EXPECT_EQ(title, "The Vyx98 - " + std::string(27, 'N'));
-  ChannelTable = {};
+  ResetCoreState();
 }
 
 class ChannelTest : public ProgramTest {
@@ -69,7 +70,7 @@ TEST_F(ChannelTest, ResetShowsTheRowOnThePanelAndTunesIt) {
   EXPECT_EQ(Form1->RxSlider1->Value(), 40);
   EXPECT_DOUBLE_EQ(Form1->RxSpinEdit1->Value(), 191.25);
   EXPECT_EQ(sim::Card().tunedStation()->name, "Sim Five");
-  EXPECT_EQ(ReSetBusy, 0);
+  EXPECT_FALSE(ReSetBusy);
 }
 
 TEST_F(ChannelTest, AvRowTunesNothingButAppliesStandardPictureAndMute) {
@@ -136,29 +137,29 @@ TEST_F(ChannelTest, ChannelKeysWithAltAndUnusedRows) {
   startWith(channels);
   SelectChannelByNumber(3);
   EXPECT_EQ(CurChannel, 3);
-  AltKeyDown = 1;
+  AltKeyDown = true;
   SelectChannelByNumber(3);
   EXPECT_EQ(CurChannel, 13);
   EXPECT_EQ(Form1->Label1->Caption(), "C14");
   SelectChannelByNumber(9);  // row 19: not a channel
   EXPECT_EQ(CurChannel, 13);
-  AltKeyDown = 0;
+  AltKeyDown = false;
 }
 
 TEST_F(ChannelTest, RadioChannelLeavesFullScreenAndTheNextTvChannelReturnsToIt) {
   writeSetting("FullScreen", "NO_CHANGES");
   startWith({kOneStation, kRadioStation, kFiveStation});
   SetFullScreen(1);
-  ASSERT_EQ(FullScreenOn, 1);
+  ASSERT_TRUE(FullScreenOn);
   SelectChannelByNumber(1);
-  EXPECT_EQ(FullScreenOn, 0);
-  EXPECT_EQ(RadioLeftFullScreen, 1);
+  EXPECT_FALSE(FullScreenOn);
+  EXPECT_TRUE(RadioLeftFullScreen);
   EXPECT_FALSE(TvScreenWindow->isVisible()) << "radio hides the TV window";
   EXPECT_EQ(sim::SimPicture::describe(sim::Card()).content, sim::PictureState::Content::Radio);
   SelectChannelByNumber(2);
   EXPECT_TRUE(TvScreenWindow->isVisible());
-  EXPECT_EQ(FullScreenOn, 1);
-  EXPECT_EQ(RadioLeftFullScreen, 0);
+  EXPECT_TRUE(FullScreenOn);
+  EXPECT_FALSE(RadioLeftFullScreen);
   SetFullScreen(0);
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/CoreState.h"
 #include "core/Settings.h"
 #include "gui/CustomLabel.h"
 
@@ -13,16 +14,14 @@ namespace {
 class OsdFontTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    saved_ = Settings;
+    ResetCoreState();
     Settings.OSDFontHeightMin = 14;
     Settings.OSDFontHeightMax = 28;
     Settings.OSDFontWidthMin = 0;
     Settings.OSDFontFace = "Arial";
     Settings.OSDFontColor = 0xFFFF00;
   }
-  void TearDown() override { Settings = saved_; }
-
-  SettingsBlock saved_;
+  void TearDown() override { ResetCoreState(); }
 };
 
 TEST_F(OsdFontTest, HeightGrowsWithTheWindowWidthWithoutCap) {

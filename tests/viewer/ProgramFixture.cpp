@@ -6,13 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "core/CBT848.h"
 #include "core/CMyMixer.h"
-#include "core/Channels.h"
-#include "core/HardwareTables.h"
-#include "core/Settings.h"
-#include "core/TvStandardPath.h"
-#include "core/TvWindow.h"
 #include "platform/DisplayMode.h"
 #include "platform/Profile.h"
 #include "sim/Bt848Card.h"
@@ -25,15 +19,14 @@
 #include "sim/SimRegistry.h"
 #include "sim/SimSystem.h"
 #include "sim/SimSystemLog.h"
-#include "viewer/Schu.h"
 #include "viewer/Startup.h"
-#include "viewer/TvScreen.h"
-#include "viewer/ViewerGlobals.h"
+#include "viewer/ViewerState.h"
 #include "viewer/Vyxu.h"
 
 namespace viewer_test {
 
 void ResetMachineAndProgram() {
+  viewer::ResetProgramState();
   platform::DisplayMode::current().restore();
   sim::Card().reset();
   sim::Log().clear();
@@ -46,27 +39,6 @@ void ResetMachineAndProgram() {
   sim::Processes().reset();
   sim::Registry().reset();
   platform::DropProfileCache();
-
-  Settings = {};
-  CurInput = 0;
-  ChannelTable = {};
-  NumOfChannels = 0;
-  StartChannel = 0;
-  CurChannel = 1;
-  ComActive = 0;
-  TvHiddenByUser = 0;
-  FullScreenOn = 0;
-  FsWidth = FsHeight = 0;
-  FsPlacement = {};
-  RadioLeftFullScreen = 0;
-  AltKeyDown = 0;
-  ReSetBusy = 0;
-  MasterVolumeLevel = 0;
-  ExternalProgramEnded = 0;
-  CaptureDriverConnected = 0;
-  ExitAlarmFired = 0;
-  delete CardDevice;
-  CardDevice = nullptr;
 }
 
 void ProgramTest::SetUp() {
@@ -76,13 +48,11 @@ void ProgramTest::SetUp() {
   viewer::SetProcessExitHandler([](int code) { throw viewer::ProcessExited{code}; });
 }
 
+// The windows close while the message boxes are still recorded and the exit is still caught.
 void ProgramTest::TearDown() {
-  viewer::CloseProgram();
-  delete TvParentWindow.data();
+  ResetMachineAndProgram();
   viewer::SetProcessExitHandler(nullptr);
   boxes_.reset();
-  FreeMixerObjects();
-  ResetMachineAndProgram();
 }
 
 void ProgramTest::writeChannels(const std::vector<Channel>& channels, int start) {

@@ -28,8 +28,8 @@ inline const Channel kOneStation{"Sim One", 49.75, 6};
 inline const Channel kFiveStation{"Sim Five", 191.25, 6};
 inline const Channel kRadioStation{"Sim Radio B", 105.00, 9};
 
-// Back to a fresh machine and fresh program state: the simulated card, mixer, desktop, system
-// services and processes, the settings, channel table and viewer globals.
+// Back to fresh program state (windows closed, every subsystem's state reset) and a fresh
+// machine: the simulated card, mixer, desktop, system services and processes.
 void ResetMachineAndProgram();
 
 class ProgramTest : public ::testing::Test {

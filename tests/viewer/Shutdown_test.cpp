@@ -51,7 +51,7 @@ TEST_F(ShutdownTest, StoresFilesTellsTheCompanionLastAndExitsWithZero) {
   EXPECT_EQ(stored("settings.ini", "Common", "TVsizeX"), "400");
   EXPECT_EQ(stored("settings.ini", "Common", "TVsizeY"), "300") << "4:3 from the width";
   EXPECT_FALSE(TvScreenWindow) << "the TV window is destroyed";
-  EXPECT_EQ(CaptureDriverConnected, 0);
+  EXPECT_FALSE(CaptureDriverConnected);
 
   const auto events = sim::SystemLog().events();
   auto post = std::find_if(events.rbegin(), events.rend(), [](const SystemEvent& e) {
@@ -124,7 +124,7 @@ TEST_F(ShutdownTest, ExitAlarmWithSwitchOffAsksForPowerOff) {
   writeChannels({kOneStation});
   ASSERT_EQ(start(), 0);
   Form2->CheckBox13->setChecked(true);
-  ExitAlarmFired = 1;
+  ExitAlarmFired = true;
   EXPECT_EQ(bye(), 0);
   const auto powerOffs = sim::SystemLog().only(SystemEvent::Kind::PowerOff);
   ASSERT_EQ(powerOffs.size(), 1u);

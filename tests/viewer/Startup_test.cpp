@@ -3,6 +3,7 @@
 // start channel's station with its name on the OSD.
 #include <QApplication>
 #include <QCheckBox>
+#include <QPointer>
 
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "core/SystemUtils.h"
 #include "core/Settings.h"
 #include "platform/Mixer.h"
+#include "platform/NamedLock.h"
 #include "recording/Capt.h"
 #include "settings/Custom.h"
 #include "sim/Bt848Card.h"
@@ -31,6 +33,7 @@
 #include "viewer/Startup.h"
 #include "viewer/TvScreen.h"
 #include "viewer/ViewerGlobals.h"
+#include "viewer/ViewerState.h"
 #include "viewer/Vyxu.h"
 
 namespace viewer_test {
@@ -75,6 +78,27 @@ TEST_F(StartupTest, CreatesTheSevenWindowsInTheirOrder) {
   EXPECT_TRUE(Form1->isVisible());
   EXPECT_FALSE(Form2->isVisible());
   EXPECT_TRUE(boxes_->shown().empty());
+}
+
+// A test's own reset closes what a started program left open and clears every subsystem.
+TEST_F(StartupTest, ProgramStateResetClosesTheWindowsAndClearsTheState) {
+  writeChannels({kOneStation});
+  ASSERT_EQ(start(), 0);
+  QPointer<QWidget> tvOwner = TvParentWindow;
+  ASSERT_FALSE(tvOwner.isNull());
+  SoundMuted = true;
+  ExitAlarmFired = true;
+  viewer::ResetProgramState();
+  EXPECT_EQ(Form1, nullptr);
+  EXPECT_EQ(Form3, nullptr);
+  EXPECT_EQ(Form7, nullptr);
+  EXPECT_TRUE(tvOwner.isNull()) << "the TV window's owner is destroyed with the TV window";
+  EXPECT_EQ(TvScreenWindow, nullptr);
+  EXPECT_EQ(CardDevice, nullptr);
+  EXPECT_EQ(NumOfChannels, 0);
+  EXPECT_FALSE(SoundMuted);
+  EXPECT_FALSE(ExitAlarmFired);
+  EXPECT_EQ(RunningMutex, nullptr);
 }
 
 TEST_F(StartupTest, StartWithoutThePanelLeavesItHidden) {

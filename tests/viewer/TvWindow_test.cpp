@@ -86,7 +86,7 @@ TEST_F(TvWindowTest, DesktopSizeOnlyMaximisesTheWindow) {
   startWith("NO_CHANGES");
   const QRect normal = TvScreenWindow->geometry();
   SetFullScreen(1);
-  EXPECT_EQ(FullScreenOn, 1);
+  EXPECT_TRUE(FullScreenOn);
   EXPECT_TRUE(TvScreenWindow->windowState() & Qt::WindowFullScreen);
   EXPECT_TRUE(modeSets().empty());
   SetFullScreen(0);
@@ -136,9 +136,9 @@ TEST_F(TvWindowTest, RadioChannelRefusesFullScreenButLeavesIt) {
   CurChannel = 1;  // the FM row
   Form1->ReSet();
   SetFullScreen(0);
-  EXPECT_EQ(FullScreenOn, 0);
+  EXPECT_FALSE(FullScreenOn);
   SetFullScreen(1);
-  EXPECT_EQ(FullScreenOn, 0);
+  EXPECT_FALSE(FullScreenOn);
   EXPECT_FALSE(TvScreenWindow->windowState() & Qt::WindowFullScreen);
 }
 
@@ -187,7 +187,7 @@ TEST_F(TvWindowTest, TvWindowIsRebuiltAfterTheExternalProgramEnds) {
     QCoreApplication::processEvents();
     std::this_thread::yield();
   }
-  EXPECT_EQ(ExternalProgramEnded.load(), 1);
+  EXPECT_TRUE(ExternalProgramEnded.load());
   Form1->Timer1Timer();
   ASSERT_TRUE(TvScreenWindow);
   EXPECT_EQ(TvScreenWindow->operations(), QStringList({"connect 0", "overlay 1"}));
@@ -195,7 +195,7 @@ TEST_F(TvWindowTest, TvWindowIsRebuiltAfterTheExternalProgramEnds) {
   EXPECT_EQ(OsdChannelWindow->geometry(), QRect(15, 5, 200, 20));
   EXPECT_EQ(OsdChannelWindow->id(), 10006);
   EXPECT_EQ(OsdChannelWindow->text(), "Sim One") << "the channel is applied again";
-  EXPECT_EQ(ExternalProgramEnded.load(), 0);
+  EXPECT_FALSE(ExternalProgramEnded.load());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 
+#include "controls/ControlsState.h"
 #include "controls/dormant/Fileutil.h"
 #include "controls/dormant/Placemnt.h"
 #include "controls/dormant/RxpropsComponents.h"
@@ -23,21 +24,11 @@
 
 namespace apputils {
 
-std::function<std::string()> OnGetDefaultIniName;
-std::string DefCompanyName;
-bool RegUseAppTitle = false;
-
 namespace {
 
-QPointer<QWidget>& mainForm() {
-  static QPointer<QWidget> form;
-  return form;
-}
+QPointer<QWidget>& mainForm() { return detail::MainForm; }
 
-std::map<std::string, const QMetaObject*>& formClasses() {
-  static std::map<std::string, const QMetaObject*> classes;
-  return classes;
-}
+std::map<std::string, const QMetaObject*>& formClasses() { return detail::FormClasses; }
 
 // The class name without a namespace.
 std::string className(const QObject* object) {

@@ -26,11 +26,11 @@ namespace apputils {
 // --- unit globals --------------------------------------------------------------------------------
 
 // When set, supplies the default profile-file name.
-extern std::function<std::string()> OnGetDefaultIniName;
+extern std::function<std::string()>& OnGetDefaultIniName;
 // Company part of the default registry key; cleared by FinalizeApputils.
-extern std::string DefCompanyName;
+extern std::string& DefCompanyName;
 // Build the default registry key from the application title.
-extern bool RegUseAppTitle;
+extern bool& RegUseAppTitle;
 // The unit's finalization.
 void FinalizeApputils();
 

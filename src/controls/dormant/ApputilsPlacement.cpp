@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 #include "controls/VclutilsWindows.h"
 #include "controls/dormant/Apputils.h"
 #include "controls/dormant/RxpropsComponents.h"
@@ -77,9 +77,9 @@ QWidget* stateWindow(QWidget* form) { return isMdiChild(form) ? form->parentWidg
 
 // How many keys Item0, Item1... the section holds, up to limit.
 int presentItems(TProfileObject* ini, const std::string& section, int limit) {
-  static const std::string kMissing("\x01\x00missing\x00\x01", 11);
+  static constexpr std::string_view kMissing("\x01\x00missing\x00\x01", 11);
   int n = 0;
-  while (n < limit && ini->ReadString(section, "Item" + gui::IntToStr(n), kMissing) != kMissing) ++n;
+  while (n < limit && ini->ReadString(section, "Item" + gui::IntToStr(n), std::string(kMissing)) != kMissing) ++n;
   return n;
 }
 

@@ -18,10 +18,7 @@ bool quoted(const std::string& v) {
 }
 
 // A default that no value read from a file can equal (a line never holds a NUL).
-const std::string& missing() {
-  static const std::string text("\x01\x00missing\x00\x01", 11);
-  return text;
-}
+std::string missing() { return std::string("\x01\x00missing\x00\x01", 11); }
 
 std::string rootName(TRegistryRoot root) {
   switch (root) {

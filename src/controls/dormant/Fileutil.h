@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 #include "gui/Exceptions.h"
 
 namespace fileutil {

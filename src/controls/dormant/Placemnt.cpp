@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 #include "controls/dormant/Apputils.h"
 #include "gui/Cp1251.h"
 #include "gui/VyxApplication.h"

@@ -1,6 +1,6 @@
 #include "controls/dormant/PlacemntValues.h"
 
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 #include "controls/dormant/Placemnt.h"
 #include "gui/Cp1251.h"
 #include "gui/Exceptions.h"

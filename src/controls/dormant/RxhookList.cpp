@@ -5,16 +5,14 @@
 #include <algorithm>
 #include <memory>
 
+#include "controls/ControlsState.h"
 #include "gui/VyxApplication.h"
 
 namespace rxhook {
 
 namespace {
 
-std::unique_ptr<THookList>& listHolder() {
-  static std::unique_ptr<THookList> list;
-  return list;
-}
+std::unique_ptr<THookList>& listHolder() { return detail::List; }
 
 // The event that names the control hook to free.
 class FreeControlHookEvent : public QEvent {

@@ -1,5 +1,7 @@
 #include "controls/dormant/Rxprgrss.h"
 
+#include "controls/ControlsState.h"
+
 #include <QMetaProperty>
 #include <QProgressBar>
 #include <QVariant>
@@ -12,29 +14,21 @@ namespace rxprgrss {
 
 namespace {
 
-struct ProgressEntry {
-  const QMetaObject* controlClass;
-  std::string maxProp;
-  std::string minProp;
-  std::string progressProp;
-};
+using detail::ProgressEntry;
 
 enum class Which { kMax, kMin, kProgress };
 
-std::unique_ptr<std::vector<ProgressEntry>>& listHolder() {
-  static std::unique_ptr<std::vector<ProgressEntry>> list;
-  return list;
-}
+std::unique_ptr<detail::ProgressList>& listHolder() { return detail::List; }
 
 std::string cut(const std::string& name) { return name.substr(0, kMaxPropNameLength); }
 
 std::vector<ProgressEntry>& progressList() {
   auto& list = listHolder();
   if (!list) {
-    list = std::make_unique<std::vector<ProgressEntry>>();
-    list->push_back({&QProgressBar::staticMetaObject, "maximum", "minimum", "value"});
+    list = std::make_unique<detail::ProgressList>();
+    list->entries.push_back({&QProgressBar::staticMetaObject, "maximum", "minimum", "value"});
   }
-  return *list;
+  return list->entries;
 }
 
 // The entry added last whose class is the control's class or one of its ancestors.
@@ -115,8 +109,9 @@ void RegisterProgressControl(const QMetaObject& ControlClass, const std::string&
 void UnRegisterProgressControl(const QMetaObject& ControlClass) {
   auto& list = listHolder();
   if (!list) return;
-  for (size_t i = list->size(); i-- > 0;)
-    if ((*list)[i].controlClass->inherits(&ControlClass)) list->erase(list->begin() + long(i));
+  auto& entries = list->entries;
+  for (size_t i = entries.size(); i-- > 0;)
+    if (entries[i].controlClass->inherits(&ControlClass)) entries.erase(entries.begin() + long(i));
 }
 
 bool SupportsProgressControl(const QObject* Control) { return findEntry(Control) != nullptr; }

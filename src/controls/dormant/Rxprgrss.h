@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace rxprgrss {
 
@@ -36,5 +37,18 @@ bool SetProgressValue(QObject* Control, int64_t Value);
 
 // The unit's finalization: frees the registry.
 void FreeProgressList();
+
+namespace detail {
+// The registry's entries (kept in ControlsState).
+struct ProgressEntry {
+  const QMetaObject* controlClass;
+  std::string maxProp;
+  std::string minProp;
+  std::string progressProp;
+};
+struct ProgressList {
+  std::vector<ProgressEntry> entries;
+};
+}  // namespace detail
 
 }  // namespace rxprgrss

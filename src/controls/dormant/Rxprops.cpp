@@ -233,8 +233,8 @@ void TPropsStorage::LoadAnyProperty(const QMetaProperty* PropInfo) {
 
 bool TPropsStorage::HasKey(const std::string& section, const std::string& item) {
   // No stored text holds these bytes: a line of a store never carries a NUL.
-  static const std::string kMissing("\x01\x00missing\x00\x01", 11);
-  return ReadString(section, item, kMissing) != kMissing;
+  static constexpr std::string_view kMissing("\x01\x00missing\x00\x01", 11);
+  return ReadString(section, item, std::string(kMissing)) != kMissing;
 }
 
 }  // namespace rxprops

@@ -40,7 +40,7 @@ inline constexpr TTypeKinds tkProperties = tkAny & ~KindBit(tkMethod);  // all k
 TTypeKind PropKind(const QMetaProperty& prop);
 
 // Placed between a component's name and its property's name in keys.
-inline const std::string sPropNameDelimiter = "_";
+inline constexpr char sPropNameDelimiter[] = "_";
 
 // The published properties of an object's class whose kind is in Kinds (none for a null object).
 // A persistent object's own objectName is no property of it.

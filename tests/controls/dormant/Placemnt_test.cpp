@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 #include "controls/dormant/Apputils.h"
 #include "controls/dormant/PlacemntStorage.h"
 #include "platform/MessageBox.h"

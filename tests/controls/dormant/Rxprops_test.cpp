@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <locale>
+#include <sstream>
 
 #include "RxpropsFixtures.h"
 
@@ -107,14 +109,24 @@ TEST_F(RxpropsTest, SetsAndEnumerationsReadKnownIdentifiersOnly) {
   EXPECT_FALSE(sample.Flag());
 }
 
+// A decimal comma for the C++ streams.
+class CommaDecimal : public std::numpunct<char> {
+protected:
+  char do_decimal_point() const override { return ','; }
+};
+
 TEST_F(RxpropsTest, FloatsUseAPointUnderACommaLocale) {
-  // A locale whose decimal separator is a comma, where the machine has one; Qt's default locale
-  // is set to one in any case.
-  std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  // Every locale the program could meet with a decimal comma: the C++ global locale, the C
+  // library's where the machine has one, and Qt's default.
+  const std::locale previousCpp = std::locale::global(std::locale(std::locale(), new CommaDecimal));
+  std::string previousC = std::setlocale(LC_NUMERIC, nullptr);
   for (const char* name : {"de_DE.UTF-8", "ru_RU.UTF-8", "fr_FR.UTF-8", "de_DE", "ru_RU"})
     if (std::setlocale(LC_NUMERIC, name)) break;
   QLocale previousQt;
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  std::ostringstream probe;
+  probe << 1.5;
+  EXPECT_EQ(probe.str(), "1,5") << "the comma is in effect";
 
   sample.SetRatio(1.5);
   Store({"Ratio"});
@@ -127,7 +139,8 @@ TEST_F(RxpropsTest, FloatsUseAPointUnderACommaLocale) {
   EXPECT_EQ(sample.Ratio(), 1.5) << "invalid text leaves the value";
 
   QLocale::setDefault(previousQt);
-  std::setlocale(LC_NUMERIC, previous.c_str());
+  std::setlocale(LC_NUMERIC, previousC.c_str());
+  std::locale::global(previousCpp);
 }
 
 TEST_F(RxpropsTest, EmptyStringsAreWrittenAndEmptyNumbersReadAsZero) {

@@ -1,5 +1,5 @@
 // Tests of the minimum, maximum and swap routines.
-#include "controls/Maxmin.h"
+#include "controls/utils/Maxmin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Text routines of Strutils: case, trimming, replacing, padding, comparison, words, quoting.
 // The number texts, code pages, wildcards and the command line are in StrutilsConvert.cpp.
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "controls/VclutilsMemory.h"
+#include "controls/utils/VclutilsMemory.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,10 +1,14 @@
-#include "controls/TrayBackend.h"
+#include "platform/TrayBackend.h"
 
-#include "controls/RecordingTrayBackend.h"
-#include "gui/Icon.h"
 #include "platform/Environment.h"
+#include "platform/RecordingTrayBackend.h"
 
-namespace rxshell {
+namespace platform {
+
+QImage TrayIconData::CurrentImage() const {
+  if (current < 0 || size_t(current) >= images.size()) return {};
+  return images[size_t(current)];
+}
 
 std::vector<unsigned> CallbacksForActivation(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
@@ -17,24 +21,6 @@ std::vector<unsigned> CallbacksForActivation(QSystemTrayIcon::ActivationReason r
   return {};
 }
 
-QImage IconImageToQImage(const gui::IconImage& image) {
-  QImage out = image.color.convertToFormat(QImage::Format_ARGB32);
-  if (image.hasAlpha || image.png) return out;
-  int w = out.width(), h = out.height();
-  for (int y = 0; y < h; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      line[x] = image.masked(x, y) ? 0u : (line[x] | 0xFF000000u);
-    }
-  }
-  return out;
-}
-
-QImage CurrentIconImage(const gui::TIcon& icon) {
-  if (icon.Empty() || icon.CurrentIndex() < 0) return {};
-  return IconImageToQImage(icon.Images()[size_t(icon.CurrentIndex())]);
-}
-
 void TrayBackend::Notify(unsigned message, unsigned param) const {
   if (callback_) callback_(message, param);
 }
@@ -44,8 +30,8 @@ void TrayBackend::NotifyActivation(QSystemTrayIcon::ActivationReason reason) con
 }
 
 std::unique_ptr<TrayBackend> CreateTrayBackend() {
-  if (platform::SimulationEnabled()) return std::make_unique<RecordingTrayBackend>();
+  if (SimulationEnabled()) return std::make_unique<RecordingTrayBackend>();
   return CreateQtTrayBackend();
 }
 
-}  // namespace rxshell
+}  // namespace platform

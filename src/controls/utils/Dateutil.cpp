@@ -1,12 +1,13 @@
 // Dateutil: the settings and clock in effect, calendar arithmetic and the date computations.
 // Reading date texts is in DateutilRead.cpp, formatting and the locale in DateutilFormat.cpp.
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <memory>
 
+#include "controls/ControlsState.h"
 #include "platform/Clock.h"
 
 namespace dateutil {
@@ -52,16 +53,6 @@ TDateTime localClockNow() {
                   EncodeTime(t.tm_hour, t.tm_min, std::min(t.tm_sec, 59), 0));
 }
 
-std::function<TDateTime()>& nowFunction() {
-  static std::function<TDateTime()> now;
-  return now;
-}
-
-std::unique_ptr<FormatSettings>& settingsSlot() {
-  static std::unique_ptr<FormatSettings> settings;
-  return settings;
-}
-
 // The month before (step -1) or after (step +1) the one that holds today, as year and month.
 void neighbourMonth(int step, int& y, int& m) {
   int d = 0;
@@ -82,18 +73,18 @@ int extractPart(TDateTime date, int which) {
 // --- Settings and the clock ------------------------------------------------------------------
 
 const FormatSettings& CurrentFormatSettings() {
-  auto& slot = settingsSlot();
+  auto& slot = detail::Settings;
   if (!slot) slot = std::make_unique<FormatSettings>(SystemFormatSettings());
   return *slot;
 }
 
 void SetFormatSettings(const FormatSettings& settings) {
-  settingsSlot() = std::make_unique<FormatSettings>(settings);
+  detail::Settings = std::make_unique<FormatSettings>(settings);
 }
 
-void SetNowFunction(std::function<TDateTime()> now) { nowFunction() = std::move(now); }
+void SetNowFunction(std::function<TDateTime()> now) { detail::NowFunction = std::move(now); }
 
-TDateTime Now() { return nowFunction() ? nowFunction()() : localClockNow(); }
+TDateTime Now() { return detail::NowFunction ? detail::NowFunction() : localClockNow(); }
 TDateTime Today() { return std::trunc(Now()); }
 
 // --- Calendar arithmetic ---------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // TUpDown, the class library's up-down control: two arrow buttons that step a position within
-// Min..Max (wrapping round when Wrap is set) and report each press through OnClick with the
-// button pressed. Horizontal: the left arrow is "previous", the right one "next".
+// Min..Max (wrapping round when Wrap is set) and report each press through Click, which by
+// default calls OnClick with the button pressed. Horizontal: the left arrow is "previous", the
+// right one "next"; vertical: the upper arrow is "next".
 #pragma once
 
 #include <QWidget>
@@ -9,7 +10,7 @@
 
 class QToolButton;
 
-namespace viewer {
+namespace gui {
 
 enum TUDBtnType { btNext, btPrev };
 enum TUDOrientation { udHorizontal, udVertical };
@@ -35,11 +36,13 @@ public:
   std::function<void(TUpDown*, TUDBtnType)> OnClick;
 
 protected:
+  // A press after the position has moved (or stayed at its end): calls OnClick.
+  virtual void Click(TUDBtnType button);
   void resizeEvent(QResizeEvent* event) override;
+  // Places the two buttons over the control's client area.
+  void LayoutButtons();
 
 private:
-  void layoutButtons();
-
   QToolButton* next_;
   QToolButton* prev_;
   int min_ = 0;
@@ -49,4 +52,4 @@ private:
   TUDOrientation orientation_ = udVertical;
 };
 
-}  // namespace viewer
+}  // namespace gui

@@ -1,10 +1,10 @@
-#include "viewer/UpDown.h"
+#include "gui/UpDown.h"
 
 #include <QToolButton>
 
 #include <algorithm>
 
-namespace viewer {
+namespace gui {
 
 TUpDown::TUpDown(QWidget* parent)
     : QWidget(parent), next_(new QToolButton(this)), prev_(new QToolButton(this)) {
@@ -29,7 +29,7 @@ void TUpDown::SetOrientation(TUDOrientation orientation) {
   orientation_ = orientation;
   next_->setArrowType(orientation == udHorizontal ? Qt::RightArrow : Qt::UpArrow);
   prev_->setArrowType(orientation == udHorizontal ? Qt::LeftArrow : Qt::DownArrow);
-  layoutButtons();
+  LayoutButtons();
 }
 
 // The position moves (or wraps) first; the click is reported whether or not it moved.
@@ -38,15 +38,19 @@ void TUpDown::Press(TUDBtnType button) {
   if (p > max_) p = wrap_ ? min_ : max_;
   if (p < min_) p = wrap_ ? max_ : min_;
   position_ = p;
+  Click(button);
+}
+
+void TUpDown::Click(TUDBtnType button) {
   if (OnClick) OnClick(this, button);
 }
 
 void TUpDown::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  layoutButtons();
+  LayoutButtons();
 }
 
-void TUpDown::layoutButtons() {
+void TUpDown::LayoutButtons() {
   if (orientation_ == udHorizontal) {
     const int half = width() / 2;
     prev_->setGeometry(0, 0, half, height());
@@ -58,4 +62,4 @@ void TUpDown::layoutButtons() {
   }
 }
 
-}  // namespace viewer
+}  // namespace gui

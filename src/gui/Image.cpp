@@ -1,12 +1,12 @@
-#include "viewer/Image.h"
+#include "gui/Image.h"
 
 #include "gui/Canvas.h"
 
-namespace viewer {
+namespace gui {
 
-TImage::TImage(QWidget* parent) : gui::TGraphicControl(parent) {
-  picture_.OnChange = [this](gui::TPicture*) {
-    if (gui::TGraphic* g = picture_.Graphic()) g->SetTransparent(transparent_);
+TImage::TImage(QWidget* parent) : TGraphicControl(parent) {
+  picture_.OnChange = [this](TPicture*) {
+    if (TGraphic* g = picture_.Graphic()) g->SetTransparent(transparent_);
     Invalidate();
   };
 }
@@ -26,22 +26,22 @@ void TImage::SetCenter(bool center) {
 void TImage::SetTransparent(bool transparent) {
   if (transparent == transparent_) return;
   transparent_ = transparent;
-  if (gui::TGraphic* g = picture_.Graphic()) g->SetTransparent(transparent);
+  if (TGraphic* g = picture_.Graphic()) g->SetTransparent(transparent);
   Invalidate();
 }
 
-gui::TRect TImage::destRect() const {
-  if (stretch_) return gui::Rect(0, 0, Width(), Height());
+TRect TImage::destRect() const {
+  if (stretch_) return Rect(0, 0, Width(), Height());
   const int w = picture_.Width();
   const int h = picture_.Height();
-  if (center_) return gui::Bounds((Width() - w) / 2, (Height() - h) / 2, w, h);
-  return gui::Bounds(0, 0, w, h);
+  if (center_) return Bounds((Width() - w) / 2, (Height() - h) / 2, w, h);
+  return Bounds(0, 0, w, h);
 }
 
 void TImage::Paint() {
-  const gui::TGraphic* graphic = picture_.Graphic();
+  const TGraphic* graphic = picture_.Graphic();
   if (!graphic || graphic->Empty()) return;
   Canvas().StretchDraw(destRect(), *graphic);
 }
 
-}  // namespace viewer
+}  // namespace gui

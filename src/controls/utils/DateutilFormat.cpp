@@ -1,5 +1,5 @@
 // Dateutil: regional settings from the process locale, and formatting date-times as text.
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 
 namespace dateutil {
 

@@ -1,6 +1,6 @@
 // Strutils routines that convert: code pages, number texts, Roman numerals, bit strings,
 // wildcard matching, XOR coding and the command-line switch lookup.
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 
 #include <array>
 #include <fstream>

@@ -1,35 +1,25 @@
-#include "controls/RecordingTrayBackend.h"
+#include "platform/RecordingTrayBackend.h"
 
 #include <algorithm>
 
-#include "gui/Icon.h"
-
-namespace rxshell {
-
-namespace {
-
-QImage imageOf(const TrayIconData& data) {
-  return data.icon ? CurrentIconImage(*data.icon) : QImage();
-}
-
-}  // namespace
+namespace platform {
 
 void RecordingTrayBackend::show(const TrayIconData& data) {
   tip_ = data.tip;
-  image_ = imageOf(data);
+  image_ = data.CurrentImage();
 }
 
 bool RecordingTrayBackend::Add(const TrayIconData& data) {
-  calls_.push_back(TrayCall{TrayCall::kAdd, data.tip, imageOf(data), nullptr, {}});
+  calls_.push_back(TrayCall{TrayCall::kAdd, data.tip, data.CurrentImage(), nullptr, {}});
   // Like the system, an icon that is already shown is not added a second time.
-  if (!available_ || failAdds_ || shown_ || !data.icon) return false;
+  if (!available_ || failAdds_ || shown_ || !data.HasIcon()) return false;
   shown_ = true;
   show(data);
   return true;
 }
 
 void RecordingTrayBackend::Modify(const TrayIconData& data) {
-  calls_.push_back(TrayCall{TrayCall::kModify, data.tip, imageOf(data), nullptr, {}});
+  calls_.push_back(TrayCall{TrayCall::kModify, data.tip, data.CurrentImage(), nullptr, {}});
   if (shown_) show(data);
 }
 
@@ -40,7 +30,7 @@ void RecordingTrayBackend::Delete() {
   image_ = QImage();
 }
 
-void RecordingTrayBackend::PopupMenu(QMenu* menu, gui::TPoint at) {
+void RecordingTrayBackend::PopupMenu(QMenu* menu, QPoint at) {
   calls_.push_back({TrayCall::kPopup, {}, {}, menu, at});
 }
 
@@ -49,4 +39,4 @@ int RecordingTrayBackend::CountOf(TrayCall::Kind kind) const {
                            [kind](const TrayCall& call) { return call.kind == kind; }));
 }
 
-}  // namespace rxshell
+}  // namespace platform

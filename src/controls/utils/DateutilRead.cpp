@@ -3,12 +3,12 @@
 // A text is read first by the positions of the format's letters (the date edit's masked text
 // lines up with its format), and when that fails by a free scan of number, separator, number
 // [, separator, number]. Two-digit years go through the century window.
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 
 #include <cmath>
 #include <optional>
 
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 
 namespace dateutil {
 

@@ -1,5 +1,5 @@
 // Minimum, maximum and swap routines.
-#include "controls/Maxmin.h"
+#include "controls/utils/Maxmin.h"
 
 #include <string>
 #include <utility>

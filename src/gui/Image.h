@@ -6,15 +6,15 @@
 #include "gui/Controls.h"
 #include "gui/Graphic.h"
 
-namespace viewer {
+namespace gui {
 
-class TImage : public gui::TGraphicControl {
+class TImage : public TGraphicControl {
 public:
   explicit TImage(QWidget* parent = nullptr);
 
   // Changing the picture repaints the control.
-  gui::TPicture& Picture() { return picture_; }
-  const gui::TPicture& Picture() const { return picture_; }
+  TPicture& Picture() { return picture_; }
+  const TPicture& Picture() const { return picture_; }
   bool Stretch() const { return stretch_; }
   void SetStretch(bool stretch);
   bool Center() const { return center_; }
@@ -27,12 +27,12 @@ protected:
   void Paint() override;
 
 private:
-  gui::TRect destRect() const;
+  TRect destRect() const;
 
-  gui::TPicture picture_;
+  TPicture picture_;
   bool stretch_ = false;
   bool center_ = false;
   bool transparent_ = false;
 };
 
-}  // namespace viewer
+}  // namespace gui

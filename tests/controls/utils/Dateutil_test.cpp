@@ -1,11 +1,13 @@
 // Tests of the date rules: calendar, century window, reading date texts by positions and by the
 // free scan, date arithmetic and formatting, all under fixed regional settings and a fixed clock.
-#include "controls/Dateutil.h"
+#include "controls/utils/Dateutil.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+
+#include "controls/ControlsState.h"
 
 using namespace dateutil;
 
@@ -36,10 +38,7 @@ protected:
     SetFormatSettings(dayMonthYear());
     setNow(2026, 3, 15);
   }
-  void TearDown() override {
-    SetNowFunction({});
-    SetFormatSettings(SystemFormatSettings());
-  }
+  void TearDown() override { ResetControlsState(); }
   static void setNow(int y, int m, int d) {
     const TDateTime now = EncodeDate(y, m, d) + EncodeTime(10, 30, 0, 0);
     SetNowFunction([now] { return now; });

@@ -1,6 +1,6 @@
 // Tests of the string routines: replacing, trimming, words, padding, case and code pages of
 // Windows-1251 text, number texts and wildcards.
-#include "controls/Strutils.h"
+#include "controls/utils/Strutils.h"
 
 #include <gtest/gtest.h>
 

@@ -4,21 +4,22 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
+#include <QString>
 
-#include <string>
 #include <vector>
 
-#include "controls/TrayBackend.h"
+#include "platform/TrayBackend.h"
 
-namespace rxshell {
+namespace platform {
 
 struct TrayCall {
   enum Kind { kAdd, kModify, kDelete, kPopup };
   Kind kind;
-  std::string tip;         // add, modify
-  QImage image;            // add, modify: the icon's image (null without an icon)
+  QString tip;             // add, modify
+  QImage image;            // add, modify: the icon's current image (null without an icon)
   QMenu* menu = nullptr;   // popup
-  gui::TPoint at;          // popup
+  QPoint at;               // popup
 };
 
 class RecordingTrayBackend : public TrayBackend {
@@ -27,13 +28,13 @@ public:
   bool Add(const TrayIconData& data) override;
   void Modify(const TrayIconData& data) override;
   void Delete() override;
-  void PopupMenu(QMenu* menu, gui::TPoint at) override;
-  gui::TPoint CursorPos() const override { return cursor_; }
-  gui::TShiftState KeyState() const override { return keys_; }
+  void PopupMenu(QMenu* menu, QPoint at) override;
+  QPoint CursorPos() const override { return cursor_; }
+  Qt::KeyboardModifiers KeyState() const override { return keys_; }
 
   // --- what the icon shows
   bool Shown() const { return shown_; }
-  const std::string& Tip() const { return tip_; }
+  const QString& Tip() const { return tip_; }
   const QImage& Image() const { return image_; }
   const std::vector<TrayCall>& Calls() const { return calls_; }
   int CountOf(TrayCall::Kind kind) const;
@@ -42,8 +43,8 @@ public:
   // --- the simulated desktop
   void SetAvailable(bool available) { available_ = available; }
   void SetFailAdds(bool fail) { failAdds_ = fail; }
-  void SetCursorPos(gui::TPoint at) { cursor_ = at; }
-  void SetKeyState(gui::TShiftState keys) { keys_ = keys; }
+  void SetCursorPos(QPoint at) { cursor_ = at; }
+  void SetKeyState(Qt::KeyboardModifiers keys) { keys_ = keys; }
   // The tray sends a callback message (normally kTrayCallbackMessage with a mouse message).
   void Send(unsigned param, unsigned message = kTrayCallbackMessage) const {
     Notify(message, param);
@@ -56,12 +57,12 @@ private:
 
   bool available_ = true;
   bool failAdds_ = false;
-  gui::TPoint cursor_;
-  gui::TShiftState keys_ = 0;
+  QPoint cursor_;
+  Qt::KeyboardModifiers keys_;
   bool shown_ = false;
-  std::string tip_;
+  QString tip_;
   QImage image_;
   std::vector<TrayCall> calls_;
 };
 
-}  // namespace rxshell
+}  // namespace platform

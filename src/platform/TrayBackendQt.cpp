@@ -5,19 +5,15 @@
 #include <QMenu>
 #include <QPixmap>
 
-#include "controls/TrayBackend.h"
-#include "gui/Cp1251.h"
-#include "gui/Icon.h"
+#include "platform/TrayBackend.h"
 
-namespace rxshell {
+namespace platform {
 
 namespace {
 
-QIcon toQIcon(const gui::TIcon& icon) {
+QIcon toQIcon(const std::vector<QImage>& images) {
   QIcon out;
-  for (const gui::IconImage& image : icon.Images()) {
-    out.addPixmap(QPixmap::fromImage(IconImageToQImage(image)));
-  }
+  for (const QImage& image : images) out.addPixmap(QPixmap::fromImage(image));
   return out;
 }
 
@@ -26,7 +22,7 @@ public:
   bool Available() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
   bool Add(const TrayIconData& data) override {
-    if (!Available() || !data.icon || data.icon->Empty()) return false;
+    if (!Available() || !data.HasIcon()) return false;
     if (!tray_) {
       tray_ = std::make_unique<QSystemTrayIcon>();
       QObject::connect(tray_.get(), &QSystemTrayIcon::activated,
@@ -47,23 +43,20 @@ public:
     if (tray_) tray_->hide();
   }
 
-  void PopupMenu(QMenu* menu, gui::TPoint at) override {
-    if (menu) menu->popup(QPoint(at.X, at.Y));
+  void PopupMenu(QMenu* menu, QPoint at) override {
+    if (menu) menu->popup(at);
   }
 
-  gui::TPoint CursorPos() const override {
-    QPoint p = QCursor::pos();
-    return {p.x(), p.y()};
-  }
+  QPoint CursorPos() const override { return QCursor::pos(); }
 
-  gui::TShiftState KeyState() const override {
-    return gui::ShiftStateFromQt(QGuiApplication::queryKeyboardModifiers(), Qt::NoButton);
+  Qt::KeyboardModifiers KeyState() const override {
+    return QGuiApplication::queryKeyboardModifiers();
   }
 
 private:
   void apply(const TrayIconData& data) {
-    if (data.icon) tray_->setIcon(toQIcon(*data.icon));
-    tray_->setToolTip(gui::FromCp1251(data.tip));
+    if (data.HasIcon()) tray_->setIcon(toQIcon(data.images));
+    tray_->setToolTip(data.tip);
   }
 
   std::unique_ptr<QSystemTrayIcon> tray_;
@@ -73,4 +66,4 @@ private:
 
 std::unique_ptr<TrayBackend> CreateQtTrayBackend() { return std::make_unique<QtTrayBackend>(); }
 
-}  // namespace rxshell
+}  // namespace platform

@@ -1,0 +1,20 @@
+// The one instance of the recording window's state, and the global names bound to it.
+#include "recording/RecordingState.h"
+
+#include <memory>
+
+namespace {
+
+RecordingState state;
+
+}  // namespace
+
+TForm3*& Form3 = state.Form3;
+uint32_t& MaxWavFormatSize = state.MaxWavFormatSize;
+std::vector<uint8_t>& SavedWavFormat = state.SavedWavFormat;
+
+void ResetRecordingState() {
+  delete state.Form3;
+  std::destroy_at(&state);
+  std::construct_at(&state);
+}

@@ -1,0 +1,19 @@
+// The recording window's state in one place: every global of src/recording is a member of
+// RecordingState, and the names the other windows use are references to these members,
+// declared in Capt.h. A global added to src/recording goes here, or ResetRecordingState misses
+// it (tests/GlobalState.sh checks the libraries for mutable globals outside the states).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "recording/Capt.h"
+
+struct RecordingState {
+  TForm3* Form3 = nullptr;
+  uint32_t MaxWavFormatSize = kWaveFormatFieldsSize;
+  std::vector<uint8_t> SavedWavFormat;
+};
+
+// Closes the recording window if it is still open and gives every member its initial value.
+void ResetRecordingState();

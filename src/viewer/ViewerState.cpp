@@ -1,0 +1,84 @@
+// The one instance of the viewer's state, and the global names bound to it.
+#include "viewer/ViewerState.h"
+
+#include <memory>
+
+#include "core/CoreState.h"
+#include "platform/NamedLock.h"
+#include "recording/RecordingState.h"
+#include "settings/SettingsDialogState.h"
+#include "viewer/OsdWindow.h"
+#include "viewer/Startup.h"
+#include "viewer/TvScreen.h"
+
+ViewerState::ViewerState() = default;
+ViewerState::~ViewerState() = default;
+
+namespace {
+
+ViewerState state;
+
+}  // namespace
+
+TForm1*& Form1 = state.Form1;
+TForm2*& Form2 = state.Form2;
+TForm4*& Form4 = state.Form4;
+TForm6*& Form6 = state.Form6;
+TForm8*& Form8 = state.Form8;
+
+std::string& ExeDir = state.ExeDir;
+int32_t& DisplayWidth = state.DisplayWidth;
+int32_t& DisplayHeight = state.DisplayHeight;
+int32_t& DisplayRefresh = state.DisplayRefresh;
+int32_t& StartVolume = state.StartVolume;
+uint32_t& SavedLineMute = state.SavedLineMute;
+bool& CaptureDriverConnected = state.CaptureDriverConnected;
+std::unique_ptr<platform::NamedLock>& RunningMutex = state.RunningMutex;
+bool& ExitAlarmFired = state.ExitAlarmFired;
+
+bool& ReSetBusy = state.ReSetBusy;
+float& MasterVolumeLevel = state.MasterVolumeLevel;
+const std::array<const char*, 3> InputNames = {" TV", "AV", "SVHS"};
+std::string& TitleText = state.TitleText;
+bool& RadioLeftFullScreen = state.RadioLeftFullScreen;
+bool& AltKeyDown = state.AltKeyDown;
+
+QPointer<TvScreen>& TvScreenWindow = state.TvScreenWindow;
+QPointer<QWidget>& TvParentWindow = state.TvParentWindow;
+std::function<void()>& TvFirstFramePainted = state.TvFirstFramePainted;
+QPointer<OsdWindow>& OsdChannelWindow = state.OsdChannelWindow;
+QPointer<OsdWindow>& OsdValueWindow = state.OsdValueWindow;
+bool& FullScreenOn = state.FullScreenOn;
+bool& FsModeSwitched = state.FsModeSwitched;
+int32_t& FsWidth = state.FsWidth;
+int32_t& FsHeight = state.FsHeight;
+WindowPlacement& FsPlacement = state.FsPlacement;
+int32_t& FsPanelLeft = state.FsPanelLeft;
+int32_t& FsPanelTop = state.FsPanelTop;
+int32_t& SavedMasterVolume = state.SavedMasterVolume;
+std::atomic<bool>& ExternalProgramEnded = state.ExternalProgramEnded;
+
+bool& RolledUp = state.RolledUp;
+gui::TColor& SkinBeginColorActive = state.SkinBeginColorActive;
+gui::TColor& SkinEndColorActive = state.SkinEndColorActive;
+gui::TColor& SkinBeginColorUnactive = state.SkinBeginColorUnactive;
+gui::TColor& SkinEndColorUnactive = state.SkinEndColorUnactive;
+
+void ResetViewerState() {
+  viewer::CloseProgram();
+  delete state.TvParentWindow.data();
+  // Every member back to its initial value; the names above stay bound to the same storage.
+  std::destroy_at(&state);
+  std::construct_at(&state);
+}
+
+namespace viewer {
+
+void ResetProgramState() {
+  ResetViewerState();
+  ResetRecordingState();
+  ResetSettingsDialogState();
+  ResetCoreState();
+}
+
+}  // namespace viewer

@@ -1,0 +1,96 @@
+// The viewer's state in one place: every global of src/viewer is a member of ViewerState, and
+// the names the windows, skins and language files use (Form1, FullScreenOn, TvScreenWindow...)
+// are references to these members, declared in ViewerGlobals.h and in the headers of the units
+// that explain them. A global added to src/viewer goes here, or ResetViewerState misses it
+// (tests/GlobalState.sh checks the libraries for mutable globals outside the states).
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "gui/Colors.h"
+#include "viewer/ViewerGlobals.h"
+
+class OsdWindow;
+class TForm1;
+class TForm2;
+class TForm4;
+class TForm6;
+class TForm8;
+class TvScreen;
+
+namespace platform {
+class NamedLock;
+}
+
+struct ViewerState {
+  ViewerState();
+  ~ViewerState();
+
+  // The windows (Vyxu.h, Schu.h, Range.h, Clist.h, Remote.h); each sets its own at creation.
+  TForm1* Form1 = nullptr;
+  TForm2* Form2 = nullptr;
+  TForm4* Form4 = nullptr;
+  TForm6* Form6 = nullptr;
+  TForm8* Form8 = nullptr;
+
+  // Start-up and shut-down (ViewerGlobals.h, Startup.h, Schu.h)
+  std::string ExeDir;
+  int32_t DisplayWidth = 0;
+  int32_t DisplayHeight = 0;
+  int32_t DisplayRefresh = 0;
+  int32_t StartVolume = 0;
+  uint32_t SavedLineMute = 0;
+  bool CaptureDriverConnected = false;
+  std::unique_ptr<platform::NamedLock> RunningMutex;
+  bool ExitAlarmFired = false;
+
+  // Channel application (ViewerGlobals.h)
+  bool ReSetBusy = false;
+  float MasterVolumeLevel = 0;
+  std::string TitleText;
+  bool RadioLeftFullScreen = false;
+  bool AltKeyDown = false;
+
+  // TV window and full screen (ViewerGlobals.h, TvScreen.h, OsdWindow.h)
+  QPointer<TvScreen> TvScreenWindow;
+  QPointer<QWidget> TvParentWindow;  // owned
+  std::function<void()> TvFirstFramePainted;
+  QPointer<OsdWindow> OsdChannelWindow;
+  QPointer<OsdWindow> OsdValueWindow;
+  bool FullScreenOn = false;
+  bool FsModeSwitched = false;
+  int32_t FsWidth = 0;
+  int32_t FsHeight = 0;
+  WindowPlacement FsPlacement;
+  int32_t FsPanelLeft = 0;
+  int32_t FsPanelTop = 0;
+  int32_t SavedMasterVolume = 0;
+  std::atomic<bool> ExternalProgramEnded{false};
+
+  // The panel (ViewerGlobals.h)
+  bool RolledUp = true;
+  gui::TColor SkinBeginColorActive = 0x000000;
+  gui::TColor SkinEndColorActive = 0xFFFF00;
+  gui::TColor SkinBeginColorUnactive = 0x000000;
+  gui::TColor SkinEndColorUnactive = 0xBEBEBE;
+};
+
+// Back to the state of a program that has just started: closes the windows still open
+// (CloseProgram) and the TV window's owner with everything on it, then gives every member its
+// initial value. Tests call it; the program never needs to.
+void ResetViewerState();
+
+namespace viewer {
+
+// The whole program's state: the viewer's, the recording window's, the settings dialog's and
+// the card-control layer's, in that order (windows first, then what they used).
+void ResetProgramState();
+
+}  // namespace viewer
