@@ -30,12 +30,7 @@ QPointer<QWidget>& mainForm() { return detail::MainForm; }
 
 std::map<std::string, const QMetaObject*>& formClasses() { return detail::FormClasses; }
 
-// The class name without a namespace.
-std::string className(const QObject* object) {
-  std::string name = object->metaObject()->className();
-  size_t colon = name.rfind(':');
-  return colon == std::string::npos ? name : name.substr(colon + 1);
-}
+std::string className(const QObject* object) { return rxprops::ClassName(*object->metaObject()); }
 
 std::string nameOf(const QObject* object) { return gui::ToCp1251(object->objectName()); }
 
@@ -246,10 +241,7 @@ std::string IniStrToStr(const std::string& Str) {
 // --- forms ----------------------------------------------------------------------------------------
 
 void RegisterFormClass(const QMetaObject& FormClass) {
-  std::string name = FormClass.className();
-  size_t colon = name.rfind(':');
-  if (colon != std::string::npos) name = name.substr(colon + 1);
-  formClasses()[gui::AnsiUpperCase(name)] = &FormClass;
+  formClasses()[gui::AnsiUpperCase(rxprops::ClassName(FormClass))] = &FormClass;
 }
 
 const QMetaObject* FindFormClass(const std::string& ClassName) {

@@ -12,6 +12,7 @@
 #include "controls/utils/Strutils.h"
 #include "controls/VclutilsWindows.h"
 #include "controls/dormant/Apputils.h"
+#include "controls/dormant/Rxprops.h"
 #include "controls/dormant/RxpropsComponents.h"
 #include "gui/NumberText.h"
 #include "platform/DisplayMode.h"
@@ -77,9 +78,9 @@ QWidget* stateWindow(QWidget* form) { return isMdiChild(form) ? form->parentWidg
 
 // How many keys Item0, Item1... the section holds, up to limit.
 int presentItems(TProfileObject* ini, const std::string& section, int limit) {
-  static constexpr std::string_view kMissing("\x01\x00missing\x00\x01", 11);
+  const std::string missing(rxprops::kMissingKey);
   int n = 0;
-  while (n < limit && ini->ReadString(section, "Item" + gui::IntToStr(n), std::string(kMissing)) != kMissing) ++n;
+  while (n < limit && ini->ReadString(section, "Item" + gui::IntToStr(n), missing) != missing) ++n;
   return n;
 }
 
@@ -288,10 +289,8 @@ void SaveMDIChildren(QWidget* MainForm, TProfileObject* IniFile) {
   if (children.isEmpty()) return;
   IniFile->WriteInteger(kMdiSection, "Count", int(children.size()));
   for (qsizetype i = 0; i < children.size(); ++i) {
-    std::string name = children[i]->widget()->metaObject()->className();
-    size_t colon = name.rfind(':');
-    if (colon != std::string::npos) name = name.substr(colon + 1);
-    IniFile->WriteString(kMdiSection, "Item" + gui::IntToStr(i), name);
+    IniFile->WriteString(kMdiSection, "Item" + gui::IntToStr(i),
+                         rxprops::ClassName(*children[i]->widget()->metaObject()));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "controls/dormant/ApputilsProfiles.h"
 
+#include "controls/dormant/Rxprops.h"
 #include "gui/NumberText.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -17,8 +18,7 @@ bool quoted(const std::string& v) {
   return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
 }
 
-// A default that no value read from a file can equal (a line never holds a NUL).
-std::string missing() { return std::string("\x01\x00missing\x00\x01", 11); }
+std::string missing() { return std::string(rxprops::kMissingKey); }
 
 std::string rootName(TRegistryRoot root) {
   switch (root) {

@@ -13,14 +13,6 @@ bool sameName(const char* a, const std::string& b) {
   return gui::AnsiCompareText(a, b) == 0;
 }
 
-// Trimmed of characters up to the blank, as the class library trims.
-std::string trimmed(const std::string& s) {
-  size_t begin = 0, end = s.size();
-  while (begin < end && static_cast<unsigned char>(s[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(s[end - 1]) <= ' ') --end;
-  return s.substr(begin, end - begin);
-}
-
 // Whether a listed object is still one of the component's own (its pointer compared only, so a
 // component that is gone is never touched).
 bool isOwnedBy(const QObject* component, void* object) {
@@ -102,8 +94,8 @@ bool ParseStoredItem(const std::string& Item, std::string& CompName, std::string
   if (Item.empty()) return false;
   size_t dot = Item.find('.');
   if (dot == std::string::npos) return false;
-  CompName = trimmed(Item.substr(0, dot));
-  PropName = trimmed(Item.substr(dot + 1));
+  CompName = Trim(Item.substr(0, dot));
+  PropName = Trim(Item.substr(dot + 1));
   return !CompName.empty() && !PropName.empty();
 }
 
@@ -203,7 +195,7 @@ void TPropsStorage::StoreAnyProperty(const QMetaProperty* PropInfo) {
   std::string text = StoredText(*PropInfo);
   bool stringKind = kind == tkString || kind == tkLString || kind == tkWChar;
   // String values keep their blanks: the store must give them back as they were.
-  if (!stringKind && kind != tkChar && kind != tkVariant) text = trimmed(text);
+  if (!stringKind && kind != tkChar && kind != tkVariant) text = Trim(text);
   if (!text.empty() || stringKind) WriteString(Section, GetItemName(PropInfo->name()), text);
 }
 
@@ -223,7 +215,7 @@ void TPropsStorage::LoadAnyProperty(const QMetaProperty* PropInfo) {
     std::string text;
     if (!fallback.empty() || stringKind) {
       text = ReadString(Section, GetItemName(PropInfo->name()), fallback);
-      if (!stringKind) text = trimmed(text);
+      if (!stringKind) text = Trim(text);
     }
     ApplyText(*PropInfo, text);
   } catch (...) {
@@ -232,9 +224,7 @@ void TPropsStorage::LoadAnyProperty(const QMetaProperty* PropInfo) {
 }
 
 bool TPropsStorage::HasKey(const std::string& section, const std::string& item) {
-  // No stored text holds these bytes: a line of a store never carries a NUL.
-  static constexpr std::string_view kMissing("\x01\x00missing\x00\x01", 11);
-  return ReadString(section, item, std::string(kMissing)) != kMissing;
+  return ReadString(section, item, std::string(kMissingKey)) != kMissingKey;
 }
 
 }  // namespace rxprops

@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gui/Strings.h"
@@ -38,6 +39,10 @@ inline constexpr TTypeKinds tkProperties = tkAny & ~KindBit(tkMethod);  // all k
 
 // The kind of a property by its type.
 TTypeKind PropKind(const QMetaProperty& prop);
+
+// A default that no stored text can equal (no line of a store holds a NUL): a read that returns
+// it found no key.
+inline constexpr std::string_view kMissingKey("\x01\x00missing\x00\x01", 11);
 
 // Placed between a component's name and its property's name in keys.
 inline constexpr char sPropNameDelimiter[] = "_";

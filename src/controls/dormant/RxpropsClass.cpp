@@ -15,16 +15,9 @@ namespace {
 // Nested objects deeper than this are not followed: a cycle of objects ends here.
 constexpr int kMaxDepth = 16;
 
-std::string trimmedText(const std::string& s) {
-  size_t begin = 0, end = s.size();
-  while (begin < end && static_cast<unsigned char>(s[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(s[end - 1]) <= ' ') --end;
-  return s.substr(begin, end - begin);
-}
-
 int countFrom(const std::string& text, int fallback) {
   int count = 0;
-  return gui::TryStrToInt(trimmedText(text), count) ? count : fallback;
+  return gui::TryStrToInt(Trim(text), count) ? count : fallback;
 }
 
 QObject* objectOf(const QMetaProperty& prop, QObject* holder) {
@@ -35,9 +28,7 @@ QObject* objectOf(const QMetaProperty& prop, QObject* holder) {
 std::string ownerName(const QObject* owner) {
   std::string name = gui::ToCp1251(owner->objectName());
   if (!name.empty()) return name;
-  name = owner->metaObject()->className();
-  size_t colon = name.rfind(':');
-  if (colon != std::string::npos) name = name.substr(colon + 1);
+  name = ClassName(*owner->metaObject());
   if (!name.empty() && (name[0] == 'T' || name[0] == 't')) name.erase(0, 1);
   return name;
 }
@@ -181,15 +172,15 @@ int TPropsStorage::StoredItemCount(TCollection& collection, const std::string& s
 }
 
 void TPropsStorage::LoadComponentReference(const QMetaProperty& prop, const std::string& stored) {
-  std::string text = trimmedText(stored);
+  std::string text = Trim(stored);
   if (text.empty() || !prop.isWritable()) return;
   if (gui::AnsiCompareText(text, "(null)") == 0) {
     prop.write(AObject, QVariant::fromValue<QObject*>(nullptr));
     return;
   }
   size_t dot = text.find('.');
-  std::string ownerPart = dot == std::string::npos ? "" : trimmedText(text.substr(0, dot));
-  std::string name = trimmedText(dot == std::string::npos ? text : text.substr(dot + 1));
+  std::string ownerPart = dot == std::string::npos ? "" : Trim(text.substr(0, dot));
+  std::string name = Trim(dot == std::string::npos ? text : text.substr(dot + 1));
   QObject* owner = ownerPart.empty() ? Owner : findOwner(ownerPart);
   if (!owner) return;
   QObject* component = FindComponent(owner, name);

@@ -93,6 +93,19 @@ void TCollection::Changed(TCollectionItem* Item) {
   if (updateCount_ == 0) Update(Item);
 }
 
+std::string ClassName(const QMetaObject& meta) {
+  std::string name = meta.className();
+  size_t colon = name.rfind(':');
+  return colon == std::string::npos ? name : name.substr(colon + 1);
+}
+
+std::string Trim(const std::string& text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  return text.substr(begin, end - begin);
+}
+
 // --- owners and forms --------------------------------------------------------------------------
 
 bool IsForm(const QObject* object) {

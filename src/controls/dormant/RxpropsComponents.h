@@ -99,6 +99,11 @@ QObject* ComponentOwner(const QObject* component);
 std::vector<QObject*> OwnedComponents(const QObject* owner);
 // The owner's component of that name (compared ignoring case); null for none or an empty name.
 QObject* FindComponent(const QObject* owner, const std::string& name);
+// The class's name without its namespace (TForm1).
+std::string ClassName(const QMetaObject& meta);
+// The text without the characters up to the blank at either end, as the class library trims.
+std::string Trim(const std::string& text);
+
 // The program's forms: open windows in the order their windows were made, then the rest, and the
 // MDI children of each MDI form after it.
 std::vector<QWidget*> ScreenForms();
