@@ -295,7 +295,6 @@ bool ShowDialog(const QMetaObject& FormClass) {
     form->setAttribute(Qt::WA_ShowModal);
     form->show();
     QEventLoop loop;
-    QObject::connect(qApp, &QApplication::lastWindowClosed, &loop, &QEventLoop::quit);
     while (form->isVisible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
     result = form->property("ModalResult").toInt();
   }
