@@ -44,6 +44,19 @@ public:
   static inline int answer = 1;
 };
 
+// A form that is no dialog: it gives its answer in its ModalResult property and closes.
+class TModalForm : public QWidget {
+  Q_OBJECT
+
+public:
+  Q_INVOKABLE explicit TModalForm(QWidget* parent = nullptr) : QWidget(parent) {
+    QTimer::singleShot(0, this, [this] {
+      setProperty("ModalResult", TAnswerDialog::answer);
+      close();
+    });
+  }
+};
+
 // A form that answers broadcasts with its own number.
 class TListener : public QWidget {
   Q_OBJECT
@@ -268,6 +281,7 @@ TEST_F(ApputilsTest, FormsAreFoundShownAndMade) {
   for (int answer : {1, 6, 2, 7}) {
     TAnswerDialog::answer = answer;
     EXPECT_EQ(ShowDialog(TAnswerDialog::staticMetaObject), answer == 1 || answer == 6) << answer;
+    EXPECT_EQ(ShowDialog(TModalForm::staticMetaObject), answer == 1 || answer == 6) << answer;
   }
 }
 
