@@ -1,4 +1,4 @@
-// The transparent blit in one pass against the original's steps through four monochrome-mask
+// The transparent blit in one pass against Windows' steps through four monochrome-mask
 // surfaces (which give the same pixels, as the tests check): a slider thumb (16 x 16) and a
 // GIF frame stretched to twice its size (160 x 160 to 320 x 320).
 #include <benchmark/benchmark.h>

@@ -3,7 +3,9 @@
 
 #include <memory>
 
+#include "controls/Pickdate.h"
 #include "controls/Rxgif.h"
+#include "controls/RxtimerClock.h"
 #include "controls/VclutilsWindows.h"
 #include "controls/dormant/Apputils.h"
 #include "controls/dormant/Rxprgrss.h"
@@ -23,6 +25,8 @@ int& vclutils::detail::WaitCount = state.WaitCount;
 bool& rxgif::GIFLoadCorrupted = state.GIFLoadCorrupted;
 std::unique_ptr<dateutil::FormatSettings>& dateutil::detail::Settings = state.DateFormatSettings;
 std::function<TDateTime()>& dateutil::detail::NowFunction = state.DateNow;
+std::shared_ptr<rxtimer::TTimerClock>& rxtimer::detail::DefaultClock = state.TimerClock;
+gui::TPoint& pickdate::PopupCalendarSize = state.PopupCalendarSize;
 std::unique_ptr<rxprgrss::detail::ProgressList>& rxprgrss::detail::List = state.ProgressList;
 std::unique_ptr<rxhook::THookList>& rxhook::detail::List = state.HookList;
 std::function<std::string()>& apputils::OnGetDefaultIniName = state.OnGetDefaultIniName;

@@ -19,6 +19,11 @@
 #include <string>
 
 #include "controls/utils/Dateutil.h"
+#include "gui/GdiTypes.h"
+
+namespace rxtimer {
+class TTimerClock;
+}  // namespace rxtimer
 
 namespace rxprgrss::detail {
 struct ProgressList;
@@ -37,6 +42,10 @@ struct ControlsState {
   // system's) and the clock that replaces the local one (empty: the local clock).
   std::unique_ptr<dateutil::FormatSettings> DateFormatSettings;
   std::function<TDateTime()> DateNow;
+  // Rxtimer (RxtimerClock.h): the clock new threaded timers take (empty: real time).
+  std::shared_ptr<rxtimer::TTimerClock> TimerClock;
+  // Pickdate (Pickdate.h): the drop-down calendar's size before its minimums.
+  gui::TPoint PopupCalendarSize = {187, 124};
   // Rxprgrss (dormant/Rxprgrss.h): the registered progress controls, made on first use.
   std::unique_ptr<rxprgrss::detail::ProgressList> ProgressList;
   // Rxhook (dormant/Rxhook.h): the control hooks, made on first use.
@@ -74,6 +83,10 @@ namespace dateutil::detail {
 extern std::unique_ptr<FormatSettings>& Settings;
 extern std::function<TDateTime()>& NowFunction;
 }  // namespace dateutil::detail
+
+namespace rxtimer::detail {
+extern std::shared_ptr<TTimerClock>& DefaultClock;
+}  // namespace rxtimer::detail
 
 // Ends a wait cursor still shown and gives every member its initial value.
 void ResetControlsState();

@@ -7,26 +7,11 @@
 #include "controls/RxSpeedButton.h"
 #include "controls/RxctrlsHelpers.h"
 #include "controls/VclutilsWindows.h"
+#include "gui/ScopedFlag.h"
 
 namespace rxctrls {
 
 using namespace gui;
-
-namespace {
-
-// Sets a flag for the lifetime of the guard, and clears it also when an exception passes.
-class FlagGuard {
-public:
-  explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagGuard() { flag_ = false; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-  bool& flag_;
-};
-
-}  // namespace
 
 void TRxSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (menuTracking_) return;
@@ -44,7 +29,7 @@ void TRxSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, in
   {
     // Blocks a second press while a menu is open; left again also when the menu or one of
     // its handlers raises.
-    FlagGuard tracking(menuTracking_);
+    ScopedFlag tracking(menuTracking_);
     if (checkMenuDropDown(GetDropDownMenuPos(), false)) {
       // The menu has closed: the press ends here.
       doMouseUp(button, shift, x, y);
@@ -148,7 +133,7 @@ void TRxSpeedButton::timerExpired() {
   repeatTimer_->SetInterval(repeatInterval_);
   // Only while the mouse is held down over the pressed button.
   if (state_ != rbsDown || !capture_) return;
-  FlagGuard busy(inTimerHandler_);
+  ScopedFlag busy(inTimerHandler_);
   try {
     Click();
   } catch (...) {

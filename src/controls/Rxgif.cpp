@@ -106,8 +106,8 @@ void TGIFImage::ReadData(gui::TStream& stream) {
   ReadStream(readLength(stream), stream, true);
 }
 
-// GIF files are written by the GIF writer, which this unit does not hold yet; the program itself
-// never writes, streams out or copies a GIF picture.
+// The program itself never writes, streams out or copies a GIF picture.
+// LATER(GIF writer)
 void TGIFImage::SaveToStream(gui::TStream&) const {
   throw gui::EInvalidGraphicOperation(texts::kSGIFImage);
 }

@@ -3,9 +3,7 @@
 #include "controls/Rxspin.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QFontMetrics>
-#include <QKeyEvent>
 
 #include <cmath>
 
@@ -26,34 +24,9 @@ int64_t roundHalfEven(double value) {
   return int64_t(std::nearbyint(value));
 }
 
-// The character a key event types, as the edit's KeyPress sees it; 0 for keys that type
-// nothing (Delete among them) and for shortcuts, which go to the edit unchanged.
-char typedChar(const QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Backspace: return '\b';
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return '\r';
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Delete: return 0;
-    default: break;
-  }
-  if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return 0;
-  QString text = event->text();
-  if (text.isEmpty() || !text[0].isPrint()) return 0;
-  std::string bytes = ToCp1251(text.left(1));
-  return bytes.empty() ? 0 : bytes[0];
-}
-
-bool windowOrPopupReason(const QFocusEvent* event) {
-  return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-}
-
 }  // namespace
 
-TRxSpinEdit::TRxSpinEdit(QWidget* parent) : QLineEdit(parent) {
-  SetFont(font_);
-  SetColor(color_);
-  connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+TRxSpinEdit::TRxSpinEdit(QWidget* parent) : TCustomEdit(parent) {
   SetText("0");
   setGeometry(0, 0, 121, std::max(21, GetMinHeight()));
   recreateButton();
@@ -69,13 +42,6 @@ TRxSpinEdit::~TRxSpinEdit() {
 }
 
 // --- value and text ---------------------------------------------------------------------------
-
-std::string TRxSpinEdit::Text() const { return ToCp1251(text()); }
-
-void TRxSpinEdit::SetText(const std::string& text) {
-  QString value = FromCp1251(text);
-  if (value != this->text()) setText(value);
-}
 
 double TRxSpinEdit::Value() const {
   if (valueType_ == vtFloat) {
@@ -123,24 +89,17 @@ void TRxSpinEdit::SetDecimal(uint8_t value) {
 }
 
 void TRxSpinEdit::Change() {
-  if (!changing_ && OnChange) OnChange(this);
+  if (!changing_) TCustomEdit::Change();
 }
 
 // --- properties of the edit -------------------------------------------------------------------
 
-void TRxSpinEdit::SetEditorEnabled(bool value) {
-  editorEnabled_ = value;
-  updateEditable();
-}
-
-void TRxSpinEdit::SetReadOnly(bool value) {
-  readOnly_ = value;
-  updateEditable();
-}
-
 // The line edit itself refuses every edit (keys, shortcuts, paste, cut, drops, its menu) while
 // the editor is locked; typed characters still come through KeyPress first to get their beep.
-void TRxSpinEdit::updateEditable() { setReadOnly(readOnly_ || !editorEnabled_); }
+void TRxSpinEdit::SetEditorEnabled(bool value) {
+  editorEnabled_ = value;
+  UpdateEditable();
+}
 
 void TRxSpinEdit::SetAlignment(TAlignment value) {
   if (value == alignment_) return;
@@ -156,32 +115,7 @@ void TRxSpinEdit::applyAlignment() {
   setAlignment(horizontal | Qt::AlignVCenter);
 }
 
-void TRxSpinEdit::SetColor(TColor value) {
-  color_ = value;
-  QPalette p = palette();
-  p.setColor(QPalette::Base, ToQColor(value));
-  setPalette(p);
-}
-
-void TRxSpinEdit::SetFont(const TFont& value) {
-  font_ = value;
-  QPalette p = palette();
-  p.setColor(QPalette::Text, ToQColor(value.Color));
-  setPalette(p);
-  setFont(value.ToQFont());
-}
-
-void TRxSpinEdit::SetCtl3D(bool value) {
-  if (value == ctl3D_) return;
-  ctl3D_ = value;
-  resizeButton();
-  setEditRect();
-}
-
-void TRxSpinEdit::SetBorderStyle(TBorderStyle value) {
-  if (value == borderStyle_) return;
-  borderStyle_ = value;
-  setFrame(value != bsNone);
+void TRxSpinEdit::BorderChanged() {
   resizeButton();
   setEditRect();
 }
@@ -204,7 +138,7 @@ bool TRxSpinEdit::IsValidChar(char key) const {
 }
 
 void TRxSpinEdit::KeyDown(uint16_t& key, TShiftState shift) {
-  if (OnKeyDown) OnKeyDown(this, key, shift);
+  TCustomEdit::KeyDown(key, shift);
   if (arrowKeys_ && (key == VK_UP || key == VK_DOWN)) {
     if (key == VK_UP) UpClick();
     else DownClick();
@@ -223,35 +157,10 @@ void TRxSpinEdit::KeyPress(char& key) {
     Beep();
     return;
   }
-  if (OnKeyPress) OnKeyPress(this, key);
+  TCustomEdit::KeyPress(key);
 }
 
 void TRxSpinEdit::Beep() { QApplication::beep(); }
-
-void TRxSpinEdit::keyPressEvent(QKeyEvent* event) {
-  uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
-  if (key != 0) {
-    KeyDown(key, ShiftStateFromQt(event->modifiers(), Qt::NoButton));
-    if (key == 0) {
-      event->accept();
-      return;
-    }
-  }
-  char c = typedChar(event);
-  if (c != 0) {
-    KeyPress(c);
-    if (c == 0) {
-      event->accept();
-      return;
-    }
-    // Enter and Escape go on to the form (its default and cancel buttons), not to the edit.
-    if (c == '\r' || c == 27) {
-      event->ignore();
-      return;
-    }
-  }
-  QLineEdit::keyPressEvent(event);
-}
 
 // --- steps ------------------------------------------------------------------------------------
 
@@ -261,7 +170,7 @@ void TRxSpinEdit::DownClick() { step(-increment_, OnBottomClick); }
 
 // The text is rewritten without change events; one follows when the text really changed.
 void TRxSpinEdit::step(double delta, const TNotifyEvent& after) {
-  if (readOnly_) {
+  if (ReadOnly()) {
     Beep();
     return;
   }
@@ -284,25 +193,11 @@ void TRxSpinEdit::step(double delta, const TNotifyEvent& after) {
 
 // --- focus and mouse --------------------------------------------------------------------------
 
-void TRxSpinEdit::focusInEvent(QFocusEvent* event) {
-  QLineEdit::focusInEvent(event);
-  if (windowOrPopupReason(event)) return;
-  if (autoSelect_ && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) selectAll();
-  if (OnEnter) OnEnter(this);
-}
-
 // Leaving clamps an out-of-range value; a value within range keeps its text as typed.
-void TRxSpinEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  if (windowOrPopupReason(event)) return;
-  if (OnExit) OnExit(this);
+void TRxSpinEdit::DoExit() {
+  TCustomEdit::DoExit();
   double value = Value();
   if (CheckValue(value) != value) SetValue(value);
-}
-
-void TRxSpinEdit::mouseDoubleClickEvent(QMouseEvent* event) {
-  QLineEdit::mouseDoubleClickEvent(event);
-  if (OnDblClick) OnDblClick(this);
 }
 
 // --- the button -------------------------------------------------------------------------------
@@ -353,16 +248,9 @@ void TRxSpinEdit::upDownClick(TUDBtnType button) {
   else DownClick();
 }
 
-// Windows places the button in the edit's client area, inside its border; Qt counts from the
-// widget's corner, so the border's width is added.
-int TRxSpinEdit::clientInset() const {
-  if (borderStyle_ == bsNone) return 0;
-  return ctl3D_ ? 2 : 1;
-}
-
 // The diagonal button is square: Height - 3 inside a 3-D single border, else Height.
 void TRxSpinEdit::resizeButton() {
-  int inset = clientInset();
+  int inset = ClientInset();
   bool rtl = isRightToLeft();
   int w = width(), h = height();
   if (upDown_) {
@@ -370,7 +258,7 @@ void TRxSpinEdit::resizeButton() {
     int clientWidth = w - 2 * inset, clientHeight = std::max(h - 2 * inset, 0);
     upDown_->setGeometry(rtl ? inset : inset + clientWidth - bw, inset, bw, clientHeight);
   } else if (buttonWindow_) {
-    QRect r = ctl3D_ && borderStyle_ == bsSingle ? QRect(rtl ? -1 : w - h - 1, -1, h - 3, h - 3)
+    QRect r = Ctl3D() && BorderStyle() == bsSingle ? QRect(rtl ? -1 : w - h - 1, -1, h - 3, h - 3)
                                                  : QRect(rtl ? 0 : w - h, 0, h, h);
     r.translate(inset, inset);
     buttonWindow_->setGeometry(r);
@@ -397,7 +285,7 @@ int TRxSpinEdit::GetMinHeight() const {
 }
 
 void TRxSpinEdit::resizeEvent(QResizeEvent* event) {
-  QLineEdit::resizeEvent(event);
+  TCustomEdit::resizeEvent(event);
   if (height() < GetMinHeight()) {
     resize(width(), GetMinHeight());
     return;
@@ -407,7 +295,7 @@ void TRxSpinEdit::resizeEvent(QResizeEvent* event) {
 }
 
 void TRxSpinEdit::changeEvent(QEvent* event) {
-  QLineEdit::changeEvent(event);
+  TCustomEdit::changeEvent(event);
   if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange) {
     resizeButton();
     setEditRect();

@@ -4,7 +4,6 @@
 // value to MinValue..MaxValue.
 #pragma once
 
-#include <QLineEdit>
 #include <QPointer>
 
 #include <cstdint>
@@ -14,17 +13,19 @@
 #include "controls/RxspinButton.h"
 #include "gui/Colors.h"
 #include "gui/Controls.h"
+#include "gui/CustomEdit.h"
 #include "gui/Font.h"
 #include "gui/VirtualKeys.h"
 
 namespace rxspin {
 
-// The class library's edit border styles.
-enum TBorderStyle { bsNone, bsSingle };
+using gui::TBorderStyle;
+using gui::bsNone;
+using gui::bsSingle;
 
-class TRxSpinEdit : public QLineEdit {
+class TRxSpinEdit : public gui::TCustomEdit {
 public:
-  using TNotifyEvent = std::function<void(QWidget*)>;
+  using TNotifyEvent = gui::TCustomEdit::TNotifyEvent;
 
   explicit TRxSpinEdit(QWidget* parent = nullptr);
   ~TRxSpinEdit() override;
@@ -58,29 +59,6 @@ public:
   gui::TAlignment Alignment() const { return alignment_; }
   void SetAlignment(gui::TAlignment value);
 
-  // The edit's own properties that the windows and the skin set.
-  std::string Text() const;
-  void SetText(const std::string& text);
-  bool ReadOnly() const { return readOnly_; }
-  void SetReadOnly(bool value);
-  bool Modified() const { return isModified(); }
-  void SetModified(bool value) { setModified(value); }
-  bool AutoSelect() const { return autoSelect_; }
-  void SetAutoSelect(bool value) { autoSelect_ = value; }
-  // 0: no limit.
-  int MaxLength() const { return maxLength() == 32767 ? 0 : maxLength(); }
-  void SetMaxLength(int value) { setMaxLength(value > 0 ? value : 32767); }
-  gui::TColor Color() const { return color_; }
-  void SetColor(gui::TColor value);
-  const gui::TFont& Font() const { return font_; }
-  void SetFont(const gui::TFont& value);
-  bool Ctl3D() const { return ctl3D_; }
-  void SetCtl3D(bool value);
-  TBorderStyle BorderStyle() const { return borderStyle_; }
-  void SetBorderStyle(TBorderStyle value);
-  bool TabStop() const { return focusPolicy() & Qt::TabFocus; }
-  void SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
-
   // One step up or down, as the buttons and the arrow keys do it.
   virtual void UpClick();
   virtual void DownClick();
@@ -92,29 +70,24 @@ public:
   int GetButtonWidth() const;
   int GetMinHeight() const;
 
-  TNotifyEvent OnChange;
-  TNotifyEvent OnEnter;
-  TNotifyEvent OnExit;
-  TNotifyEvent OnDblClick;
   TNotifyEvent OnTopClick;
   TNotifyEvent OnBottomClick;
-  std::function<void(QWidget*, uint16_t&, gui::TShiftState)> OnKeyDown;
-  std::function<void(QWidget*, char&)> OnKeyPress;
 
 protected:
   virtual bool IsValidChar(char key) const;
-  virtual void Change();
-  virtual void KeyDown(uint16_t& key, gui::TShiftState shift);
-  virtual void KeyPress(char& key);
+  void Change() override;
+  void KeyDown(uint16_t& key, gui::TShiftState shift) override;
+  void KeyPress(char& key) override;
+  // Leaving clamps an out-of-range value.
+  void DoExit() override;
+  void BorderChanged() override;
+  // The line edit refuses every edit while read-only or while the editor is locked.
+  bool EditLocked() const override { return ReadOnly() || !editorEnabled_; }
   // The system's default beep.
   virtual void Beep();
 
-  void keyPressEvent(QKeyEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
   void step(double delta, const TNotifyEvent& after);
@@ -122,9 +95,7 @@ private:
   void recreateButton();
   void resizeButton();
   void setEditRect();
-  void updateEditable();
   void applyAlignment();
-  int clientInset() const;
 
   gui::TAlignment alignment_ = gui::taLeftJustify;
   double minValue_ = 0.0;
@@ -139,13 +110,6 @@ private:
   bool arrowKeys_ = true;
   TSpinButtonKind buttonKind_ = bkDiagonal;
   TRxUpDown* upDown_ = nullptr;
-
-  bool readOnly_ = false;
-  bool autoSelect_ = true;
-  bool ctl3D_ = true;
-  TBorderStyle borderStyle_ = bsSingle;
-  gui::TColor color_ = gui::clWindow;
-  gui::TFont font_;
 };
 
 }  // namespace rxspin

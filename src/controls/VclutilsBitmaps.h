@@ -3,8 +3,8 @@
 // swaps, two-colour patterns, gradients and the shade pattern.
 //
 // Every drawing surface is a TCanvas; the blits follow the raster rules of the GUI layer, so a
-// monochrome source draws in the target's text and background colours as on the original
-// system. A bitmap's transparent colour is its lower-left pixel unless a colour is given.
+// monochrome source draws in the target's text and background colours as on Windows. A bitmap's
+// transparent colour is its lower-left pixel unless a colour is given.
 #pragma once
 
 #include <memory>
@@ -34,7 +34,7 @@ constexpr uint32_t kRopDPa = 0x00A000C9;
 // --- transparent blits ---------------------------------------------------------------------
 
 // The source rectangle stretched into the destination rectangle, leaving out every source pixel
-// of the RGB colour `transparent`: the pixels the original's monochrome-mask steps give
+// of the RGB colour `transparent`: the pixels that Windows' monochrome-mask steps give
 // (destination AND mask, OR source AND NOT mask), computed in one pass. A monochrome source draws
 // black and white; on a monochrome destination a colour source turns white where it has its
 // canvas's background colour, and white is what is left out. Nothing happens for a rectangle

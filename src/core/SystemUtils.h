@@ -1,5 +1,5 @@
-// Small system services several windows share: which family of the original system the program
-// answers as, binary values under the application's own registry key, and monitor power.
+// Small system services several windows share: which family of Windows the program answers as,
+// binary values under the application's own registry key, and monitor power.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // TBitmap: a picture of pixels with a canvas, kept as an RGB32 QImage together with its pixel
 // format and colour table. Its transparent colour is the lower-left pixel unless fixed; BMP
-// streams are read and written with the original layout. Drawing keeps exact colours; a palette
+// streams are read and written in the Windows BMP layout. Drawing keeps exact colours; a palette
 // format takes each pixel's nearest table entry when it is saved.
 #pragma once
 
@@ -53,7 +53,7 @@ public:
 
   // A 1-bit bitmap. Making one converts pixels of the canvas's brush colour to white and all
   // others to black; making it colour turns black into the font colour and white into the
-  // brush colour, as the original conversions through a device context do.
+  // brush colour, as Windows' conversions through a device context do.
   bool Monochrome() const { return format_ == pf1bit; }
   void SetMonochrome(bool monochrome);
   TBitmapHandleType HandleType() const { return format_ == pfDevice ? bmDDB : bmDIB; }

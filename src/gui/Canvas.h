@@ -1,4 +1,4 @@
-// TCanvas: drawing with the original system's pixel rules on a 32-bit QImage (a bitmap's pixels
+// TCanvas: drawing with Windows' pixel rules on a 32-bit QImage (a bitmap's pixels
 // or a control's paint buffer). Lines leave out their end pixel; rectangles, ellipses and fills
 // leave out their right and bottom edges; pens have mix modes (pmNot, pmXor...); blits take the
 // ternary raster operations (SRCCOPY, SRCAND, SRCPAINT, SRCINVERT...); the canvas keeps a text

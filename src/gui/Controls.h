@@ -159,8 +159,8 @@ private:
   char acceleratorKey_ = 0;
 };
 
-// A control without a window of its own in the original: it paints over its parent, and
-// pixels it leaves untouched show what lies below.
+// A control without a window of its own: it paints over its parent, and pixels it leaves
+// untouched show what lies below.
 class TGraphicControl : public TControl {
 public:
   explicit TGraphicControl(QWidget* parent = nullptr);

@@ -1,4 +1,4 @@
-// The canvas font: face name, height in the original system's sense (negative = character height
+// The canvas font: face name, height in Windows' sense (negative = character height
 // in pixels, positive = cell height), styles and colour; converted to a QFont for drawing.
 #pragma once
 

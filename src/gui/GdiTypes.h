@@ -1,4 +1,4 @@
-// Points, rectangles and integer helpers with the original system's rules: right and bottom
+// Points, rectangles and integer helpers with Windows' rules: right and bottom
 // edges are exclusive, and MulDiv rounds half away from zero.
 #pragma once
 

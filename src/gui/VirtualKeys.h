@@ -1,4 +1,4 @@
-// Keyboard and mouse input in the original system's terms: virtual-key codes and the shift
+// Keyboard and mouse input in Windows' terms: virtual-key codes and the shift
 // state of key and mouse events, translated from Qt's.
 #pragma once
 

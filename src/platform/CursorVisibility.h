@@ -1,6 +1,6 @@
-// Showing and hiding the mouse cursor over the program's windows, by a display count as the
-// original system keeps it: showing adds one, hiding takes one away, and the cursor shows while
-// the count is 0 or more. So n hides need n shows to bring the cursor back.
+// Showing and hiding the mouse cursor over the program's windows, by a display count as Windows
+// keeps it: showing adds one, hiding takes one away, and the cursor shows while the count is 0
+// or more. So n hides need n shows to bring the cursor back.
 #pragma once
 
 namespace platform {

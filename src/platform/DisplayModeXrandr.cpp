@@ -214,7 +214,7 @@ private:
   }
 
   // The output's mode of the wanted size nearest the wanted refresh, within 1 Hz; the mode we
-  // started in wins among equals, so going back gives exactly the original timing.
+  // started in wins among equals, so going back gives exactly the timing we started with.
   const XRRModeInfo* chooseMode(Display* dpy, const Target& t, const ScreenMode& want) {
     OutputInfo out(XRRGetOutputInfo(dpy, t.resources.get(), t.output));
     if (!out) return nullptr;

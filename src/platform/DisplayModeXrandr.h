@@ -2,7 +2,7 @@
 // through a connection of our own. The display is the primary output when it is lit, else the
 // first lit output; its CRTC's mode is the current mode. A change picks one of the output's modes
 // and, when that output is the only one lit, makes the screen (the desktop) the mode's size, as
-// the original system does. Without a display, or on a display without RandR 1.2 (Wayland
+// Windows does. Without a display, or on a display without RandR 1.2 (Wayland
 // without X, offscreen), no mode change is possible.
 #pragma once
 

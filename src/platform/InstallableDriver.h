@@ -1,6 +1,6 @@
 // Installable drivers, opened by name and addressed with numbered messages that pass a block of
-// bytes which the driver may read and fill in. Such drivers belong to the original system; the
-// program talks to one at start-up when it exists and depends on nothing it answers.
+// bytes which the driver may read and fill in. Such drivers belong to Windows; the program talks
+// to one at start-up when it exists and depends on nothing it answers.
 #pragma once
 
 #include <cstdint>

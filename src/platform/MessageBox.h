@@ -8,7 +8,7 @@
 
 namespace platform {
 
-// Buttons, icons and modality, with the values of the original system's message boxes.
+// Buttons, icons and modality, with the values of Windows' message boxes.
 enum MessageBoxFlags : unsigned {
   kMbOk = 0x0,
   kMbOkCancel = 0x1,

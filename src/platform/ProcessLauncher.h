@@ -1,7 +1,7 @@
 // Starting other programs (the external capture program, the teletext program) from a command
 // line as the settings store it, and waiting for them to end.
 //
-// A command line is read the way the original system reads one: a line that starts with a double
+// A command line is read the way Windows reads one: a line that starts with a double
 // quote names the program up to the closing quote; otherwise the program is the shortest run of
 // leading words that names an existing program ("/opt/My TV/tv -x" tries "/opt/My", then
 // "/opt/My TV/tv" with the argument "-x", then the whole line). A program name without '/' is

@@ -1,4 +1,4 @@
-// The profile (INI) functions, with the rules of the original system's profile-string calls:
+// The profile (INI) functions, with the rules of Windows' profile-string calls:
 // section and key names compare case-insensitively, values are trimmed and lose one pair of
 // surrounding quotes, a value is cut to 259 bytes, new keys go to the end of their section and new
 // sections to the end of the file, unknown lines are kept, CRLF and LF both read, bytes are kept

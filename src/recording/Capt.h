@@ -1,6 +1,6 @@
-// TForm3, the capture window "Capture". For now its constructor restores the WAV recording
-// format from the registry; its pages, AVI capture and WAV recording come with the recording
-// window.
+// TForm3, the capture window "Capture". Its constructor restores the WAV recording format from
+// the registry.
+// LATER(recording window: its pages, AVI capture and WAV recording)
 #pragma once
 
 #include <QWidget>
@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-// The wave format block as the registry value "Audio Format A" holds it: the fields of the
-// original system's WAVEFORMATEX, little-endian, followed by the rest of the block.
+// The wave format block as the registry value "Audio Format A" holds it: the fields of Windows'
+// WAVEFORMATEX, little-endian, followed by the rest of the block.
 struct WaveFormatFields {
   uint16_t formatTag = 0;
   uint16_t channels = 0;
@@ -24,7 +24,8 @@ struct WaveFormatFields {
 constexpr uint32_t kWaveFormatFieldsSize = 18;
 
 // The size of every format block the recorder keeps: the largest format the codecs describe.
-// Until the codec layer comes with the recorder, PCM is the only format, with no extra bytes.
+// PCM is the only format so far, with no extra bytes.
+// LATER(codec layer of the recorder: the largest format the codecs describe)
 extern uint32_t& MaxWavFormatSize;
 // The saved recording format, MaxWavFormatSize bytes.
 extern std::vector<uint8_t>& SavedWavFormat;

@@ -1,5 +1,5 @@
-// TForm7, the settings dialog "Settings". Its pages, the language loader it runs at start-up
-// and the skin list come with the settings dialog.
+// TForm7, the settings dialog "Settings".
+// LATER(settings dialog: its pages, the language loader it runs at start-up, the skin list)
 #pragma once
 
 #include <QWidget>

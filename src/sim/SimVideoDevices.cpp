@@ -4,6 +4,7 @@ namespace sim {
 
 void SimVideoDevices::reset() {
   events_.clear();
+  captureEvents_.clear();
   lookupFails_ = false;
   openBindings_ = 0;
   nextBinding_ = 1;

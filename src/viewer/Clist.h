@@ -1,4 +1,5 @@
-// TForm6, the channel list window; its grid and buttons come with the channel list editor.
+// TForm6, the channel list window.
+// LATER(channel list editor: its grid and buttons)
 #pragma once
 
 #include <QWidget>

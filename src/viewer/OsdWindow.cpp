@@ -14,7 +14,7 @@
 
 namespace {
 
-// Font family bits of the original font requests, and the pitch bit of a fixed-pitch face.
+// Font family bits of a Windows font request, and the pitch bit of a fixed-pitch face.
 constexpr int kFamilyMask = 0xF0;
 constexpr int kFamilyRoman = 0x10;
 constexpr int kFamilySwiss = 0x20;
@@ -72,7 +72,7 @@ QFont OsdQFont(const OsdFontSpec& wanted) {
   font.setWeight(QFont::Weight(std::clamp(wanted.weight > 0 ? wanted.weight : 400, 1, 1000)));
   font.setItalic(wanted.italic);
   font.setUnderline(wanted.underline);
-  // A negative height asks for the character height, as the original font request does.
+  // A negative height asks for the character height, as in a Windows font request.
   if (wanted.height < 0)
     font.setPixelSize(-wanted.height);
   else

@@ -1,4 +1,5 @@
-// TForm4, the scan dialog; its fields and the scan come with the frequency scan.
+// TForm4, the frequency scan dialog.
+// LATER(frequency scan: the dialog's fields and the scan)
 #pragma once
 
 #include <QWidget>

@@ -1,5 +1,6 @@
 // TForm8, the remote control's invisible window. remote.ini's RemoteDelay is loaded with the
-// settings; the key codes, the 20 ms poll and the no-signal check come with the remote control.
+// settings.
+// LATER(remote control: the key codes, the 20 ms poll and the no-signal check)
 #pragma once
 
 #include <QWidget>

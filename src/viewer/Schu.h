@@ -1,5 +1,6 @@
-// TForm2, the scheduler window "Vyx Video Scheduler". For now it loads schedule.ini and holds
-// the exit options the shut-down reads; its rows, clock and tick come with the scheduler.
+// TForm2, the scheduler window "Vyx Video Scheduler": it loads schedule.ini and holds the exit
+// options the shut-down reads.
+// LATER(scheduler window: its rows, clock and tick)
 #pragma once
 
 #include <QWidget>

@@ -15,6 +15,7 @@
 #include "core/HardwareTables.h"
 #include "core/Settings.h"
 #include "gui/Cp1251.h"
+#include "gui/ScopedFlag.h"
 #include "gui/VyxApplication.h"
 #include "viewer/TvScreen.h"
 #include "viewer/TvWindowSetup.h"
@@ -56,7 +57,8 @@ std::string ChannelTitle(int row) {
 void TForm1::ReSet() {
   if (!validRow(CurChannel)) return;
   const ChannelRecord& r = ChannelTable[size_t(CurChannel)];
-  ReSetBusy = true;
+  // A chip object that fails raises CExcept from the card functions below; the flag still goes.
+  gui::ScopedFlag busy(ReSetBusy);
   RxLabel1->SetCaption(ChannelNumberText(CurChannel));
   Label1->SetCaption(r.Name);
   Label2->SetCaption(r.Name);
@@ -89,7 +91,6 @@ void TForm1::ReSet() {
     Timer6.SetEnabled(true);
   }
   if (Settings.PLL < kPllLeftAlone && CardDevice) CardDevice->SetPLL(Settings.PLL);
-  ReSetBusy = false;
 }
 
 void ApplySaturation() {

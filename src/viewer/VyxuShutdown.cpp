@@ -34,35 +34,47 @@ void storeWindowState(TForm1& panel) {
   if (CurChannel < kAvRow) StartChannel = CurChannel;
   Settings.CBposX = panel.x();
   Settings.CBposY = panel.y();
-  // The snapshot options of the capture window come with the recording window.
+  // LATER(capture window's snapshot options, with the recording window)
 }
 
 }  // namespace
 
 void TForm1::BYE() {
-  if (ComActive) ComDetach();                             // 1
-  if (TvScreenWindow) TvScreenWindow->stop();             // 2
-  storeWindowState(*this);                                // 3
-  // 4: a running WAV recording is stopped by the recording window, which comes with it.
-  Settings.TaskBarButton = CheckBox9->isChecked();        // 5
-  SaveSettings();                                         // 6
+  // The capture driver lets go of the standard path and ends a capture in progress.
+  if (ComActive) ComDetach();
+  if (TvScreenWindow) TvScreenWindow->stop();
+  // LATER(stop a running WAV recording, with the recording window)
+
+  // What the next start needs: window places, start channel, settings and channel list.
+  storeWindowState(*this);
+  Settings.TaskBarButton = CheckBox9->isChecked();
+  SaveSettings();
   SaveChannels();
-  CaptureDriverConnected = false;                            // 7
+
+  // The desktop as it was, and no TV window.
+  CaptureDriverConnected = false;
   platform::DisplayMode& display = platform::DisplayMode::current();
-  if (display.modeChanged()) display.restore();           // 8
-  DestroyTvWindow();                                      // 9
-  if (CheckBox8->isChecked()) ReSet();                    // 10
+  if (display.modeChanged()) display.restore();
+  DestroyTvWindow();
+
+  // The sound: the channel's sound kept on, or the card muted; the master volume and the card
+  // line's mute as they were at start.
+  if (CheckBox8->isChecked()) ReSet();
   SetMute(CheckBox8->isChecked() ? 0 : 1);
-  if (Settings.RestoreVolume) MasterVol->SetValue(uint32_t(StartVolume) * 1000);  // 11
-  if (SavedLineMute) LineMute->SetValue(1);               // 12
-  platform::CompanionLink::current().post(kCompanionWindowName,
-                                          {kCompanionExitMessage, 0, 0});  // 13
-  FreeAudioDll();                                         // 14
+  if (Settings.RestoreVolume) MasterVol->SetValue(uint32_t(StartVolume) * 1000);
+  if (SavedLineMute) LineMute->SetValue(1);
+
+  // The remote-control companion hears that we go; the audio plug-in is let go.
+  platform::CompanionLink::current().post(kCompanionWindowName, {kCompanionExitMessage, 0, 0});
+  FreeAudioDll();
+
+  // The computer goes off when the scheduler's exit alarm asked for it; the cursor is shown
+  // again; the process ends.
   if (Form2 && Form2->CheckBox13->isChecked() && Form2->CheckBox14->isChecked() &&
       ExitAlarmFired)
-    ShutdownWindows();                                    // 15
-  if (Settings.FullScreenMouseHide) platform::CursorVisibility::current().showCursor(true);  // 16
-  viewer::ExitProcess(0);                                 // 17
+    ShutdownWindows();
+  if (Settings.FullScreenMouseHide) platform::CursorVisibility::current().showCursor(true);
+  viewer::ExitProcess(0);
 }
 
 // The system's power-off; whether it was accepted is not looked at.

@@ -59,39 +59,56 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   createMenus();
   createTrayIcon();
 
-  std::setlocale(LC_NUMERIC, "C");                     // 1
-  if (!CardDevice) CardDevice = new CBT848;           // 2
-  readDisplayMode();                                  // 3
-  openProgramFolder();                                // 4
-  Timer2.SetEnabled(false);                           // 5
+  // The program's real start, in this order: numbers in files use '.' whatever the locale; the
+  // chip object exists (it is opened once the settings are read); the desktop's mode and the
+  // program folder are known; the scan and snapshot timers are off.
+  std::setlocale(LC_NUMERIC, "C");
+  if (!CardDevice) CardDevice = new CBT848;
+  readDisplayMode();
+  openProgramFolder();
+  Timer2.SetEnabled(false);
   Timer5.SetEnabled(false);
-  loadStores();                                       // 6
-  attachStandardPath();                               // 7
-  openMixerLines();                                   // 8
-  if (Settings.WindowStyle == 0) Settings.WindowStyle = kDefaultTvWindowStyle;  // 9
-  if (Settings.SoundOffOnStart) MasterMute->SetValue(1);                         // 10
-  syncMasterVolumeSlider();                           // 11
-  OpenCard();                                         // 12
+
+  // The stored configuration, the capture driver's standard path and the mixer lines; the
+  // master line stays muted through the start when the user asked for it.
+  loadStores();
+  attachStandardPath();
+  openMixerLines();
+  if (Settings.WindowStyle == 0) Settings.WindowStyle = kDefaultTvWindowStyle;
+  if (Settings.SoundOffOnStart) MasterMute->SetValue(1);
+  syncMasterVolumeSlider();
+
+  // The card, silent until the start channel is on: without it the program ends.
+  OpenCard();
   if (!CardDevice->IsOpen()) viewer::ExitProcess(1);
-  SetMute(1);                                         // 13
-  placeWindows();                                     // 14
-  CheckBox5->setChecked(Settings.Hints);              // 15
+  SetMute(1);
+
+  // The windows: panel and TV window in place, options, skin, the TV window with its driver.
+  placeWindows();
+  CheckBox5->setChecked(Settings.Hints);
   CheckBox8->setChecked(Settings.KeepSound);
-  // The hints handler comes with the panel's handlers.
-  applySkin();                                        // 16
-  CaptureDriverConnected = true;                        // 17
-  if (Settings.TvWindowPresent) CreateTvWindow();     // 18
+  // LATER(hints handler, with the panel's handlers)
+  applySkin();
+  CaptureDriverConnected = true;
+  if (Settings.TvWindowPresent) CreateTvWindow();
   CheckBox9->setChecked(Settings.TaskBarButton);
-  TalkToInstallableDriver();                          // 19
-  applyStartChannel();                                // 20
-  finishPanelState();                                 // 21, 23, 25
-  // 22: the keyboard hook comes with the hot keys.
-  SetMute(0);                                         // 24
+  TalkToInstallableDriver();
+
+  // The start channel, the panel's rolled state, tray and option glyphs.
+  applyStartChannel();
+  finishPanelState();
+  // LATER(keyboard hook, with the hot keys)
+
+  // Sound on: the card, the master line as it was, the card's line unmuted (its mute at start
+  // is kept for the shut-down).
+  SetMute(0);
   if (Settings.SoundOffOnStart) MasterMute->SetValue(0);
-  SavedLineMute = LineMute->GetValue();               // 26
+  SavedLineMute = LineMute->GetValue();
   LineMute->SetValue(0);
-  if (Settings.HideCP) hide();                        // 27
-  LoadAudioDll();                                     // 28
+
+  // Started without the panel: only the TV window shows. Last, the audio plug-in.
+  if (Settings.HideCP) hide();
+  LoadAudioDll();
 }
 
 TForm1::~TForm1() {
@@ -177,8 +194,8 @@ void TForm1::placeWindows() {
   move(Settings.CBposX, Settings.CBposY);
 }
 
-// The skin loader (with the panel's size from its background and the option glyphs refreshed
-// after it) comes with the skins; until then the panel keeps its own pictures.
+// The panel keeps its own pictures.
+// LATER(skin loader, with the panel's size from its background and the glyphs refreshed after)
 void TForm1::applySkin() {}
 
 void TForm1::applyStartChannel() {
@@ -191,18 +208,18 @@ void TForm1::applyStartChannel() {
 }
 
 void TForm1::finishPanelState() {
-  // 21: unrolled shows the whole background, rolled up the title bar only.
+  // Unrolled shows the whole background, rolled up the title bar only.
   const gui::TImage* extent = Settings.CBState ? Image2 : Image1;
   resize(width(), extent->Top() + extent->Height());
   RolledUp = Settings.CBState != 0;
-  // 23. The tray's channel items come with the tray menus.
+  // LATER(tray menu's channel items, with the tray menus)
   ShowFullScreenMode();
   RxTrayIcon1->SetActive(true);
   CheckBox4->setChecked(Settings.StayOnTop);
   RxSlider6->SetValue(RxSlider9->Value());
   for (QWidget* mini : std::initializer_list<QWidget*>{RxSlider6, Image21, Image22})
     mini->setVisible(!Settings.CBState);
-  // 25
+  // The option glyphs show their check boxes' states.
   const std::pair<gui::TImage*, QCheckBox*> glyphs[] = {
       {Image17, CheckBox8}, {Image18, CheckBox4}, {Image19, CheckBox5}, {Image20, CheckBox9}};
   for (auto [glyph, box] : glyphs)

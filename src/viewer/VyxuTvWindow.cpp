@@ -37,7 +37,7 @@ TvScreen* makeTvWindow() {
   const QRect rect(Settings.TVposX, Settings.TVposY, Settings.TVsizeX, Settings.TVsizeY);
   auto* tv = new TvScreen(Settings.WindowStyle, rect, TvParentWindow, 0);
   tv->setObjectName("TvWindow");
-  // The TV window procedure (moving, resizing, wheel, double click) comes with its own unit.
+  // LATER(TV window procedure: moving, resizing, wheel, double click)
   TvScreenWindow = tv;
   TvWindow = tv;
   return tv;
@@ -66,11 +66,11 @@ void CreateTvWindow() {
 void RebuildTvWindow() {
   TvScreen* tv = makeTvWindow();
   if (CardDevice) CardDevice->SetInput(CurInput, SoundMuted);
-  // The taskbar option's handler comes with the panel's handlers.
+  // LATER(taskbar option's handler, with the panel's handlers)
   if (Settings.OSDEnabled) makeOsdWindows(QSize(200, 20), kRebuiltOsdId);
   tv->driverConnect(int(Settings.Driver));
   tv->setOverlay(true);
-  // The stay-on-top option's handler comes with the panel's handlers.
+  // LATER(stay-on-top option's handler, with the panel's handlers)
 }
 
 void DestroyTvWindow() {
@@ -94,15 +94,14 @@ void TForm1::Timer1Timer() {
     MasterVol->SetValue(uint32_t(SavedMasterVolume) * 1000);
     if (Settings.SoundOffOnStart) MasterMute->SetValue(0);
     ReSet();
-    // The keyboard hook is installed again with the hot keys' unit.
+    // LATER(keyboard hook installed again, with the hot keys)
   }
 
   const bool dialogOpen =
       visible(Form2) || visible(Form3) || visible(Form4) || visible(Form6);
   Restore1->setEnabled(!dialogOpen);
   Restorecontrolbox1->setEnabled(!dialogOpen);
-  // Following the TV window's rectangle with the framed-window option comes with the settings
-  // dialog, which owns that option.
+  // LATER(framed-window option follows the TV window's rectangle, with the settings dialog)
 }
 
 void TForm1::Set34() {

@@ -80,7 +80,7 @@ TEST(CaptureSourceV4l2, WindowOnAMissingDeviceStaysBlack) {
   EXPECT_FALSE(w.driverConnect(0));
   EXPECT_FALSE(w.setOverlay(true));
   EXPECT_EQ(w.grab().toImage().pixel(32, 24) & 0xFFFFFF, 0u);
-  EXPECT_EQ(w.operations(), QStringList({"connect 0", "overlay 1"}));
+  EXPECT_FALSE(w.driverConnected());
 }
 
 TEST(CaptureSourceV4l2, RealDeviceDeliversAFrame) {

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "RxgifTestSupport.h"
+#include "controls/ControlsState.h"
 #include "gui/Exceptions.h"
 #include "gui/Icon.h"
 
@@ -235,7 +236,7 @@ TEST(RxgifImageTest, ProgressOfDecoding) {
   EXPECT_THROW(Load(image, GifBuilder().Screen(2, 1, 2).Image(0, 0, 2, 1, PackCodes({{4, 3}}, 1))
                                .bytes()),
                gui::EInvalidGraphicOperation);
-  GIFLoadCorrupted = true;
+  ResetControlsState();
   EXPECT_EQ(seen.back(), std::make_pair(psEnding, 0));
   EXPECT_EQ(image.GetCount(), 0);  // the first frame is removed when it fails
 }

@@ -1,5 +1,5 @@
 // The transparent blit done step by step through monochrome masks and raster operations, as
-// the original system draws it: four scratch surfaces, SRCAND and SRCPAINT. The drawing
+// Windows draws it: four scratch surfaces, SRCAND and SRCPAINT. The drawing
 // utilities compute the same pixels in one pass; tests compare the two, and the benchmark
 // measures what the single pass saves.
 #pragma once

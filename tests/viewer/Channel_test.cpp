@@ -8,6 +8,7 @@
 #include "controls/Rxshell.h"
 #include "controls/Rxslider.h"
 #include "controls/Rxspin.h"
+#include "core/CBT848.h"
 #include "core/Channels.h"
 #include "core/CoreState.h"
 #include "core/Settings.h"
@@ -70,6 +71,15 @@ TEST_F(ChannelTest, ResetShowsTheRowOnThePanelAndTunesIt) {
   EXPECT_EQ(Form1->RxSlider1->Value(), 40);
   EXPECT_DOUBLE_EQ(Form1->RxSpinEdit1->Value(), 191.25);
   EXPECT_EQ(sim::Card().tunedStation()->name, "Sim Five");
+  EXPECT_FALSE(ReSetBusy);
+}
+
+// A chip object that has become unusable makes the card functions throw; the busy flag of the
+// channel application does not stay behind (the slider handlers would ignore the user then).
+TEST_F(ChannelTest, ResetThatThrowsLeavesNoBusyFlag) {
+  startWith({kOneStation, kFiveStation});
+  CardDevice->Close();
+  EXPECT_THROW(Form1->ReSet(), CExcept);
   EXPECT_FALSE(ReSetBusy);
 }
 

@@ -19,6 +19,7 @@
 #include "sim/SimRegistry.h"
 #include "sim/SimSystem.h"
 #include "sim/SimSystemLog.h"
+#include "sim/SimVideoDevices.h"
 #include "viewer/Startup.h"
 #include "viewer/ViewerState.h"
 #include "viewer/Vyxu.h"
@@ -38,6 +39,7 @@ void ResetMachineAndProgram() {
   sim::SystemLog().clear();
   sim::Processes().reset();
   sim::Registry().reset();
+  sim::VideoDevices().reset();
   platform::DropProfileCache();
 }
 

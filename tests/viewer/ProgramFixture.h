@@ -29,7 +29,7 @@ inline const Channel kFiveStation{"Sim Five", 191.25, 6};
 inline const Channel kRadioStation{"Sim Radio B", 105.00, 9};
 
 // Back to fresh program state (windows closed, every subsystem's state reset) and a fresh
-// machine: the simulated card, mixer, desktop, system services and processes.
+// machine: the simulated card, mixer, desktop, system services, processes and video devices.
 void ResetMachineAndProgram();
 
 class ProgramTest : public ::testing::Test {

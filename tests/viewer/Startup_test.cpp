@@ -25,6 +25,7 @@
 #include "sim/SimRegistry.h"
 #include "sim/SimSystem.h"
 #include "sim/SimSystemLog.h"
+#include "sim/SimVideoDevices.h"
 #include "viewer/Clist.h"
 #include "viewer/OsdWindow.h"
 #include "viewer/Range.h"
@@ -116,8 +117,12 @@ TEST_F(StartupTest, TvWindowIsConnectedAndShowsTheStartChannelWithItsName) {
   ASSERT_TRUE(TvScreenWindow);
   EXPECT_EQ(TvScreenWindow->windowTitle(), "TV Screen");
   EXPECT_TRUE(TvScreenWindow->isVisible());
-  EXPECT_EQ(TvScreenWindow->operations(),
-            QStringList({"connect 0", "overlay 1", "previewRate 66"}));
+  // Connected, overlay on (every frame), the preview rate set for later.
+  EXPECT_EQ(sim::VideoDevices().captureEvents(),
+            (std::vector<sim::SimCaptureEvent>{{sim::SimCaptureEvent::Kind::Open, 0},
+                                               {sim::SimCaptureEvent::Kind::Stream, 0, 0}}));
+  EXPECT_TRUE(TvScreenWindow->overlay());
+  EXPECT_EQ(TvScreenWindow->previewRate(), 66);
   EXPECT_EQ(TvWindow, static_cast<TvWindowHandle*>(TvScreenWindow.data()));
 
   // The tuner sits on the start channel's station.

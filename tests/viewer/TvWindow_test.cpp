@@ -14,6 +14,7 @@
 #include "sim/SimDesktop.h"
 #include "sim/SimProcesses.h"
 #include "sim/SimSystemLog.h"
+#include "sim/SimVideoDevices.h"
 #include "viewer/Clist.h"
 #include "viewer/OsdWindow.h"
 #include "viewer/TvScreen.h"
@@ -175,6 +176,7 @@ TEST_F(TvWindowTest, TvWindowIsRebuiltAfterTheExternalProgramEnds) {
   DestroyTvWindow();
   Form1->SpeedButton3->setEnabled(false);
   Form1->hide();
+  sim::VideoDevices().clearCaptureEvents();
   StartExternalProgramWaiter(process);
 
   Form1->Timer1Timer();
@@ -190,7 +192,11 @@ TEST_F(TvWindowTest, TvWindowIsRebuiltAfterTheExternalProgramEnds) {
   EXPECT_TRUE(ExternalProgramEnded.load());
   Form1->Timer1Timer();
   ASSERT_TRUE(TvScreenWindow);
-  EXPECT_EQ(TvScreenWindow->operations(), QStringList({"connect 0", "overlay 1"}));
+  // The new window connects the driver and overlays the picture, at the default preview rate.
+  EXPECT_EQ(sim::VideoDevices().captureEvents(),
+            (std::vector<sim::SimCaptureEvent>{{sim::SimCaptureEvent::Kind::Open, 0},
+                                               {sim::SimCaptureEvent::Kind::Stream, 0, 0}}));
+  EXPECT_TRUE(TvScreenWindow->overlay());
   ASSERT_TRUE(OsdChannelWindow);
   EXPECT_EQ(OsdChannelWindow->geometry(), QRect(15, 5, 200, 20));
   EXPECT_EQ(OsdChannelWindow->id(), 10006);

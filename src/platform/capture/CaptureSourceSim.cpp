@@ -29,23 +29,33 @@ CaptureSource::Description CaptureSourceSim::description() const {
   return {QStringLiteral("Simulated Bt848 capture driver"), QStringLiteral("1.0")};
 }
 
+void CaptureSourceSim::report(sim::SimCaptureEvent::Kind kind, int device, int intervalMs) {
+  sim::VideoDevices().recordCapture({kind, device, intervalMs});
+}
+
 bool CaptureSourceSim::openDriver(int index) {
+  report(sim::SimCaptureEvent::Kind::Open, index);
   if (index >= static_cast<int>(sim::VideoDevices().devices().size())) return false;
   frameNumber_ = 0;
   return true;
 }
 
-void CaptureSourceSim::closeDriver() {}
+void CaptureSourceSim::closeDriver() { report(sim::SimCaptureEvent::Kind::Close, driverIndex()); }
 
 bool CaptureSourceSim::beginStream(int intervalMs) {
+  report(sim::SimCaptureEvent::Kind::Stream, driverIndex(), intervalMs);
   everyFrame_ = intervalMs == 0;
   timer_.start(everyFrame_ ? frameMsOf(sim::SimPicture::describe(sim::Card())) : intervalMs);
   return true;
 }
 
-void CaptureSourceSim::endStream() { timer_.stop(); }
+void CaptureSourceSim::endStream() {
+  report(sim::SimCaptureEvent::Kind::StreamEnd, driverIndex());
+  timer_.stop();
+}
 
 bool CaptureSourceSim::captureOne() {
+  report(sim::SimCaptureEvent::Kind::Grab, driverIndex());
   renderFrame();
   return true;
 }

@@ -1,6 +1,7 @@
 // The simulated backend of the capture source: frames are drawn from the simulated card's state
 // (sim::SimPicture over sim::Card()) by a timer on the GUI thread. Driver N exists when the
-// simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away.
+// simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away;
+// every open, close, stream start and end and single grab is reported there, in order.
 #pragma once
 
 #include <QTimer>
@@ -10,6 +11,7 @@
 
 #include "platform/capture/CaptureSource.h"
 #include "sim/SimPicture.h"
+#include "sim/SimVideoDevices.h"
 
 namespace platform {
 
@@ -34,6 +36,8 @@ protected:
 
 private:
   using Buffer = std::vector<uint32_t>;
+
+  static void report(sim::SimCaptureEvent::Kind kind, int device, int intervalMs = 0);
 
   void renderFrame();
   std::shared_ptr<Buffer> freeBuffer(size_t words);

@@ -21,7 +21,6 @@ CaptureWindow::~CaptureWindow() = default;
 // ---- Operations
 
 bool CaptureWindow::driverConnect(int index) {
-  log(QStringLiteral("connect %1").arg(index));
   bool ok = source_->connectDriver(index);
   if (ok) applyStream();
   rescale();
@@ -29,7 +28,6 @@ bool CaptureWindow::driverConnect(int index) {
 }
 
 bool CaptureWindow::driverDisconnect() {
-  log(QStringLiteral("disconnect"));
   bool was = source_->connected();
   source_->disconnectDriver();
   rescale();
@@ -37,7 +35,6 @@ bool CaptureWindow::driverDisconnect() {
 }
 
 bool CaptureWindow::setOverlay(bool on) {
-  log(QStringLiteral("overlay %1").arg(on ? 1 : 0));
   if (!source_->connected()) return false;
   overlay_ = on;
   if (on) preview_ = false;
@@ -45,7 +42,6 @@ bool CaptureWindow::setOverlay(bool on) {
 }
 
 bool CaptureWindow::setPreview(bool on) {
-  log(QStringLiteral("preview %1").arg(on ? 1 : 0));
   if (!source_->connected()) return false;
   preview_ = on;
   if (on) overlay_ = false;
@@ -53,26 +49,23 @@ bool CaptureWindow::setPreview(bool on) {
 }
 
 bool CaptureWindow::setPreviewRate(int ms) {
-  log(QStringLiteral("previewRate %1").arg(ms));
   if (!source_->connected()) return false;
   previewRate_ = ms < 0 ? 0 : ms;
   return applyStream();
 }
 
-// No capture sequence runs through this window yet, so there is nothing to end.
+// No capture sequence runs through this window, so there is nothing to end.
+// LATER(AVI capture sequence through the capture window)
 bool CaptureWindow::stop() {
-  log(QStringLiteral("stop"));
   return source_->connected();
 }
 
 QImage CaptureWindow::grabFrame() {
-  log(QStringLiteral("grab"));
   if (!source_->grabFrame()) return {};
   return source_->latestFrame();
 }
 
 bool CaptureWindow::saveDib(const QString& path) {
-  log(QStringLiteral("saveDib %1").arg(path));
   const QImage frame = source_->latestFrame();
   if (!source_->connected() || frame.isNull()) return false;
   // Three bytes a pixel: the writer keeps 24 bits only for an image without a fourth channel.

@@ -1,11 +1,11 @@
 // The capture window: a widget that owns a capture source and shows its live picture, taking
 // the operations the program sends to a capture driver's window (connect, overlay, preview and
-// its rate, stop, grab, save the frame as a bitmap file). Every operation received is kept in an
-// ordered log. Child widgets (the on-screen display) may be placed on it.
+// its rate, stop, grab, save the frame as a bitmap file). What reaches the driver can be read
+// from the simulated machine (sim::VideoDevices().captureEvents()). Child widgets (the on-screen
+// display) may be placed on it.
 #pragma once
 
 #include <QImage>
-#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -26,8 +26,8 @@ public:
   CaptureWindow(std::unique_ptr<CaptureSource> source, QWidget* parent = nullptr);
   ~CaptureWindow() override;
 
-  // --- The operations. Each is logged as received ("connect 0", "overlay 1", ...). While no
-  // driver is connected all but connect and disconnect return false and change nothing.
+  // --- The operations. While no driver is connected all but connect and disconnect return
+  // false and change nothing.
 
   // Connects driver `index` (a connected one is let go first); overlay or preview, when one
   // was on before a disconnect, resumes.
@@ -49,8 +49,6 @@ public:
   bool saveDib(const QString& path);
 
   // --- State
-  const QStringList& operations() const { return operations_; }
-  void clearOperations() { operations_.clear(); }
   bool driverConnected() const { return source_->connected(); }
   bool overlay() const { return overlay_; }
   bool preview() const { return preview_; }
@@ -73,13 +71,11 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  void log(const QString& operation) { operations_.append(operation); }
   bool applyStream();
   void onFrameReady();
   void rescale();
 
   std::unique_ptr<CaptureSource> source_;
-  QStringList operations_;
   bool overlay_ = false;
   bool preview_ = false;
   int previewRate_ = kDefaultPreviewRateMs;

@@ -1,0 +1,1 @@
+vyx_bench(clock LIBS vyx_controls Qt6::Widgets)
