@@ -93,8 +93,11 @@ void BM_SaveChannels(benchmark::State& state) {
   platform::DropProfileCache();
   LoadChannels();
   renames.count("channels.ini");
+  uint8_t volume = ChannelTable[0].Volume;
   for (auto _ : state) {
-    ChannelTable[0].Volume = static_cast<uint8_t>(state.iterations() % 66);  // a real change
+    // A real change: an unchanged list is not written. (state.iterations() stays 0 in the loop.)
+    volume = static_cast<uint8_t>((volume + 1) % 66);
+    ChannelTable[0].Volume = volume;
     SaveChannels();
   }
   const int64_t writes = renames.count("channels.ini");

@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   libgif-dev
   xvfb xauth
+  fonts-dejavu-core  # the faces the panel's layout is drawn and measured in
   ccache
 )
 

@@ -16,6 +16,9 @@ allowed=(
   'rxgif::CF_GIF'                                      # the GIF unit's registration with the
   'rxgif::(anonymous namespace)::unitUsers'            # picture classes, made once as the
   'rxgif::(anonymous namespace)::unitLifetime'         # unit starts
+  'clipicon::CF_ICON'                                  # the icon clipboard unit's registration,
+  'clipicon::(anonymous namespace)::unitUsers'         # likewise
+  'clipicon::(anonymous namespace)::unitLifetime'
   'strutils::(anonymous namespace)::caseTables()::tables'   # derived from constants
   'strutils::(anonymous namespace)::codePages()::tables'
   'rxctrls::(anonymous namespace)::cacheInstance()::cache'  # glyphs drawn once, kept

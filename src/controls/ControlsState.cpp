@@ -27,6 +27,7 @@ std::unique_ptr<dateutil::FormatSettings>& dateutil::detail::Settings = state.Da
 std::function<TDateTime()>& dateutil::detail::NowFunction = state.DateNow;
 std::shared_ptr<rxtimer::TTimerClock>& rxtimer::detail::DefaultClock = state.TimerClock;
 gui::TPoint& pickdate::PopupCalendarSize = state.PopupCalendarSize;
+rxgraph::TMappingMethod& rxgraph::DefaultMappingMethod = state.DefaultMappingMethod;
 std::unique_ptr<rxprgrss::detail::ProgressList>& rxprgrss::detail::List = state.ProgressList;
 std::unique_ptr<rxhook::THookList>& rxhook::detail::List = state.HookList;
 std::function<std::string()>& apputils::OnGetDefaultIniName = state.OnGetDefaultIniName;

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/dormant/Rxgraph.h"
 #include "controls/utils/Dateutil.h"
 #include "gui/GdiTypes.h"
 
@@ -46,6 +47,8 @@ struct ControlsState {
   std::shared_ptr<rxtimer::TTimerClock> TimerClock;
   // Pickdate (Pickdate.h): the drop-down calendar's size before its minimums.
   gui::TPoint PopupCalendarSize = {187, 124};
+  // Rxgraph (Rxgraph.h): how true-colour bitmaps are reduced to 256 colours.
+  rxgraph::TMappingMethod DefaultMappingMethod = rxgraph::mmHistogram;
   // Rxprgrss (dormant/Rxprgrss.h): the registered progress controls, made on first use.
   std::unique_ptr<rxprgrss::detail::ProgressList> ProgressList;
   // Rxhook (dormant/Rxhook.h): the control hooks, made on first use.

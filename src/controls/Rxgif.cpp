@@ -1,11 +1,11 @@
 #include "controls/Rxgif.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "controls/RxgifErrors.h"
 #include "gui/Bitmap.h"
 #include "gui/Exceptions.h"
+#include "platform/Clipboard.h"
 
 namespace rxgif {
 
@@ -104,16 +104,6 @@ void TGIFImage::LoadFromStream(gui::TStream& stream) {
 
 void TGIFImage::ReadData(gui::TStream& stream) {
   ReadStream(readLength(stream), stream, true);
-}
-
-// The program itself never writes, streams out or copies a GIF picture.
-// LATER(GIF writer)
-void TGIFImage::SaveToStream(gui::TStream&) const {
-  throw gui::EInvalidGraphicOperation(texts::kSGIFImage);
-}
-
-void TGIFImage::WriteData(gui::TStream&) const {
-  throw gui::EInvalidGraphicOperation(texts::kSGIFImage);
 }
 
 void TGIFImage::LoadFromClipboardFormat(unsigned format, const TClipboardReader& clipboard) {
@@ -293,16 +283,6 @@ namespace {
 
 int unitUsers = 0;
 
-// Registered clipboard formats are numbered from 0xC000 up, as the system numbers them. The
-// number follows from the name (case-insensitive), so every program agrees on it.
-unsigned registerClipboardFormat(const char* name) {
-  uint32_t hash = 2166136261u;
-  for (const char* p = name; *p; ++p) {
-    hash = (hash ^ uint8_t(std::toupper(uint8_t(*p)))) * 16777619u;
-  }
-  return 0xC000u + (hash & 0x3FFFu);
-}
-
 std::unique_ptr<gui::TGraphic> newGIFImage() { return std::make_unique<TGIFImage>(); }
 
 // The unit's initialization and finalization: the first registers the class, the last removes
@@ -310,7 +290,7 @@ std::unique_ptr<gui::TGraphic> newGIFImage() { return std::make_unique<TGIFImage
 struct UnitLifetime {
   UnitLifetime() {
     if (unitUsers++ > 0) return;
-    CF_GIF = registerClipboardFormat("GIF Image");
+    CF_GIF = platform::RegisterClipboardFormat("GIF Image");
     gui::TPicture::RegisterFileFormat("gif", texts::kSGIFImage, "TGIFImage", newGIFImage);
     gui::TPicture::RegisterClipboardFormat(CF_GIF, "TGIFImage", newGIFImage);
   }

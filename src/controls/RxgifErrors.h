@@ -11,5 +11,7 @@ inline constexpr const char* kSBadCodeSize = "";       // minimum code size outs
 inline constexpr const char* kSWrongBitCount = "";     // bits per pixel outside 1..8
 inline constexpr const char* kSBadExtensionLabel = ""; // an unknown extension label
 inline constexpr const char* kSChangeGIFSize = "";     // the size of a GIF cannot be set
+inline constexpr const char* kSBitmapDepth = "";       // a bitmap of a depth GIF cannot take
+inline constexpr const char* kSNoGIFData = "";         // nothing to write or grey
 
 }  // namespace rxgif::texts

@@ -59,6 +59,34 @@ public:
   // bitmap also the transparent colour.
   void AssignTo(gui::TGraphic& dest);
 
+  // Setters of the frame's attributes: a changed value is stored and the owner told; timing,
+  // disposal or transparency make the owner's file version 89a. A new position grows the
+  // owner's screen to take the frame.
+  void SetAnimateInterval(uint16_t value);
+  void SetDisposalMethod(TDisposalMethod value);
+  void SetTransparentColor(gui::TColor value);
+  void SetTopLeft(const gui::TPoint& value);
+  // The frame in grey: its colour table when it has GIF data and a table, else its bitmap
+  // converted to 8-bit grey levels (and, with `force`, encoded at once).
+  void GrayscaleImage(bool force);
+
+  // True when the frame has encoded GIF data.
+  bool HasData() const { return image_->ImageData.Size() > 0; }
+  // Encodes the bitmap into the frame's data; a bitmap that is not 1, 4 or 8 bits per pixel is
+  // reduced to 8 bits first. No bitmap: EInvalidGraphicOperation.
+  void EncodeRasterData();
+  // Encodes a BMP file of 1, 4 or 8 bits per pixel into the frame's data, with its colour
+  // table as the frame's (or as the owner's global table when the owner has none yet).
+  void EncodeBitmapStream(const gui::TMemoryStream& bmp);
+  // A graphic control extension for timing, transparency and disposal when the frame needs one,
+  // kept up to date; comments without lines dropped.
+  void UpdateExtensions();
+  // The frame's extension blocks, image descriptor, local colour table and image data.
+  void WriteExtensions(std::vector<uint8_t>& out) const;
+  void WriteImageDescriptor(std::vector<uint8_t>& out) const;
+  void WriteLocalColorMap(std::vector<uint8_t>& out) const;
+  void WriteRasterData(std::vector<uint8_t>& out) const;
+
   const std::shared_ptr<TGIFItem>& Image() const { return image_; }
   const TExtensionList& Extensions() const { return extensions_; }
   gui::TPoint TopLeft() const { return topLeft_; }
@@ -78,6 +106,10 @@ private:
   void readSubBlocks(TGIFReader& reader);
   void applyGraphicControl();
   void assignGraphic(const gui::TGraphic& source);
+  // The frame's own copy of shared encoded data, before it is changed.
+  void uniqueItem();
+  // Whether a local table is written: the flag and a table to write.
+  bool writesLocalTable() const { return localColors_ && image_->ColorMap.Count > 0; }
 
   TGIFImage* owner_;
   std::unique_ptr<gui::TBitmap> bitmap_;

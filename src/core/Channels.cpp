@@ -100,6 +100,7 @@ void saveRow(const std::string& file, int row) {
 }  // namespace
 
 void LoadChannels() {
+  platform::ProfileReadBatch oneVersion;  // one look at the file on disk for the whole list
   const std::string file = channelsFile();
   auto common = [&](const char* key) {
     return profile_values::ParseDecimal(platform::GetProfileString(file, "Common", key, "1"));

@@ -38,5 +38,6 @@ extern int32_t& CurChannel;    // the row being shown
 void LoadChannels();
 
 // Writes StartChannel (as CurrentChannel, from 1), NumOfChannels and the stored rows back to
-// channels.ini, replacing the file once. Sections of rows beyond the list are left in the file.
+// channels.ini, replacing the file once (not at all when its bytes come out the same). Sections
+// of rows beyond the list are left in the file.
 void SaveChannels();

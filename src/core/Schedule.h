@@ -31,7 +31,8 @@ extern std::array<ScheduleEntry, kScheduleEntries>& ScheduleTable;
 // missing file or key gives a disarmed entry for 1999-01-01 00:00:00 without a channel.
 void LoadSchedule();
 
-// Writes entries 1..10 to schedule.ini, replacing the file once.
+// Writes entries 1..10 to schedule.ini, replacing the file once (not at all when its bytes come
+// out the same).
 void SaveSchedule();
 
 // The ChannelTable row an entry switches to, or -1 when the entry has no channel (0) or names a

@@ -278,6 +278,7 @@ struct Files {
 }  // namespace
 
 void LoadSettings() {
+  platform::ProfileReadBatch oneVersion;  // one look at each file on disk for the whole load
   Files files;
   for (const Key& key : kKeys)
     readKey(key, platform::GetProfileString(files.of(key), key.section, key.name, key.defaultText));

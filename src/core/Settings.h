@@ -133,6 +133,7 @@ enum SoundConnectorLine : uint32_t {
 // bits read as the 32-bit limit and 8- and 16-bit members saturate rather than wrap; a negative
 // number in an unsigned 32-bit member keeps its bits, which SaveSettings writes back as read.
 void LoadSettings();
-// Writes every key in one batch: settings.ini and remote.ini are each replaced once. Write errors
-// are ignored.
+// Writes every key in one batch: settings.ini and remote.ini are each replaced once, or not at
+// all when their bytes come out the same. Write errors are ignored (the profile layer prints one
+// line on standard error for a file that could not be saved).
 void SaveSettings();

@@ -1,8 +1,13 @@
 #include "platform/IniDocument.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace platform {
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // The blanks that reads trim from names and values. Bytes from 0x80 up are letters of
 // Windows-1251 and never blanks.
@@ -14,12 +19,7 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-std::string lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string unquote(std::string_view v) {
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
@@ -51,26 +51,37 @@ bool storableSection(std::string_view section) {
 
 }  // namespace
 
+// The standard hash of the lower-cased name; names past 64 bytes hash by their first 64.
+size_t IniDocument::NameHash::operator()(std::string_view name) const {
+  char folded[64];
+  size_t n = std::min(name.size(), sizeof folded);
+  for (size_t i = 0; i < n; ++i) folded[i] = lower(name[i]);
+  return std::hash<std::string_view>()(std::string_view(folded, n));
+}
+
+bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (lower(a[i]) != lower(b[i])) return false;
+  return true;
+}
+
 IniDocument::IniDocument() { addSection({}, false); }
 
 IniDocument IniDocument::parse(std::string_view bytes) {
   IniDocument doc;
-  size_t firstLf = bytes.find('\n');
-  if (firstLf != std::string_view::npos && (firstLf == 0 || bytes[firstLf - 1] != '\r'))
-    doc.newLineEnd_ = LineEnd::kLf;
-
+  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    doc.byteOrderMark_ = true;
+    bytes.remove_prefix(kByteOrderMark.size());
+  }
+  bool firstEnd = true;
   size_t pos = 0;
   while (pos < bytes.size()) {
-    size_t lf = bytes.find('\n', pos);
     Line line;
-    std::string_view text = bytes.substr(pos, lf == std::string_view::npos ? lf : lf - pos);
-    pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
-    if (lf != std::string_view::npos) {
-      line.end = LineEnd::kLf;
-      if (!text.empty() && text.back() == '\r') {
-        text.remove_suffix(1);
-        line.end = LineEnd::kCrLf;
-      }
+    std::string_view text = nextLine(bytes, pos, line.end);
+    if (firstEnd && line.end != LineEnd::kNone) {
+      doc.newLineEnd_ = line.end;
+      firstEnd = false;
     }
     line.text = std::string(text);
 
@@ -86,12 +97,34 @@ IniDocument IniDocument::parse(std::string_view bytes) {
   return doc;
 }
 
+// The line that starts at `pos`, without its line end; moves `pos` past the line end.
+std::string_view IniDocument::nextLine(std::string_view bytes, size_t& pos, LineEnd& end) {
+  size_t stop = pos;
+  while (stop < bytes.size() && bytes[stop] != '\n' && bytes[stop] != '\r') ++stop;
+  std::string_view text = bytes.substr(pos, stop - pos);
+  if (stop == bytes.size()) {
+    end = LineEnd::kNone;
+    pos = bytes.size();
+  } else if (bytes[stop] == '\n') {
+    end = LineEnd::kLf;
+    pos = stop + 1;
+  } else if (stop + 1 < bytes.size() && bytes[stop + 1] == '\n') {
+    end = LineEnd::kCrLf;
+    pos = stop + 2;
+  } else {
+    end = LineEnd::kCr;
+    pos = stop + 1;
+  }
+  return text;
+}
+
 std::string IniDocument::serialize() const {
   size_t total = 0;
   for (const auto& section : sections_)
     for (const auto& line : section.lines) total += line.text.size() + 2;
   std::string out;
-  out.reserve(total);
+  out.reserve(total + kByteOrderMark.size());
+  if (byteOrderMark_) out += kByteOrderMark;
 
   const Line* last = nullptr;
   for (auto s = sections_.rbegin(); s != sections_.rend() && !last; ++s)
@@ -103,6 +136,7 @@ std::string IniDocument::serialize() const {
       LineEnd end = line.end == LineEnd::kNone && &line != last ? newLineEnd_ : line.end;
       if (end == LineEnd::kCrLf) out += "\r\n";
       if (end == LineEnd::kLf) out += '\n';
+      if (end == LineEnd::kCr) out += '\r';
     }
   return out;
 }
@@ -115,7 +149,7 @@ void IniDocument::indexLine(Section& section, size_t lineIndex) {
   std::string_view key = trim(text.substr(0, eq));
   if (key.empty() || key.front() == ';') return;
   line.value = unquote(trim(text.substr(eq + 1)));
-  section.keys.emplace(lower(key), lineIndex);  // the first of duplicate keys wins
+  section.keys.emplace(key, lineIndex);  // the first of duplicate keys wins
 }
 
 IniDocument::Section& IniDocument::addSection(std::string_view name, bool withHeader) {
@@ -123,29 +157,33 @@ IniDocument::Section& IniDocument::addSection(std::string_view name, bool withHe
   Section& section = sections_.back();
   if (withHeader) section.lines.push_back({"[" + std::string(name) + "]", {}, newLineEnd_});
   // The preamble (index 0) is not a section that look-ups can reach.
-  if (sections_.size() > 1) sectionIndex_.emplace(lower(name), sections_.size() - 1);
+  if (sections_.size() > 1) sectionIndex_.emplace(name, sections_.size() - 1);
   return section;
 }
 
 const std::string* IniDocument::find(std::string_view section, std::string_view key) const {
-  auto s = sectionIndex_.find(lower(trim(section)));
+  auto s = sectionIndex_.find(trim(section));
   if (s == sectionIndex_.end()) return nullptr;
   const Section& sec = sections_[s->second];
-  auto k = sec.keys.find(lower(trim(key)));
+  auto k = sec.keys.find(trim(key));
   return k == sec.keys.end() ? nullptr : &sec.lines[k->second].value;
+}
+
+bool IniDocument::storable(std::string_view section, std::string_view key) {
+  return storableSection(trim(section)) && storableKey(trim(key));
 }
 
 bool IniDocument::set(std::string_view sectionName, std::string_view keyName,
                       std::string_view value) {
+  if (!storable(sectionName, keyName)) return false;
   sectionName = trim(sectionName);
   keyName = trim(keyName);
-  if (!storableSection(sectionName) || !storableKey(keyName)) return false;
   value = value.substr(0, value.find_first_of("\r\n"));
 
-  auto s = sectionIndex_.find(lower(sectionName));
+  auto s = sectionIndex_.find(sectionName);
   Section& section = s != sectionIndex_.end() ? sections_[s->second] : addSection(sectionName, true);
 
-  auto k = section.keys.find(lower(keyName));
+  auto k = section.keys.find(keyName);
   if (k != section.keys.end()) {
     Line& line = section.lines[k->second];
     std::string_view oldKey = trim(std::string_view(line.text).substr(0, line.text.find('=')));

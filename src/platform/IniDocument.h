@@ -16,8 +16,10 @@ public:
   // An empty document, as a missing file reads.
   IniDocument();
 
-  // Splits the bytes into lines at LF ("\r\n" and "\n" both end a line). serialize() of a parsed,
-  // unchanged document gives back exactly the bytes it was parsed from.
+  // Splits the bytes into lines ("\r\n", "\n" and a lone "\r" each end a line), after a UTF-8
+  // byte-order mark at the start, which serialize() writes back. serialize() of a parsed,
+  // unchanged document gives back exactly the bytes it was parsed from; lines that a set adds
+  // get the line end of the document's first line.
   static IniDocument parse(std::string_view bytes);
   std::string serialize() const;
 
@@ -32,25 +34,41 @@ public:
   // leading ';' or '[' in the key, ']' in the section).
   bool set(std::string_view section, std::string_view key, std::string_view value);
 
+  // Whether set() takes these names.
+  static bool storable(std::string_view section, std::string_view key);
+
 private:
-  enum class LineEnd : uint8_t { kNone, kLf, kCrLf };
+  enum class LineEnd : uint8_t { kNone, kLf, kCrLf, kCr };
   struct Line {
     std::string text;   // the line as it stands in the file, without its line end
     std::string value;  // for key lines: the value as a read returns it
     LineEnd end = LineEnd::kNone;
   };
+  // Names compare ASCII case-insensitively; look-ups by string_view need no copy.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const;  // not noexcept: the table keeps each hash
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept;
+  };
+  using NameIndex = std::unordered_map<std::string, size_t, NameHash, NameEqual>;
+
   struct Section {
     std::vector<Line> lines;  // lines[0] is the "[name]" header, except for the preamble
-    std::unordered_map<std::string, size_t> keys;  // lower-cased key -> line
+    NameIndex keys;           // key -> line
   };
 
+  static std::string_view nextLine(std::string_view bytes, size_t& pos, LineEnd& end);
   void indexLine(Section& section, size_t lineIndex);
   Section& addSection(std::string_view name, bool withHeader);
   void insertLine(Section& section, std::string text);
 
   std::vector<Section> sections_;                         // sections_[0] is the preamble
-  std::unordered_map<std::string, size_t> sectionIndex_;  // lower-cased name -> section
+  NameIndex sectionIndex_;                                // name -> section
   LineEnd newLineEnd_ = LineEnd::kCrLf;                   // the line end of lines we add
+  bool byteOrderMark_ = false;                            // the bytes began with EF BB BF
 };
 
 }  // namespace platform

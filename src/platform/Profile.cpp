@@ -1,53 +1,40 @@
 #include "platform/Profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <chrono>
-#include <climits>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/IniDocument.h"
+#include "platform/ProfileFile.h"
 
 namespace platform {
 
 namespace {
 
-// What a file on disk looked like when it was read: a file replaced by another (our own atomic
-// writes, most editors) has a new inode even when size and time happen to match.
-struct Stamp {
-  bool exists = false;
-  dev_t dev = 0;
-  ino_t ino = 0;
-  off_t size = -1;
-  struct timespec mtime {};
+using profile_file::Stamp;
 
-  bool operator==(const Stamp& o) const {
-    if (exists != o.exists) return false;
-    return !exists || (dev == o.dev && ino == o.ino && size == o.size &&
-                       mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec);
-  }
+struct PendingWrite {
+  std::string section, key, value;
 };
 
-// A parsed file as the cache keeps it: the document, whether it has changes that a batch has not
-// written yet, and whether the file could be read at all (an unreadable file is never replaced).
+// A parsed file as the cache keeps it: the bytes read and their stamp, the document parsed from
+// them with the writes of a running batch applied, and whether the file could be read at all (an
+// unreadable file is never replaced).
 struct CachedFile {
+  std::string bytes;
   IniDocument doc;
-  bool dirty = false;
-  bool readable = true;
   Stamp stamp;
-  std::chrono::steady_clock::time_point checked;
+  bool readable = true;
+  int readError = 0;
+  std::vector<PendingWrite> pending;  // a batch's writes, stored when the batch ends
+  int refusedInBatch = 0;             // why a batch's write was refused, said when it ends
+  uint64_t checkedInReadBatch = 0;    // the read batch that last checked the file on disk
 };
-
-// The cache trusts a parsed file for this long before it looks at the file on disk again, so a
-// load of thousands of keys costs one parse, yet a file edited by hand is seen within a second.
-constexpr auto kRecheckAfter = std::chrono::seconds(1);
 
 std::map<std::string, std::unique_ptr<CachedFile>>& cache() {
   static std::map<std::string, std::unique_ptr<CachedFile>> files;
@@ -56,130 +43,90 @@ std::map<std::string, std::unique_ptr<CachedFile>>& cache() {
 
 int batchDepth = 0;
 
-Stamp stampOf(const std::string& path) {
-  Stamp s;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return s;
-  s.exists = true;
-  s.dev = st.st_dev;
-  s.ino = st.st_ino;
-  s.size = st.st_size;
-  s.mtime = st.st_mtim;
-  return s;
+// The outermost running read batch, numbered from 1; 0 while none runs.
+int readBatchDepth = 0;
+uint64_t readBatchCount = 0;
+uint64_t currentReadBatch() { return readBatchDepth > 0 ? readBatchCount : 0; }
+
+void applyWrites(IniDocument& doc, const std::vector<PendingWrite>& writes) {
+  for (const PendingWrite& w : writes) doc.set(w.section, w.key, w.value);
 }
 
-// The whole file; false when it exists but cannot be read (a folder, no permission, I/O error).
-bool readWholeFile(const std::string& path, std::string& bytes) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  char buf[65536];
-  bool ok = true;
-  for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n > 0) {
-      bytes.append(buf, static_cast<size_t>(n));
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      ok = false;
-      break;
-    }
-  }
-  ::close(fd);
-  return ok;
+void reload(const std::string& path, CachedFile& file) {
+  file.readable = profile_file::ReadFile(path, file.bytes, file.stamp);
+  file.readError = file.readable ? 0 : errno;
+  file.doc = file.readable ? IniDocument::parse(file.bytes) : IniDocument();
+  applyWrites(file.doc, file.pending);
 }
 
-// The cached document of `path`, parsed again when the file changed on disk (unless the cache
-// holds changes of its own that a batch has not written yet).
+// The cached document of `path`, parsed again whenever the file on disk is no longer the one it
+// was parsed from: another process (or the user) may change it at any moment, and a stat is
+// cheap next to a parse. A read batch checks each file once.
 CachedFile& load(const std::string& path) {
-  auto now = std::chrono::steady_clock::now();
   auto& slot = cache()[path];
-  if (slot && (slot->dirty || now - slot->checked < kRecheckAfter)) return *slot;
-
-  Stamp stamp = stampOf(path);
-  if (slot && stamp == slot->stamp) {
-    slot->checked = now;
+  const uint64_t batch = currentReadBatch();
+  if (!slot) {
+    slot = std::make_unique<CachedFile>();
+    reload(path, *slot);
+  } else if (batch != 0 && slot->checkedInReadBatch == batch) {
     return *slot;
+  } else if (!slot->readable || !(profile_file::StampOf(path) == slot->stamp)) {
+    reload(path, *slot);
   }
-  slot = std::make_unique<CachedFile>();
-  slot->stamp = stamp;
-  slot->checked = now;
-  if (stamp.exists) {
-    std::string bytes;
-    slot->readable = readWholeFile(path, bytes);
-    if (slot->readable) slot->doc = IniDocument::parse(bytes);
-  }
+  slot->checkedInReadBatch = batch;
   return *slot;
 }
 
-// The file that a write replaces: the target of a symbolic link, so that the link stays.
-std::string replacedFile(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* target = ::realpath(path.c_str(), nullptr);
-  if (!target) return path;
-  std::string out(target);
-  std::free(target);
-  return out;
+// A save that failed changed nothing: the cache forgets the writes, so the next read sees the
+// file as it still is on disk, and one line on standard error says which file and why.
+bool failed(const std::string& path, int error) {
+  cache().erase(path);
+  std::fprintf(stderr, "vyx: %s was not saved: %s\n", path.c_str(), std::strerror(error));
+  return false;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
+// The document of `bytes` with `writes` applied. The cached one serves, without a parse, when
+// the file still holds the bytes it was parsed from; `writesInCache` says it has them applied.
+IniDocument updated(const std::string& path, const std::string& bytes,
+                    const std::vector<PendingWrite>& writes, bool writesInCache) {
+  auto cached = cache().find(path);
+  if (cached != cache().end() && cached->second->readable && cached->second->bytes == bytes) {
+    IniDocument doc = std::move(cached->second->doc);
+    if (!writesInCache) applyWrites(doc, writes);
+    return doc;
   }
+  IniDocument doc = IniDocument::parse(bytes);
+  applyWrites(doc, writes);
+  return doc;
+}
+
+// Applies `writes` to the file as it is on disk now, under the folder's lock, so that a write of
+// another process between our read and our replacement is not lost. A file whose bytes come out
+// the same is not written at all.
+bool store(const std::string& path, const std::vector<PendingWrite>& writes, bool writesInCache) {
+  std::string target;
+  if (!profile_file::WriteTarget(path, target)) return failed(path, errno);
+  profile_file::FolderLock lock(target);
+  auto file = std::make_unique<CachedFile>();
+  if (!profile_file::ReadFile(target, file->bytes, file->stamp)) return failed(path, errno);
+
+  file->doc = updated(path, file->bytes, writes, writesInCache);
+  std::string out = file->doc.serialize();
+  if (out != file->bytes) {
+    if (!profile_file::Replace(target, out)) return failed(path, errno);
+    file->bytes = std::move(out);
+    file->stamp = profile_file::StampOf(path);
+  }
+  file->checkedInReadBatch = currentReadBatch();
+  cache()[path] = std::move(file);
   return true;
 }
 
-// Makes a finished rename survive a crash.
-void syncFolderOf(const std::string& path) {
-  auto slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// Writes the document next to the file and renames it over the file, so the file is either the
-// old one or the new one, never half written. The new file keeps the old one's mode and owner.
-bool writeAtomically(const std::string& path, const std::string& bytes) {
-  std::string target = replacedFile(path);
-  struct stat old {};
-  bool hadFile = ::stat(target.c_str(), &old) == 0;
-  if (hadFile && !S_ISREG(old.st_mode)) return false;
-
-  std::string tmp = target + ".tmp-XXXXXX";
-  int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = writeAll(fd, bytes);
-  if (ok && hadFile && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
-    (void)::fchown(fd, old.st_uid, old.st_gid);  // only root may; others keep their own
-  ok = ok && ::fchmod(fd, hadFile ? (old.st_mode & 07777) : 0644) == 0;
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && std::rename(tmp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(tmp.c_str());
-    return false;
-  }
-  syncFolderOf(target);
-  return true;
-}
-
-bool store(const std::string& path, CachedFile& file) {
-  if (!file.readable || !writeAtomically(path, file.doc.serialize())) {
-    // Forget the change: the next read sees the file as it still is on disk.
-    cache().erase(path);
-    return false;
-  }
-  file.dirty = false;
-  file.stamp = stampOf(path);
-  file.checked = std::chrono::steady_clock::now();
-  return true;
+// What a read returns of a default: trailing blanks go, as the Windows profile functions drop
+// them.
+std::string trimmedDefault(const std::string& value) {
+  size_t end = value.find_last_not_of(" \t");
+  return end == std::string::npos ? std::string() : value.substr(0, end + 1);
 }
 
 }  // namespace
@@ -187,19 +134,25 @@ bool store(const std::string& path, CachedFile& file) {
 std::string GetProfileString(const std::string& file, const std::string& section,
                              const std::string& key, const std::string& defaultValue) {
   const std::string* value = load(file).doc.find(section, key);
-  std::string out = value ? *value : defaultValue;
+  std::string out = value ? *value : trimmedDefault(defaultValue);
   if (out.size() > kProfileValueMax) out.resize(kProfileValueMax);
   return out;
 }
 
 bool WriteProfileString(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& value) {
+  if (!IniDocument::storable(section, key)) return false;
+  if (batchDepth == 0) return store(file, {{section, key, value}}, false);
+
   CachedFile& cached = load(file);
   // A file that exists but could not be read is never replaced by one holding only this key.
-  if (!cached.readable || !cached.doc.set(section, key, value)) return false;
-  cached.dirty = true;
-  if (batchDepth > 0) return true;
-  return store(file, cached);
+  if (!cached.readable) {
+    cached.refusedInBatch = cached.readError;
+    return false;
+  }
+  cached.doc.set(section, key, value);
+  cached.pending.push_back({section, key, value});
+  return true;
 }
 
 ProfileWriteBatch::ProfileWriteBatch() { ++batchDepth; }
@@ -208,15 +161,33 @@ ProfileWriteBatch::~ProfileWriteBatch() {
   if (--batchDepth == 0) flush();
 }
 
+// Stores each file's writes; a file whose writes were refused gets its one line and loses them.
 bool ProfileWriteBatch::flush() {
+  std::vector<std::pair<std::string, int>> refused;
+  std::vector<std::pair<std::string, std::vector<PendingWrite>>> files;
+  for (auto& [path, file] : cache()) {
+    if (file->refusedInBatch != 0)
+      refused.emplace_back(path, file->refusedInBatch);
+    else if (!file->pending.empty())
+      files.emplace_back(path, std::exchange(file->pending, std::vector<PendingWrite>{}));
+  }
   bool ok = true;
-  std::vector<std::string> dirty;
-  for (auto& [path, file] : cache())
-    if (file && file->dirty) dirty.push_back(path);
-  for (const auto& path : dirty) ok = store(path, *cache()[path]) && ok;
+  for (const auto& [path, error] : refused) {
+    failed(path, error);
+    ok = false;
+  }
+  for (const auto& [path, writes] : files) ok = store(path, writes, true) && ok;
   return ok;
 }
 
+ProfileReadBatch::ProfileReadBatch() {
+  if (readBatchDepth++ == 0) ++readBatchCount;
+}
+
+ProfileReadBatch::~ProfileReadBatch() { --readBatchDepth; }
+
 void DropProfileCache() { cache().clear(); }
+
+void SetProfileSync(bool sync) { profile_file::SetSync(sync); }
 
 }  // namespace platform

@@ -62,4 +62,5 @@ TForm3::TForm3(QWidget* owner) : QWidget(owner, Qt::Window) {
   SavedWavFormat.assign(MaxWavFormatSize, 0);
   if (ReadAppRegValue(kAppKey, kWavFormatValue, SavedWavFormat.data(), MaxWavFormatSize) == 0)
     SavedWavFormat = WaveFormatBlock(DefaultWaveFormat(), MaxWavFormatSize);
+  CaptureFormCreated = true;
 }

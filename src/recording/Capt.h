@@ -35,9 +35,21 @@ std::vector<uint8_t> WaveFormatBlock(const WaveFormatFields& fields, uint32_t si
 // PCM, 44100 Hz, 2 channels, 16 bit.
 WaveFormatFields DefaultWaveFormat();
 
+namespace rxslider {
+class TRxSlider;
+}
+
 class TForm3 : public QWidget {
 public:
   explicit TForm3(QWidget* owner = nullptr);
+
+  // The master volume, kept equal to the panel's while the window is not shown.
+  // LATER(capture window): the slider itself, with the window's layout.
+  rxslider::TRxSlider* RxSlider6 = nullptr;
 };
 
 extern TForm3*& Form3;
+// Set when the constructor has finished.
+extern bool& CaptureFormCreated;
+// Raised by the main panel when it shows the window; the window's show-time set-up consumes it.
+extern bool& CaptureFormShown;

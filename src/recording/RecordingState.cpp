@@ -12,6 +12,8 @@ RecordingState state;
 TForm3*& Form3 = state.Form3;
 uint32_t& MaxWavFormatSize = state.MaxWavFormatSize;
 std::vector<uint8_t>& SavedWavFormat = state.SavedWavFormat;
+bool& CaptureFormCreated = state.CaptureFormCreated;
+bool& CaptureFormShown = state.CaptureFormShown;
 
 void ResetRecordingState() {
   delete state.Form3;

@@ -13,6 +13,8 @@ struct RecordingState {
   TForm3* Form3 = nullptr;
   uint32_t MaxWavFormatSize = kWaveFormatFieldsSize;
   std::vector<uint8_t> SavedWavFormat;
+  bool CaptureFormCreated = false;
+  bool CaptureFormShown = false;
 };
 
 // Closes the recording window if it is still open and gives every member its initial value.

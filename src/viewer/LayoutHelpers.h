@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QImage>
+#include <QObject>
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 #include "gui/Colors.h"
@@ -26,5 +28,22 @@ gui::TImage* Image(QWidget* parent, const char* name, const QRect& bounds,
 // A transparent label at (x, y) in the panel's font colour.
 gui::TCustomLabel* Label(QWidget* parent, const char* name, int x, int y, const std::string& text,
                          gui::TColor color, bool visible = true);
+
+// A control's ShowHint: whether its hint (tool tip) shows when the mouse rests on it. The hint
+// text stays as it is, so a language file may set it either way.
+void SetShowHint(QWidget* control, bool show);
+bool ShowHint(const QWidget* control);
+
+// Calls `handler` whenever the watched widget loses the focus.
+class FocusLossHandler : public QObject {
+public:
+  FocusLossHandler(QObject* parent, std::function<void()> handler);
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  std::function<void()> handler_;
+};
 
 }  // namespace layout

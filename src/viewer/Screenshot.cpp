@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -39,9 +40,15 @@ QImage ComposeScreenshot() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->isVisible() && w != TvScreenWindow) windows.append(w);
   QRect area;
-  for (QWidget* w : windows) area |= w->frameGeometry();
+  qreal ratio = 1;
+  for (QWidget* w : windows) {
+    area |= w->frameGeometry();
+    ratio = std::max(ratio, w->devicePixelRatioF());
+  }
   if (area.isEmpty()) return {};
-  QImage image(area.size(), QImage::Format_RGB32);
+  // At the screen's own resolution: with a scale factor the windows are drawn that much finer.
+  QImage image(area.size() * ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(QColor(40, 44, 52));
   QPainter p(&image);
   for (QWidget* w : windows) p.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());

@@ -11,6 +11,7 @@
 #include "core/CardFunctions.h"
 #include "core/HardwareTables.h"
 #include "core/Settings.h"
+#include "controls/dormant/Clipicon.h"
 #include "gui/Cp1251.h"
 #include "gui/VyxApplication.h"
 #include "platform/Clock.h"
@@ -129,6 +130,8 @@ void CloseProgram() {
 
 int VyxMain(int argc, char** argv) {
   gui::VyxApplication app(argc, argv);
+  // Links the icon clipboard unit: its start-up registers the clipboard format "Korvel Icon".
+  clipicon::clipicon_dummy();
   InitMixerObjects();
   std::atexit(FreeMixerObjects);
   try {

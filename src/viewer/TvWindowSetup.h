@@ -3,6 +3,8 @@
 // has ended, destroyed at the shut-down. Every function is safe when there is no TV window.
 #pragma once
 
+#include <QPointer>
+
 #include <memory>
 
 // Creates TvParentWindow (once), the TV window at the stored rectangle, the OSD windows (when
@@ -23,7 +25,10 @@ void TalkToInstallableDriver();
 namespace platform {
 class LaunchedProcess;
 }
-// Waits on a thread of its own for the external capture program to end; then raises
-// ExternalProgramEnded and has the GUI thread enable the panel's capture button. The housekeeping
-// tick rebuilds the TV window.
+class QToolButton;
+// Starts WaiterThread on ExternalProgramWaiter for a program just started.
 void StartExternalProgramWaiter(std::shared_ptr<platform::LaunchedProcess> process);
+// Waits for the external capture program to end; then the GUI thread raises
+// ExternalProgramEnded and enables the capture button `button` (when that still exists). The
+// housekeeping tick rebuilds the TV window.
+void ExternalProgramWaiter(platform::LaunchedProcess& process, QPointer<QToolButton> button);

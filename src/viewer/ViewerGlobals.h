@@ -10,7 +10,9 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
 
+#include "core/Channels.h"
 #include "gui/Colors.h"
 
 // --- Start-up and shut-down
@@ -69,6 +71,29 @@ extern std::atomic<bool>& ExternalProgramEnded;
 // --- Panel state (the panel's handlers keep it)
 // Mirror of CBState: true = unrolled.
 extern bool& RolledUp;
+// The tuner row that was current when the input label left the tuner for "AV".
+extern int32_t& ChannelBeforeInput;
+// The panel hidden by the user (its hide images); the tray's restore items clear it.
+extern bool& PanelHidden;
+// The thread that waits for the external capture program; one at a time, since the capture
+// button stays disabled while the program runs.
+extern std::thread& WaiterThread;
+// Channel applications still due after the external capture program has started: it may set
+// the card up its own way in its first seconds, so the channel is applied again twice, a second
+// apart, from a timer rather than by sleeping on the GUI thread.
+extern int32_t& ExternalSettleTicks;
+// Set when the panel shows the scheduler: its program lists are filled again.
+extern bool& SchedulerRefillPending;
+// Copies of the "AV" and "SVHS" rows, taken when the channel list opens and written back by its
+// "Ok".
+extern std::array<ChannelRecord, 2>& InputRowStash;
+// Dragging the panel by its title bar: the point grabbed, in the pressed control's coordinates.
+extern bool& TitleDragging;
+extern int32_t& TitleGrabX;
+extern int32_t& TitleGrabY;
+// The channel buttons showing their hover pictures.
+extern bool& ChannelUpHovered;
+extern bool& ChannelDownHovered;
 
 // --- Caption colours of the panel's title gradient, set by the skin loader.
 extern gui::TColor& SkinBeginColorActive;

@@ -12,7 +12,11 @@
 #include "viewer/TvScreen.h"
 
 ViewerState::ViewerState() = default;
-ViewerState::~ViewerState() = default;
+// A waiting thread still blocked on its program is let go: it touches nothing of the state (it
+// posts to the panel it was started for, which is gone by then).
+ViewerState::~ViewerState() {
+  if (WaiterThread.joinable()) WaiterThread.detach();
+}
 
 namespace {
 
@@ -59,6 +63,17 @@ int32_t& SavedMasterVolume = state.SavedMasterVolume;
 std::atomic<bool>& ExternalProgramEnded = state.ExternalProgramEnded;
 
 bool& RolledUp = state.RolledUp;
+int32_t& ChannelBeforeInput = state.ChannelBeforeInput;
+bool& PanelHidden = state.PanelHidden;
+std::thread& WaiterThread = state.WaiterThread;
+int32_t& ExternalSettleTicks = state.ExternalSettleTicks;
+bool& SchedulerRefillPending = state.SchedulerRefillPending;
+std::array<ChannelRecord, 2>& InputRowStash = state.InputRowStash;
+bool& TitleDragging = state.TitleDragging;
+int32_t& TitleGrabX = state.TitleGrabX;
+int32_t& TitleGrabY = state.TitleGrabY;
+bool& ChannelUpHovered = state.ChannelUpHovered;
+bool& ChannelDownHovered = state.ChannelDownHovered;
 gui::TColor& SkinBeginColorActive = state.SkinBeginColorActive;
 gui::TColor& SkinEndColorActive = state.SkinEndColorActive;
 gui::TColor& SkinBeginColorUnactive = state.SkinBeginColorUnactive;
@@ -66,6 +81,8 @@ gui::TColor& SkinEndColorUnactive = state.SkinEndColorUnactive;
 
 void ResetViewerState() {
   viewer::CloseProgram();
+  // The TV window is a child of its owner unless it was given a taskbar button of its own.
+  delete state.TvScreenWindow.data();
   delete state.TvParentWindow.data();
   // Every member back to its initial value; the names above stay bound to the same storage.
   std::destroy_at(&state);

@@ -13,7 +13,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "core/Channels.h"
 #include "gui/Colors.h"
 #include "viewer/ViewerGlobals.h"
 
@@ -76,6 +78,17 @@ struct ViewerState {
 
   // The panel (ViewerGlobals.h)
   bool RolledUp = true;
+  int32_t ChannelBeforeInput = 0;
+  bool PanelHidden = false;
+  std::thread WaiterThread;
+  int32_t ExternalSettleTicks = 0;
+  bool SchedulerRefillPending = false;
+  std::array<ChannelRecord, 2> InputRowStash{};
+  bool TitleDragging = false;
+  int32_t TitleGrabX = 0;
+  int32_t TitleGrabY = 0;
+  bool ChannelUpHovered = false;
+  bool ChannelDownHovered = false;
   gui::TColor SkinBeginColorActive = 0x000000;
   gui::TColor SkinEndColorActive = 0xFFFF00;
   gui::TColor SkinBeginColorUnactive = 0x000000;

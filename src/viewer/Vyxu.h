@@ -8,13 +8,16 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "core/Channels.h"
+#include "gui/Controls.h"
 #include "gui/CustomLabel.h"
 #include "gui/Timer.h"
+#include "gui/UpDown.h"
 
 class QAction;
 class QCheckBox;
-class QLineEdit;
 class QMenu;
 class QScrollBar;
 class QToolButton;
@@ -23,8 +26,8 @@ namespace exgrad {
 class TGradient;
 }
 namespace gui {
+class TCustomEdit;
 class TImage;
-class TUpDown;
 }  // namespace gui
 namespace rxctrls {
 class TRxLabel;
@@ -41,6 +44,8 @@ class TRxSpinEdit;
 }
 
 using TLabel = gui::TCustomLabel;
+// A channel button with its three pictures (VyxuPanelChannel.cpp).
+struct ChannelButton;
 
 class TForm1 : public QWidget {
 public:
@@ -66,6 +71,101 @@ public:
   // --- On-screen display (VyxuOsd.cpp)
   void Timer6Timer();
   void Timer7Timer();
+
+  // --- Channel, input and standard (VyxuPanelChannel.cpp)
+  // One channel up (btNext) or down (btPrev) within the list, wrapping round; nothing on the
+  // "AV" and "SVHS" rows. Leaves full screen for an FM radio channel and returns to it on the
+  // next TV channel.
+  void UpDown1Click(gui::TUDBtnType button);
+  void Image3MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y);
+  void Image3MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y);
+  void Image3MouseMove(gui::TShiftState shift, int x, int y);
+  void Image4MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y);
+  void Image4MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y);
+  void Image4MouseMove(gui::TShiftState shift, int x, int y);
+  void Image2MouseMove(gui::TShiftState shift, int x, int y);
+  void Image21Click();
+  void Image22Click();
+  // The next video input: tuner, "AV", "SVHS", tuner again on the row left for "AV".
+  void RxLabel6Click();
+  // The next video standard of the current row; PopupMenu2's items pick one.
+  void RxLabel4Click();
+  void AUTO1Click();
+  void NTSC1Click();
+  void NTSCJ1Click();
+  void PAL1Click();
+  void PALM1Click();
+  void PALN1Click();
+  void PALNc1Click();
+  void SECAM1Click();
+  void Custom1Click();
+  void FMRADIO1Click();
+
+  // --- Frequency (VyxuPanelFrequency.cpp)
+  void RxSpinEdit1Change();
+  // Starts a manual entry: Edit3 takes the spin edit's place.
+  void RxSpinEdit1DblClick();
+  // Enter or a double click in Edit3 ends the entry and tunes what was typed.
+  void Edit3DblClick();
+  void Edit3KeyDown(uint16_t& key, gui::TShiftState shift);
+  void RxSpeedButton10Click();
+  void RxSpeedButton9Click();
+
+  // --- Volume and picture sliders (VyxuPanelSliders.cpp)
+  void RxSlider9Change();
+  void RxSlider1Change();
+  void RxSlider2Change();
+  void RxSlider3Change();
+  void RxSlider4Change();
+  void RxSlider5Change();
+  void RxSlider6Change();
+  // Any key on a slider sends the focus to ScrollBarX: the arrow keys stay with the hot keys.
+  void RxSlider1KeyDown(uint16_t& key, gui::TShiftState shift);
+
+  // --- Options (VyxuPanelOptions.cpp). The Click handlers run whenever a box changes.
+  void CheckBox3Click();  // sound on
+  void CheckBox7Click();  // black and white
+  void CheckBox8Click();  // keep sound at exit
+  void CheckBox4Click();  // stay on top
+  void CheckBox5Click();  // hints
+  void CheckBox9Click();  // taskbar button
+  void CheckBox3Exit();
+  // A glyph (or its label) inverts its box and shows ImageC's or ImageN's picture.
+  void Image15Click();
+  void Image16Click();
+  void Image17Click();
+  void Image18Click();
+  void Image19Click();
+  void Image20Click();
+  // The 29 controls whose hints the hints option switches.
+  std::vector<QWidget*> HintControls() const;
+
+  // --- Title bar (VyxuPanelTitle.cpp)
+  void Gradient1MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y);
+  void Gradient1MouseMove(gui::TShiftState shift, int x, int y);
+  void Gradient1MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y);
+  void Image11Click();  // hide the panel
+  void Image12Click();  // hide everything to the tray
+  void Image13Click();  // quit
+  void Image14Click();  // roll up or down
+  // The form's message dispatch: the mouse wheel goes to WMMouseWheel.
+  bool Dispatch(QEvent* message);
+  // The wheel over the panel steps the channel; `delta` as a 16-bit wheel delta.
+  void WMMouseWheel(uint16_t delta);
+  // Handlers the layout names that do nothing.
+  void FormCreate() {}
+  void FormActivate() {}
+  void RxLabel1Click() {}
+  void Image14DblClick() {}
+  void About1Click() {}
+
+  // --- Tool buttons (VyxuPanelTools.cpp)
+  void SpeedButton4Click();  // scheduler
+  void SpeedButton3Click();  // capture: the capture window or the external program
+  void SpeedButton2Click();  // channel list
+  void SpeedButton1Click();  // next full-screen resolution
+  void SpeedButton5Click();  // settings
+  void SpeedButton6Click();  // teletext program
 
   // --- Components (VyxuLayout.cpp). Owned by the panel; named as the skin and the language
   // files name them.
@@ -95,7 +195,7 @@ public:
   TLabel* Label10;                   // frequency display
   rxctrls::TRxSpeedButton* RxSpeedButton9;   // +0.01 MHz
   rxctrls::TRxSpeedButton* RxSpeedButton10;  // -0.01 MHz
-  QLineEdit* Edit3;                  // manual frequency entry, out of view
+  gui::TCustomEdit* Edit3;           // manual frequency entry, out of view
   rxctrls::TRxLabel* RxLabel4;       // standard name
   rxctrls::TRxLabel* RxLabel6;       // input name
   QMenu* PopupMenu2;                 // standards
@@ -150,6 +250,9 @@ public:
   gui::TTimer Timer5;  // snapshots
   gui::TTimer Timer6;  // clears the OSD channel text
   gui::TTimer Timer7;  // clears the OSD value text
+  // Applies the channel again a second and two seconds after the external capture program
+  // started (ExternalSettleTicks).
+  gui::TTimer ExternalSettle;
   // Tray icon and menus
   rxshell::TRxTrayIcon* RxTrayIcon1;
   QMenu* PopupMenu4;  // tray: channels, then the five fixed items
@@ -177,6 +280,7 @@ private:
   void finishPanelState();
 
   // Layout (VyxuLayout.cpp, VyxuLayoutOptions.cpp).
+  void applyPanelPalette();
   void createTitleBar();
   void createChannelControls();
   void createFrequencyControls();
@@ -186,6 +290,27 @@ private:
   void createTimers();
   void createMenus();
   void createTrayIcon();
+
+  // Handlers attached to the components (the units above).
+  void attachChannelHandlers();
+  void attachFrequencyHandlers();
+  void attachSliderHandlers();
+  void attachOptionHandlers();
+  void attachTitleHandlers();
+  void attachToolHandlers();
+  // The value text on the OSD, unless the OSD is off or (busyMatters) ReSet runs.
+  void showOsdValue(const std::string& text, bool busyMatters);
+  void pictureSliderChanged(rxslider::TRxSlider* slider, int32_t (*apply)(int32_t),
+                            uint8_t ChannelRecord::*field, const char* name);
+  void setStandard(uint8_t system);
+  void hoverChannelButton(const ChannelButton& over, const ChannelButton& other);
+  void endManualEntry();
+  void toggleOption(QCheckBox* box, gui::TImage* glyph);
+  void startExternalProgram();
+  void externalSettleTick();
+
+protected:
+  bool event(QEvent* message) override;
 };
 
 // The main panel, null before it is created.
@@ -197,6 +322,9 @@ void SetApplicationTitle(const std::string& title);
 
 // The channel keys: selects row k (k + 10 with Alt held) when it is used.
 void SelectChannelByNumber(int k);
+// Before a step to `row`: an FM radio row leaves full screen (RadioLeftFullScreen), the next TV
+// row after it enters full screen again.
+void FollowRadioFullScreen(int row);
 // Saturation 0 with the black-and-white option, else the current channel's.
 void ApplySaturation();
 // Checks the tray menu's item of a channel row and unchecks the other channel items; a row
@@ -206,6 +334,14 @@ void CheckChannelMenuItem(int row);
 std::string ChannelTitle(int row);
 // The channel number as RxLabel1 shows it: "%3.d ".
 std::string ChannelNumberText(int row);
+
+// The OSD texts of the master and line volume sliders at slider value v (0..65): "Volume - 100%"
+// and "Volume2 - 100%" at 65.
+std::string MasterVolumeText(int v);
+std::string LineVolumeText(int v);
+// What the manual frequency entry reads: the longest decimal number at the start of the text,
+// 0 when there is none.
+double LeadingNumber(const std::string& text);
 
 // Full screen (VyxuFullScreen.cpp).
 void SetFullScreen(int on);

@@ -114,7 +114,14 @@ void SelectChannelByNumber(int k) {
   if (AltKeyDown) k += 10;
   if (!validRow(k) || !ChannelTable[size_t(k)].Used) return;
   CurChannel = k;
-  const bool radio = ChannelTable[size_t(k)].System == kFmRadio;
+  FollowRadioFullScreen(k);
+  Form1->ReSet();
+  CheckChannelMenuItem(CurChannel);
+}
+
+void FollowRadioFullScreen(int row) {
+  if (!Form1 || !validRow(row)) return;
+  const bool radio = ChannelTable[size_t(row)].System == kFmRadio;
   if (radio && FullScreenOn) {
     SetFullScreen(0);
     RadioLeftFullScreen = true;
@@ -129,6 +136,4 @@ void SelectChannelByNumber(int k) {
       TvScreenWindow->activateWindow();
     }
   }
-  Form1->ReSet();
-  CheckChannelMenuItem(CurChannel);
 }

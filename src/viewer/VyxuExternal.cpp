@@ -1,6 +1,7 @@
 // The installable driver's start-up exchange and the thread that waits for the external capture
 // program.
 #include <QApplication>
+#include <QPointer>
 #include <QToolButton>
 
 #include <array>
@@ -32,11 +33,27 @@ void TalkToInstallableDriver() {
 }
 
 void StartExternalProgramWaiter(std::shared_ptr<platform::LaunchedProcess> process) {
-  std::thread([process = std::move(process)] {
-    process->wait();
-    ExternalProgramEnded.store(true);
-    // Widgets belong to the GUI thread: the button is enabled there.
-    QMetaObject::invokeMethod(
-        qApp, [] { if (Form1) Form1->SpeedButton3->setEnabled(true); }, Qt::QueuedConnection);
-  }).detach();
+  // A previous waiter has normally ended (the button stays disabled until it does); one still
+  // waiting is let go rather than waited for on the GUI thread.
+  if (WaiterThread.joinable()) WaiterThread.detach();
+  // The button of the panel that started the program; a later panel (a test's) is not touched.
+  QPointer<QToolButton> button = Form1 ? Form1->SpeedButton3 : nullptr;
+  WaiterThread = std::thread([process = std::move(process), button]() mutable {
+    ExternalProgramWaiter(*process, std::move(button));
+  });
+}
+
+// The program's handles close with the last reference to it, when this thread ends.
+void ExternalProgramWaiter(platform::LaunchedProcess& process, QPointer<QToolButton> button) {
+  process.wait();
+  // Widgets belong to the GUI thread: the flag is raised there too, together with the button,
+  // and only while the panel that started the program still exists.
+  QMetaObject::invokeMethod(
+      qApp,
+      [button] {
+        if (!button) return;
+        ExternalProgramEnded.store(true);
+        button->setEnabled(true);
+      },
+      Qt::QueuedConnection);
 }

@@ -8,17 +8,13 @@
 #include "controls/Rxshell.h"
 #include "viewer/LayoutHelpers.h"
 #include "viewer/PanelArt.h"
+#include "viewer/PanelGeometry.h"
 #include "viewer/Vyxu.h"
 
 using layout::Cp;
 using layout::Ru;
 
 namespace {
-
-constexpr gui::TColor kInk = 0xEBD6C8;
-constexpr int kOptionsLeft = 290;
-constexpr int kOptionsTop = 66;
-constexpr int kOptionRow = 12;
 
 struct Option {
   const char* box;
@@ -41,31 +37,35 @@ constexpr Option kOptions[] = {
 }  // namespace
 
 void TForm1::createOptions() {
-  ImageC = layout::Image(this, "ImageC", QRect(0, 0, 11, 11), panelart::OptionGlyph(true), false);
-  ImageN = layout::Image(this, "ImageN", QRect(0, 0, 11, 11), panelart::OptionGlyph(false), false);
-  ImageT = layout::Image(this, "ImageT", QRect(0, 0, 11, 11), QImage(), false);
+  const QRect glyph(0, 0, panel::kOptionGlyph, panel::kOptionGlyph);
+  ImageC = layout::Image(this, "ImageC", glyph, panelart::Picture(panelart::kOptionOn), false);
+  ImageN = layout::Image(this, "ImageN", glyph, panelart::Picture(panelart::kOptionOff), false);
+  ImageT = layout::Image(this, "ImageT", glyph, QImage(), false);
 
   QCheckBox** boxes[] = {&CheckBox3, &CheckBox7, &CheckBox8, &CheckBox4, &CheckBox5, &CheckBox9};
   gui::TImage** glyphs[] = {&Image15, &Image16, &Image17, &Image18, &Image19, &Image20};
   TLabel** labels[] = {&Label4, &Label5, &Label6, &Label7, &Label8, &Label9};
   for (size_t i = 0; i < std::size(kOptions); ++i) {
     const Option& o = kOptions[i];
-    const int top = kOptionsTop + int(i) * kOptionRow;
+    const int top = panel::kOptionTop + int(i) * panel::kOptionPitch;
     auto* box = new QCheckBox(Ru(o.caption), this);
     box->setObjectName(QString::fromLatin1(o.box));
     box->setChecked(o.checked);
     box->setFocusPolicy(Qt::NoFocus);
     box->hide();
     *boxes[i] = box;
-    *glyphs[i] = layout::Image(this, o.glyph, QRect(kOptionsLeft, top + 1, 11, 11), QImage());
-    *labels[i] = layout::Label(this, o.label, kOptionsLeft + 15, top, Cp(o.caption), kInk);
+    *glyphs[i] = layout::Image(this, o.glyph, glyph.translated(panel::kOptionGlyphLeft, top + 1),
+                               QImage());
+    *labels[i] = layout::Label(this, o.label, panel::kOptionLabelLeft, top, Cp(o.caption),
+                               panel::kInk);
   }
   RefreshOptionGlyphs();
 
+  // A shown widget outside the client area: it can take the focus, and no one sees it.
   ScrollBarX = new QScrollBar(Qt::Horizontal, this);
   ScrollBarX->setObjectName("ScrollBarX");
   ScrollBarX->setRange(-1000, 1000);
-  ScrollBarX->setGeometry(0, 200, 100, 16);
+  ScrollBarX->setGeometry(0, panel::kHeight + 40, 100, 16);
 }
 
 // Each glyph shows ImageC's picture while its box is checked, ImageN's otherwise.

@@ -24,6 +24,8 @@
 #include "platform/Mixer.h"
 #include "platform/Registry.h"
 #include "gui/Image.h"
+#include "viewer/KeyboardHook.h"
+#include "viewer/PanelGeometry.h"
 #include "viewer/ProcessExit.h"
 #include "viewer/StartGeometry.h"
 #include "viewer/TvScreen.h"
@@ -48,7 +50,8 @@ bool wdmMapperKeyPresent() {
 TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
   Form1 = this;
   setObjectName("Form1");
-  resize(409, 161);
+  resize(panel::kWidth, panel::kHeight);
+  applyPanelPalette();
   createTitleBar();
   createChannelControls();
   createFrequencyControls();
@@ -58,6 +61,12 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   createTimers();
   createMenus();
   createTrayIcon();
+  attachChannelHandlers();
+  attachFrequencyHandlers();
+  attachSliderHandlers();
+  attachOptionHandlers();
+  attachTitleHandlers();
+  attachToolHandlers();
 
   // The program's real start, in this order: numbers in files use '.' whatever the locale; the
   // chip object exists (it is opened once the settings are read); the desktop's mode and the
@@ -87,17 +96,17 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   placeWindows();
   CheckBox5->setChecked(Settings.Hints);
   CheckBox8->setChecked(Settings.KeepSound);
-  // LATER(hints handler, with the panel's handlers)
+  CheckBox5Click();  // the hints as stored, also when the box did not change
   applySkin();
   CaptureDriverConnected = true;
   if (Settings.TvWindowPresent) CreateTvWindow();
   CheckBox9->setChecked(Settings.TaskBarButton);
   TalkToInstallableDriver();
 
-  // The start channel, the panel's rolled state, tray and option glyphs.
+  // The start channel, the panel's rolled state, tray and option glyphs; the hot keys.
   applyStartChannel();
   finishPanelState();
-  // LATER(keyboard hook, with the hot keys)
+  InstallKeyboardHook();
 
   // Sound on: the card, the master line as it was, the card's line unmuted (its mute at start
   // is kept for the shut-down).

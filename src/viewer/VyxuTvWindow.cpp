@@ -7,6 +7,7 @@
 #include "core/CMyMixer.h"
 #include "core/Settings.h"
 #include "viewer/Clist.h"
+#include "viewer/KeyboardHook.h"
 #include "viewer/OsdWindow.h"
 #include "viewer/Range.h"
 #include "viewer/Schu.h"
@@ -66,11 +67,11 @@ void CreateTvWindow() {
 void RebuildTvWindow() {
   TvScreen* tv = makeTvWindow();
   if (CardDevice) CardDevice->SetInput(CurInput, SoundMuted);
-  // LATER(taskbar option's handler, with the panel's handlers)
+  if (Form1) Form1->CheckBox9Click();
   if (Settings.OSDEnabled) makeOsdWindows(QSize(200, 20), kRebuiltOsdId);
   tv->driverConnect(int(Settings.Driver));
   tv->setOverlay(true);
-  // LATER(stay-on-top option's handler, with the panel's handlers)
+  if (Form1) Form1->CheckBox4Click();
 }
 
 void DestroyTvWindow() {
@@ -94,7 +95,7 @@ void TForm1::Timer1Timer() {
     MasterVol->SetValue(uint32_t(SavedMasterVolume) * 1000);
     if (Settings.SoundOffOnStart) MasterMute->SetValue(0);
     ReSet();
-    // LATER(keyboard hook installed again, with the hot keys)
+    InstallKeyboardHook();
   }
 
   const bool dialogOpen =

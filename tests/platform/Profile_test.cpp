@@ -69,6 +69,11 @@ const ReadCase kReadCases[] = {
     {"last line without line end", "[S]\r\nk=v", "S", "k", "d", "v"},
     {"Windows-1251 bytes kept", "[S]\r\nk=\xCA\xE0\xED\xE0\xEB 1\r\n", "S", "k", "d",
      "\xCA\xE0\xED\xE0\xEB 1"},
+    {"UTF-8 byte-order mark before the first section", "\xEF\xBB\xBF[S]\r\nk=v\r\n", "S", "k", "d",
+     "v"},
+    {"lone CR ends a line", "[S]\rj=1\rk=v\r", "S", "k", "d", "v"},
+    {"default loses its trailing blanks", std::nullopt, "", "name1", "default  \t", "default"},
+    {"default keeps its leading blanks", "", "S", "k", "  d  ", "  d"},
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
@@ -116,6 +121,10 @@ const WriteCase kWriteCases[] = {
      "[S]\r\nk=\xCF\xF0\xE8\xE2\xE5\xF2\r\n"},
     {"line break cuts the value", "", "S", "k", "a\r\n[X]\nb", "[S]\r\nk=a\r\n"},
     {"names are trimmed", "", " S ", " k ", " v ", "[S]\r\nk= v \r\n"},
+    {"byte-order mark kept, its section found", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "2",
+     "\xEF\xBB\xBF[S]\r\nk=2\r\n"},
+    {"CR-only file gets CR lines", "[S]\ra=1\r[T]\rb=2", "S", "k", "v",
+     "[S]\ra=1\rk=v\r[T]\rb=2"},
 };
 
 void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
@@ -162,7 +171,9 @@ TEST(ProfileWrite, NamesThatWouldNotReadBackAreRefusedAndTheFileIsUntouched) {
 
 TEST(IniDocument, UnchangedDocumentSerializesToItsOwnBytes) {
   const std::string inputs[] = {"",         "\n",       "\r\n",  "a", "[S]\r\nk=v", "[S]\nk=v\r\n\n\r\n",
-                                "x\ry\rz", "[\n]\n=\n;\n[S\nk=1\n", "\x00\xFF\r\n"s};
+                                "x\ry\rz", "[\n]\n=\n;\n[S\nk=1\n", "\x00\xFF\r\n"s,
+                                "\xEF\xBB\xBF", "\xEF\xBB\xBF[S]\rk=1\r\r\n\n", "\r",
+                                "\r\r\n\n\r"};
   for (const std::string& bytes : inputs)
     EXPECT_EQ(platform::IniDocument::parse(bytes).serialize(), bytes);
 }

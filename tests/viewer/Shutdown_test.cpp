@@ -13,6 +13,7 @@
 #include "sim/SimMixer.h"
 #include "sim/SimSystem.h"
 #include "sim/SimSystemLog.h"
+#include "support/RenameCounter.h"
 #include "viewer/Schu.h"
 #include "viewer/Startup.h"
 #include "viewer/TvScreen.h"
@@ -145,6 +146,26 @@ TEST_F(ShutdownTest, FullScreenAtAnotherModeIsLeftInTheDesktopsMode) {
   ASSERT_EQ(sim::Desktop().currentMode(), (sim::SimScreenMode{640, 480, 60}));
   EXPECT_EQ(bye(), 0);
   EXPECT_EQ(sim::Desktop().currentMode(), (sim::SimScreenMode{1024, 768, 60}));
+}
+
+// The first run stores what it found; a second run that changes nothing writes no file at all.
+TEST_F(ShutdownTest, AShutDownThatChangedNothingWritesNoFile) {
+  writeChannels({kOneStation, kFiveStation});
+  ASSERT_EQ(start(), 0);
+  ASSERT_EQ(bye(), 0);
+  TearDown();
+  SetUp();
+
+  const char* files[] = {"settings.ini", "channels.ini", "remote.ini"};
+  std::vector<std::unique_ptr<testing_support::RenameCounter>> renames;
+  for (const char* file : files) {
+    ASSERT_TRUE(folder_.exists(file)) << file;
+    renames.push_back(std::make_unique<testing_support::RenameCounter>(folder_.path()));
+  }
+  ASSERT_EQ(start(), 0);
+  EXPECT_EQ(bye(), 0);
+  for (size_t i = 0; i < std::size(files); ++i)
+    EXPECT_EQ(renames[i]->count(files[i]), 0) << files[i] << " was written";
 }
 
 }  // namespace

@@ -1,0 +1,6 @@
+#include "viewer/KeyboardHook.h"
+
+// LATER(hot keys): the hook itself, its handle and the key table.
+void InstallKeyboardHook() {}
+
+void RemoveKeyboardHook() {}
