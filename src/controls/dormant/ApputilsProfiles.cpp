@@ -112,11 +112,22 @@ void TIniFile::WriteString(const std::string& Section, const std::string& Ident,
     throw EIniFileException("Unable to write to " + FileName());
 }
 
-void TIniFile::EraseSection(const std::string&) {}
+void TIniFile::EraseSection(const std::string& Section) {
+  if (!platform::DeleteProfileSection(FileName(), Section))
+    throw EIniFileException("Unable to write to " + FileName());
+}
 
-void TIniFile::DeleteKey(const std::string&, const std::string&) {}
+void TIniFile::DeleteKey(const std::string& Section, const std::string& Ident) {
+  if (!platform::DeleteProfileKey(FileName(), Section, Ident))
+    throw EIniFileException("Unable to write to " + FileName());
+}
 
-void TIniFile::ReadSections(gui::TStrings& Strings) { Strings.Clear(); }
+void TIniFile::ReadSections(gui::TStrings& Strings) {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  for (const std::string& name : platform::GetProfileSectionNames(FileName())) Strings.Add(name);
+  Strings.EndUpdate();
+}
 
 // --- TRegIniFile ---------------------------------------------------------------------------------
 

@@ -63,7 +63,7 @@ public:
   // Raises EIniFileException when the file cannot be written.
   void WriteString(const std::string& Section, const std::string& Ident,
                    const std::string& Value) override;
-  // LATER(profile layer: erase a section, delete a key, list the sections of a profile file)
+  // Raise EIniFileException when the file cannot be written.
   void EraseSection(const std::string& Section) override;
   void DeleteKey(const std::string& Section, const std::string& Ident) override;
   void ReadSections(gui::TStrings& Strings) override;

@@ -181,6 +181,24 @@ TEST_F(ApputilsTest, ALineBreakInAValueInjectsNoKey) {
   EXPECT_THROW(unwritable.WriteString("S", "K", "v"), EIniFileException);
 }
 
+TEST_F(ApputilsTest, ProfileFileSectionsAndKeysAreRemoved) {
+  TIniFile file(ini());
+  file.WriteString("TForm1", "NormPos", "1,2,3,4");
+  file.WriteString("TForm1", "Visible", "1");
+  file.WriteInteger("TForm1.Grid", "Item0", 64);
+  gui::TStringList sections;
+  sections.Add("old");
+  file.ReadSections(sections);
+  EXPECT_EQ(sections.CommaText(), "TForm1,TForm1.Grid");
+
+  file.DeleteKey("TForm1", "NormPos");
+  EXPECT_EQ(file.ReadString("TForm1", "NormPos", "gone"), "gone");
+  EXPECT_EQ(file.ReadString("TForm1", "Visible", ""), "1");
+  file.EraseSection("TForm1.Grid");
+  EXPECT_EQ(file.ReadInteger("TForm1.Grid", "Item0", -1), -1);
+  EXPECT_EQ(folder_.read("test.ini"), "[TForm1]\r\nVisible=1\r\n");
+}
+
 TEST_F(ApputilsTest, RegistryProfileSectionsAreKeys) {
   TRegIniFile reg("Software\\Tool");
   reg.WriteString("TForm1", "NormPos", "1,2,3,4");
