@@ -18,6 +18,7 @@
 
 #include "AviProbe.h"
 #include "SimCardFixture.h"
+#include "platform/GlobalHotKeySim.h"
 #include "platform/capture/CaptureAudioFeedSim.h"
 #include "platform/capture/CaptureSequence.h"
 #include "platform/capture/CaptureSourceSim.h"
@@ -157,6 +158,70 @@ TEST_F(CaptureSequenceTest, EachWayOfStoppingEndsTheCaptureWithAFinishedFile) {
     EXPECT_GT(frames, 0u);
     EXPECT_EQ(ProbeAvi(file()).frames, static_cast<int>(frames));
   }
+}
+
+TEST_F(CaptureSequenceTest, TheAbortKeyWithItsModifiersEndsTheCapture) {
+  struct Case {
+    const char* what;
+    uint32_t vKeyAbort;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    bool stops;
+  };
+  const std::vector<Case> cases = {
+      {"F5 with Ctrl and Shift", 0x74 | 0x8000 | 0x4000, Qt::Key_F5,
+       Qt::ControlModifier | Qt::ShiftModifier, true},
+      {"F5 without its modifiers", 0x74 | 0x8000 | 0x4000, Qt::Key_F5, Qt::NoModifier, false},
+      {"Ctrl+A", 0x41 | 0x8000, Qt::Key_A, Qt::ControlModifier, true},
+      {"A with Shift too", 0x41 | 0x8000, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier,
+       false},
+      {"Space", 0x20, Qt::Key_Space, Qt::NoModifier, true},
+      {"another key", 0x20, Qt::Key_Escape, Qt::NoModifier, false},
+  };
+  parms.wTimeLimit = 1;
+  QWidget target;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    parms.vKeyAbort = c.vKeyAbort;
+    sequence.setParms(parms);
+    QElapsedTimer clock;
+    clock.start();
+    after(200, [&] {
+      QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers);
+      QCoreApplication::sendEvent(&target, &press);
+    });
+    ASSERT_TRUE(sequence.run());
+    EXPECT_EQ(clock.elapsed() < 900, c.stops) << clock.elapsed();
+  }
+}
+
+TEST_F(CaptureSequenceTest, TheDesktopWideAbortKeyIsHeldOnlyWhileACaptureRuns) {
+  platform::GlobalHotKeySim& desktop = platform::SimGlobalHotKey();
+  desktop.reset();
+  parms.wTimeLimit = 5;
+  parms.vKeyAbort = 0x74 | 0x8000;  // Ctrl+F5
+  sequence.setParms(parms);
+  sequence.setAbortHotKey(true);
+  bool heldDuring = false;
+  after(200, [&] {
+    heldDuring = desktop.grabbed() && desktop.heldKey() == 0x74 &&
+                 desktop.heldModifiers() == platform::GlobalHotKey::kModControl;
+    desktop.press(platform::GlobalHotKey::kModControl, 0x74);
+  });
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(sequence.run());
+  EXPECT_LT(clock.elapsed(), 3000);
+  EXPECT_TRUE(heldDuring);
+  EXPECT_FALSE(desktop.grabbed());
+
+  // Held by another program: the capture runs, and the key still works in its own windows.
+  desktop.setHeldElsewhere(platform::GlobalHotKey::kModControl, 0x74);
+  parms.wTimeLimit = 1;
+  sequence.setParms(parms);
+  ASSERT_TRUE(sequence.run());
+  EXPECT_FALSE(desktop.grabbed());
+  EXPECT_EQ(desktop.grabCount(), 1);
 }
 
 TEST_F(CaptureSequenceTest, AMouseButtonThatDoesNotAbortLeavesTheCaptureRunning) {

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/GlobalHotKey.h"
 #include "platform/capture/CaptureSource.h"
 
 namespace platform {
@@ -31,13 +32,37 @@ std::string Format(const char* format, auto... values) {
   return text;
 }
 
-bool IsEscape(const QKeyEvent& event, uint32_t vKeyAbort) {
-  return (vKeyAbort & 0xFF) == 0x1B && event.key() == Qt::Key_Escape;
+// The Qt key of an abort-key code (Escape, Space, End, Home, Print Screen, digits, letters,
+// F1-F12), or 0.
+int QtKeyOf(uint32_t vk) {
+  switch (vk) {
+    case 0x1B: return Qt::Key_Escape;
+    case 0x20: return Qt::Key_Space;
+    case 0x23: return Qt::Key_End;
+    case 0x24: return Qt::Key_Home;
+    case 0x2C: return Qt::Key_Print;
+    default: break;
+  }
+  // Qt numbers digits and letters as their ASCII codes, as the virtual-key codes do.
+  if ((vk >= 0x30 && vk <= 0x39) || (vk >= 0x41 && vk <= 0x5A)) return static_cast<int>(vk);
+  if (vk >= 0x70 && vk <= 0x7B) return Qt::Key_F1 + static_cast<int>(vk - 0x70);
+  return 0;
+}
+
+// A key press in one of the program's windows that is the abort key with its modifiers.
+bool IsAbortKey(const QKeyEvent& event, uint32_t vKeyAbort) {
+  const int key = QtKeyOf(vKeyAbort & 0xFF);
+  const Qt::KeyboardModifiers wanted =
+      (vKeyAbort & kAbortKeyControl ? Qt::ControlModifier : Qt::NoModifier) |
+      (vKeyAbort & kAbortKeyShift ? Qt::ShiftModifier : Qt::NoModifier);
+  const Qt::KeyboardModifiers held =
+      event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+  return key != 0 && event.key() == key && held == wanted;
 }
 
 }  // namespace
 
-CaptureSequence::CaptureSequence(CaptureSource& source) : source_(source), abortKeyTest_(IsEscape) {}
+CaptureSequence::CaptureSequence(CaptureSource& source) : source_(source) {}
 
 CaptureSequence::~CaptureSequence() {
   if (queue_) queue_->finish();
@@ -81,11 +106,13 @@ bool CaptureSequence::run() {
   streamBefore_ = source_.streaming() ? source_.streamInterval() : -1;
   if (streamBefore_ != 0) source_.startStreaming(0);
   qApp->installEventFilter(this);
+  holdAbortKey();
   reportStatus(capstatus::kCapInit, "Capture start");
   if (source_.hasFrame()) onFrame();
 
   if (!stopping_) loop.exec();
 
+  releaseAbortKey();
   qApp->removeEventFilter(this);
   disconnect(frames);
   tick.stop();
@@ -108,6 +135,23 @@ bool CaptureSequence::prepare() {
   }
   if (onControl_ && !onControl_(kControlPreroll)) return false;
   return true;
+}
+
+void CaptureSequence::holdAbortKey() {
+  const uint32_t vk = parms_.vKeyAbort & 0xFF;
+  if (!abortHotKey_ || vk == 0) return;
+  const uint32_t modifiers = (parms_.vKeyAbort & kAbortKeyControl ? GlobalHotKey::kModControl : 0) |
+                             (parms_.vKeyAbort & kAbortKeyShift ? GlobalHotKey::kModShift : 0);
+  GlobalHotKey& key = GlobalHotKey::current();
+  // Held elsewhere: the key still works while one of the program's windows has the focus.
+  if (key.grab(modifiers, vk))
+    hotKeyPressed_ = connect(&key, &GlobalHotKey::pressed, this, &CaptureSequence::stop);
+}
+
+void CaptureSequence::releaseAbortKey() {
+  if (!hotKeyPressed_) return;
+  disconnect(hotKeyPressed_);
+  GlobalHotKey::current().release();
 }
 
 void CaptureSequence::stop() {
@@ -260,7 +304,7 @@ bool CaptureSequence::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
       const auto& key = static_cast<const QKeyEvent&>(*event);
-      if (!key.isAutoRepeat() && abortKeyTest_ && abortKeyTest_(key, parms_.vKeyAbort)) stop();
+      if (!key.isAutoRepeat() && IsAbortKey(key, parms_.vKeyAbort)) stop();
       break;
     }
     case QEvent::MouseButtonPress: {

@@ -18,7 +18,6 @@
 #include "platform/capture/AviWriter.h"
 
 class QEventLoop;
-class QKeyEvent;
 
 namespace platform {
 
@@ -92,8 +91,6 @@ public:
   using ErrorCallback = std::function<bool(int id, const std::string& text)>;
   using StatusCallback = std::function<bool(int id, const std::string& text)>;
   using ControlCallback = std::function<bool(int state)>;
-  // Tells whether a key press is the abort key `vKeyAbort` (code and modifier bits).
-  using AbortKeyTest = std::function<bool(const QKeyEvent& event, uint32_t vKeyAbort)>;
 
   explicit CaptureSequence(CaptureSource& source);
   ~CaptureSequence() override;
@@ -110,7 +107,9 @@ public:
   void setAudioFeed(std::unique_ptr<CaptureAudioFeed> feed);
   // Any callback may be empty.
   void setCallbacks(ErrorCallback error, StatusCallback status, ControlCallback control);
-  void setAbortKeyTest(AbortKeyTest test) { abortKeyTest_ = std::move(test); }
+  // With this on, vKeyAbort is held on the whole desktop (GlobalHotKey) while a capture runs,
+  // so that it ends the capture whichever window has the focus.
+  void setAbortHotKey(bool enabled) { abortHotKey_ = enabled; }
 
   // Captures into the capture file until the capture is stopped; false when nothing was
   // recorded (no driver, no file, no writer, the preroll callback said no, already running) or
@@ -126,6 +125,8 @@ protected:
 
 private:
   bool prepare();
+  void holdAbortKey();
+  void releaseAbortKey();
   void onFrame();
   void onAudio(const uint8_t* samples, size_t bytes);
   void onTick();
@@ -145,14 +146,15 @@ private:
   ErrorCallback onError_;
   StatusCallback onStatus_;
   ControlCallback onControl_;
-  AbortKeyTest abortKeyTest_;
+  bool abortHotKey_ = false;
 
   // One capture's state.
   bool running_ = false;
   bool stopping_ = false;
   bool failed_ = false;
   bool withAudio_ = false;
-  int streamBefore_ = -1;  // the source's stream interval before, -1 when it did not stream
+  int streamBefore_ = -1;
+  QMetaObject::Connection hotKeyPressed_;  // the source's stream interval before, -1 when it did not stream
   QEventLoop* loop_ = nullptr;
   std::unique_ptr<AviWriteQueue> queue_;
   int64_t startNs_ = 0;
