@@ -11,7 +11,9 @@ namespace platform {
 CaptureWindow::CaptureWindow(QWidget* parent) : CaptureWindow(CaptureSource::create(), parent) {}
 
 CaptureWindow::CaptureWindow(std::unique_ptr<CaptureSource> source, QWidget* parent)
-    : QWidget(parent), source_(std::move(source)) {
+    : QWidget(parent),
+      source_(std::move(source)),
+      sequence_(std::make_unique<CaptureSequence>(*source_)) {
   // Every pixel is painted (picture or black), so Qt need not clear the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   connect(source_.get(), &CaptureSource::frameReady, this, &CaptureWindow::onFrameReady);
@@ -55,10 +57,10 @@ bool CaptureWindow::setPreviewRate(int ms) {
   return applyStream();
 }
 
-// No capture sequence runs through this window, so there is nothing to end.
-// LATER(AVI capture sequence through the capture window)
 bool CaptureWindow::stop() {
-  return source_->connected();
+  if (!source_->connected()) return false;
+  sequence_->stop();
+  return true;
 }
 
 QImage CaptureWindow::grabFrame() {

@@ -1,6 +1,7 @@
 // The capture window: a widget that owns a capture source and shows its live picture, taking
 // the operations the program sends to a capture driver's window (connect, overlay, preview and
-// its rate, stop, grab, save the frame as a bitmap file). What reaches the driver can be read
+// its rate, streaming capture into an AVI file and its stop, grab, save the frame as a bitmap
+// file). What reaches the driver can be read
 // from the simulated machine (sim::VideoDevices().captureEvents()). Child widgets (the on-screen
 // display) may be placed on it.
 #pragma once
@@ -10,6 +11,7 @@
 
 #include <memory>
 
+#include "platform/capture/CaptureSequence.h"
 #include "platform/capture/CaptureSource.h"
 #include "platform/capture/FrameScaler.h"
 
@@ -45,6 +47,8 @@ public:
   bool setPreviewRate(int ms);
   // Ends a capture in progress; the picture goes on.
   bool stop();
+  // The streaming capture into an AVI file: its parameters, file, callbacks, and run().
+  CaptureSequence& sequence() { return *sequence_; }
   // Captures one frame now without changing overlay or preview, shows it and returns it (null
   // when there is no driver or no frame came).
   QImage grabFrame();
@@ -76,6 +80,7 @@ private:
   const QImage& stretched(const QImage& frame);
 
   std::unique_ptr<CaptureSource> source_;
+  std::unique_ptr<CaptureSequence> sequence_;
   bool overlay_ = false;
   bool preview_ = false;
   int previewRate_ = kDefaultPreviewRateMs;
