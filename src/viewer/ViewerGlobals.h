@@ -100,3 +100,10 @@ extern gui::TColor& SkinBeginColorActive;
 extern gui::TColor& SkinEndColorActive;
 extern gui::TColor& SkinBeginColorUnactive;
 extern gui::TColor& SkinEndColorUnactive;
+
+// --- Command line (set by the panel's start-up tick)
+// The code of the last switch on the command line: 1 c, 2 s, 3 m, 4 h, 5 x, 6 t, 7 ?, 8 r, 9 w,
+// 10 d; 0 without one. With s (2) a firing schedule entry switches the sound on again.
+extern int32_t& CmdLineMode;
+// Set by the switch d: the remote poll prints every code it reads.
+extern bool& DebugConsole;

@@ -7,9 +7,11 @@
 #include "platform/NamedLock.h"
 #include "recording/RecordingState.h"
 #include "settings/SettingsDialogState.h"
+#include "viewer/KeyboardHook.h"
 #include "viewer/OsdWindow.h"
 #include "viewer/Startup.h"
 #include "viewer/TvScreen.h"
+#include "viewer/VyxuCmdLine.h"
 
 ViewerState::ViewerState() = default;
 // A waiting thread still blocked on its program is let go: it touches nothing of the state (it
@@ -78,6 +80,13 @@ gui::TColor& SkinBeginColorActive = state.SkinBeginColorActive;
 gui::TColor& SkinEndColorActive = state.SkinEndColorActive;
 gui::TColor& SkinBeginColorUnactive = state.SkinBeginColorUnactive;
 gui::TColor& SkinEndColorUnactive = state.SkinEndColorUnactive;
+
+int32_t& CmdLineMode = state.CmdLineMode;
+bool& DebugConsole = state.DebugConsole;
+
+std::unique_ptr<QObject>& KeyboardHook = state.KeyboardHook;
+bool& KeyRepeatParity = state.KeyRepeatParity;
+std::vector<std::string>& ProgramArguments = state.ProgramArguments;
 
 void ResetViewerState() {
   viewer::CloseProgram();

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/Channels.h"
 #include "gui/Colors.h"
@@ -93,6 +94,15 @@ struct ViewerState {
   gui::TColor SkinEndColorActive = 0xFFFF00;
   gui::TColor SkinBeginColorUnactive = 0x000000;
   gui::TColor SkinEndColorUnactive = 0xBEBEBE;
+
+  // Command line (ViewerGlobals.h)
+  int32_t CmdLineMode = 0;
+  bool DebugConsole = false;
+
+  // Hot keys and command line (KeyboardHook.h, VyxuCmdLine.h)
+  std::unique_ptr<QObject> KeyboardHook;
+  bool KeyRepeatParity = false;
+  std::vector<std::string> ProgramArguments;
 };
 
 // Back to the state of a program that has just started: closes the windows still open

@@ -280,6 +280,7 @@ void TForm1::createTimers() {
   Timer2.SetInterval(100);
   Timer3.SetInterval(1000);
   Timer4.SetInterval(100);
+  Timer4.SetOnTimer([this](gui::TTimer*) { Timer4Timer(); });
   for (gui::TTimer* t : {&Timer6, &Timer7}) {
     t->SetEnabled(false);
     t->SetInterval(2000);
