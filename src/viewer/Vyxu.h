@@ -179,7 +179,7 @@ public:
   void N11Click(), N21Click(), N31Click(), N41Click(), N51Click(), N61Click(), N71Click(),
       N81Click(), N91Click(), N101Click();
 
-  // --- Start-up tick (VyxuCmdLine.cpp): the command line's switch, then the rest of the start.
+  // --- Start-up tick (VyxuCmdLineTick.cpp): the command line's switch, then the rest of the start.
   void Timer4Timer();
 
   // --- Components (VyxuLayout.cpp). Owned by the panel; named as the skin and the language
