@@ -56,7 +56,6 @@ void TForm1::FillMenu() {
   QAction* fixed = PopupMenu4->actions().value(0);
   for (int k = 0; k < NumOfChannels; ++k) {
     auto* item = new QAction(gui::FromCp1251(ChannelTable[size_t(k)].Name), PopupMenu4);
-    item->setCheckable(true);
     connect(item, &QAction::triggered, this, [this, item] { CnlMenuClick(item); });
     PopupMenu4->insertAction(fixed, item);
   }

@@ -1,7 +1,10 @@
 // The tray icon's menu on the running program: channel items, the restore items, the icon's
 // double click, and the panel's ten fixed channel items.
 #include <QAction>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 
 #include "PanelFixture.h"
 #include "controls/Rxshell.h"
@@ -124,6 +127,33 @@ TEST_F(PanelTest, TheQuitItemShutsDown) {
   } catch (const viewer::ProcessExited& e) {
     EXPECT_EQ(e.exitCode, 0);
   }
+}
+
+// The menu as it pops up: every item inside it, every caption within its item, all of it on the
+// screen; written as tray_menu.png for a look.
+TEST_F(PanelTest, TheTrayMenuShowsEveryCaptionWhole) {
+  std::vector<Channel> channels;
+  for (const char* name : {"Первый канал", "Россия", "НТВ", "Культура", "Спорт", "ТНТ", "СТС",
+                           "Домашний", "Звезда", "Мир", "ТВ Центр — Международный", "Радио"})
+    channels.push_back({gui::ToCp1251(QString::fromUtf8(name)), kOneStation.mhz, 6});
+  startWith(channels, 2);
+  QMenu* menu = Form1->PopupMenu4;
+  menu->popup(QPoint(40, 40));
+  processEvents();
+  ASSERT_TRUE(menu->isVisible());
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(menu->geometry())) << "the menu lies off the screen";
+  const QFontMetrics metrics(menu->font());
+  for (QAction* item : menu->actions()) {
+    const QRect cell = menu->actionGeometry(item);
+    EXPECT_TRUE(menu->rect().contains(cell)) << item->text().toStdString();
+    if (!item->isSeparator()) {
+      EXPECT_LT(metrics.horizontalAdvance(item->text()), cell.width())
+          << item->text().toStdString();
+    }
+  }
+  EXPECT_TRUE(menu->grab().save(screenshotPath("tray_menu.png")));
+  menu->hide();
 }
 
 }  // namespace
