@@ -9,6 +9,8 @@
 #include "settings/SettingsDialogState.h"
 #include "viewer/KeyboardHook.h"
 #include "viewer/OsdWindow.h"
+#include "viewer/Remote.h"
+#include "viewer/Schu.h"
 #include "viewer/Startup.h"
 #include "viewer/TvScreen.h"
 #include "viewer/VyxuCmdLine.h"
@@ -83,6 +85,26 @@ gui::TColor& SkinEndColorUnactive = state.SkinEndColorUnactive;
 
 int32_t& CmdLineMode = state.CmdLineMode;
 bool& DebugConsole = state.DebugConsole;
+
+bool& ScheduleFormReady = state.ScheduleFormReady;
+bool& ChannelListChanged = state.ChannelListChanged;
+bool& RehookRequest = state.RehookRequest;
+uint16_t& ExitHour = state.ExitHour;
+uint16_t& ExitMinute = state.ExitMinute;
+int64_t& SchedulerLastTick = state.SchedulerLastTick;
+
+std::array<uint16_t, kRemoteKeys>& RemoteKeyTable = state.RemoteKeyTable;
+bool& MouseMode = state.MouseMode;
+bool& LeftClickArmed = state.LeftClickArmed;
+bool& RightClickArmed = state.RightClickArmed;
+int32_t& LeftClickCount = state.LeftClickCount;
+int32_t& RightClickCount = state.RightClickCount;
+uint8_t& MouseButtonState = state.MouseButtonState;
+QPoint& RemoteCursorPos = state.RemoteCursorPos;
+uint64_t& RemoteBusyUntil = state.RemoteBusyUntil;
+int32_t& NoSignalSeconds = state.NoSignalSeconds;
+bool& MonitorOffActive = state.MonitorOffActive;
+QPoint& MonitorOffCursor = state.MonitorOffCursor;
 
 std::unique_ptr<QObject>& KeyboardHook = state.KeyboardHook;
 bool& KeyRepeatParity = state.KeyRepeatParity;

@@ -18,6 +18,7 @@
 
 #include "core/Channels.h"
 #include "gui/Colors.h"
+#include "viewer/RemoteKeys.h"
 #include "viewer/ViewerGlobals.h"
 
 class OsdWindow;
@@ -98,6 +99,28 @@ struct ViewerState {
   // Command line (ViewerGlobals.h)
   int32_t CmdLineMode = 0;
   bool DebugConsole = false;
+
+  // The scheduler (Schu.h)
+  bool ScheduleFormReady = false;
+  bool ChannelListChanged = false;
+  bool RehookRequest = false;
+  uint16_t ExitHour = 0;
+  uint16_t ExitMinute = 0;
+  int64_t SchedulerLastTick = 0;
+
+  // The remote control and the no-signal check (RemoteKeys.h, Remote.h)
+  std::array<uint16_t, kRemoteKeys> RemoteKeyTable{};
+  bool MouseMode = false;
+  bool LeftClickArmed = false;
+  bool RightClickArmed = false;
+  int32_t LeftClickCount = 0;
+  int32_t RightClickCount = 0;
+  uint8_t MouseButtonState = 0;
+  QPoint RemoteCursorPos;
+  uint64_t RemoteBusyUntil = 0;
+  int32_t NoSignalSeconds = 0;
+  bool MonitorOffActive = false;
+  QPoint MonitorOffCursor;
 
   // Hot keys and command line (KeyboardHook.h, VyxuCmdLine.h)
   std::unique_ptr<QObject> KeyboardHook;

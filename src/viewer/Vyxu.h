@@ -68,6 +68,11 @@ public:
   // Stores the TV window's rectangle, forces its aspect and places it.
   void Set34();
 
+  // --- Scheduler tick (VyxuScheduler.cpp)
+  // Fires the schedule entries whose time came since the tick before; installs the keyboard
+  // hook again when the scheduler window has closed.
+  void Timer3Timer();
+
   // --- On-screen display (VyxuOsd.cpp)
   void Timer6Timer();
   void Timer7Timer();

@@ -2,8 +2,6 @@
 // given length, and what the panel's tests read (pictures, the OSD value text).
 #pragma once
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QImage>
 
 #include <string>
@@ -14,17 +12,6 @@
 #include "gui/Image.h"
 
 namespace viewer_test {
-
-// VYX_SCREENSHOT_DIR, or "screenshots" beside the test program (the working folder is the
-// program folder of whichever test ran last, and that is gone).
-inline QString screenshotPath(const char* name) {
-  QByteArray dir = qgetenv("VYX_SCREENSHOT_DIR");
-  QString folder = dir.isEmpty()
-                       ? QDir(QCoreApplication::applicationDirPath()).filePath("screenshots")
-                       : QString(dir);
-  QDir().mkpath(folder);
-  return QDir(folder).filePath(QString::fromLatin1(name));
-}
 
 class PanelTest : public ProgramTest {
 protected:

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "PanelFixture.h"
+#include "ScreenshotPath.h"
 #include "controls/Rxshell.h"
 #include "core/Channels.h"
 #include "gui/Cp1251.h"
