@@ -2,9 +2,8 @@
 // switch, and the program itself started with one.
 #include <QCheckBox>
 #include <QMenu>
-#include <QProcess>
-#include <QProcessEnvironment>
 
+#include "ChildProgram.h"
 #include "PanelFixture.h"
 #include "core/CBT848.h"
 #include "core/Channels.h"
@@ -155,17 +154,10 @@ TEST(CmdLineProgram, TheProgramReadsItsSwitches) {
                "[Common]\nCurrentChannel=1\nNumOfChannels=1\n"
                "[TVCnl1]\nFreq=49.75\nSystem=SECAM\nName=Sim One\n");
   QProcess vyx;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("VYX_SIM", "1");
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("VYX_HOME", QString::fromStdString(folder.path()));
-  env.insert("VYX_SCREENSHOT", QString::fromStdString(folder.file("shot.png")));
-  env.insert("VYX_SCREENSHOT_DELAY", "400");
-  vyx.setProcessEnvironment(env);
-  vyx.start(VYX_PROGRAM, {"-t", "/R", "my-show"});
-  ASSERT_TRUE(vyx.waitForStarted());
-  // A guard against a program that never ends, not a measurement.
-  ASSERT_TRUE(vyx.waitForFinished(120000)) << vyx.readAllStandardError().toStdString();
+  ASSERT_NO_FATAL_FAILURE(RunChildProgram(
+      vyx, ChildProgramEnvironment(folder.path(), QString::fromStdString(folder.file("shot.png")),
+                                   400),
+      {"-t", "/R", "my-show"}));
   EXPECT_EQ(vyx.exitCode(), 0);
   platform::DropProfileCache();
   EXPECT_EQ(platform::GetProfileString(folder.file("settings.ini"), "Common", "Reverse", ""), "1");
