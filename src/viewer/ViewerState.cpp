@@ -66,6 +66,23 @@ int32_t& FsPanelTop = state.FsPanelTop;
 int32_t& SavedMasterVolume = state.SavedMasterVolume;
 std::atomic<bool>& ExternalProgramEnded = state.ExternalProgramEnded;
 
+bool& TvLeftDown = state.TvLeftDown;
+bool& TvRightDown = state.TvRightDown;
+bool& TvFirstMove = state.TvFirstMove;
+bool& TvMoving = state.TvMoving;
+bool& TvEdgeHit = state.TvEdgeHit;
+bool& TvEdgeLeft = state.TvEdgeLeft;
+bool& TvEdgeRight = state.TvEdgeRight;
+bool& TvEdgeTop = state.TvEdgeTop;
+bool& TvEdgeBottom = state.TvEdgeBottom;
+int& TvGrabX = state.TvGrabX;
+int& TvGrabY = state.TvGrabY;
+int& TvBandX = state.TvBandX;
+int& TvBandY = state.TvBandY;
+TvRect& TvNewRect = state.TvNewRect;
+
+QImage& SnapshotPreview = state.SnapshotPreview;
+
 bool& RolledUp = state.RolledUp;
 int32_t& ChannelBeforeInput = state.ChannelBeforeInput;
 bool& PanelHidden = state.PanelHidden;

@@ -5,6 +5,7 @@
 // (tests/GlobalState.sh checks the libraries for mutable globals outside the states).
 #pragma once
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -19,6 +20,7 @@
 #include "core/Channels.h"
 #include "gui/Colors.h"
 #include "viewer/RemoteKeys.h"
+#include "viewer/TvWindowProc.h"
 #include "viewer/ViewerGlobals.h"
 
 class OsdWindow;
@@ -77,6 +79,25 @@ struct ViewerState {
   int32_t FsPanelTop = 0;
   int32_t SavedMasterVolume = 0;
   std::atomic<bool> ExternalProgramEnded{false};
+
+  // TV window procedure (TvWindowProc.h)
+  bool TvLeftDown = false;
+  bool TvRightDown = false;
+  bool TvFirstMove = false;
+  bool TvMoving = false;
+  bool TvEdgeHit = false;
+  bool TvEdgeLeft = false;
+  bool TvEdgeRight = false;
+  bool TvEdgeTop = false;
+  bool TvEdgeBottom = false;
+  int TvGrabX = 0;
+  int TvGrabY = 0;
+  int TvBandX = 0;
+  int TvBandY = 0;
+  TvRect TvNewRect;
+
+  // Snapshots (Snapshot.h)
+  QImage SnapshotPreview;
 
   // The panel (ViewerGlobals.h)
   bool RolledUp = true;

@@ -73,6 +73,9 @@ public:
   // hook again when the scheduler window has closed.
   void Timer3Timer();
 
+  // --- Snapshots (VyxuSnapshot.cpp): one snapshot a period while the capture window asks.
+  void Timer5Timer();
+
   // --- On-screen display (VyxuOsd.cpp)
   void Timer6Timer();
   void Timer7Timer();

@@ -286,6 +286,7 @@ void TForm1::createTimers() {
     t->SetEnabled(false);
     t->SetInterval(2000);
   }
+  Timer5.SetOnTimer([this](gui::TTimer*) { Timer5Timer(); });
   Timer6.SetOnTimer([this](gui::TTimer*) { Timer6Timer(); });
   Timer7.SetOnTimer([this](gui::TTimer*) { Timer7Timer(); });
 }
