@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "gui/VirtualKeys.h"
+#include "gui/VyxApplication.h"
 #include "recording/Capt.h"
 #include "viewer/ViewerGlobals.h"
 
@@ -20,7 +21,13 @@ protected:
     const QEvent::Type type = event->type();
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWindowType()) {
       const HookKey k = HookKeyOf(*static_cast<const QKeyEvent*>(event));
-      KeyboardHookProc(0, k.key, k.flags);
+      // A key's action that fails (a snapshot without a picture) is shown, and the key still
+      // reaches the focused control.
+      try {
+        KeyboardHookProc(0, k.key, k.flags);
+      } catch (...) {
+        gui::VyxApplication::HandleException();
+      }
     }
     return false;
   }

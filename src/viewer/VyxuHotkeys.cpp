@@ -1,5 +1,5 @@
 // What each hot key does: picture and volume sliders, channel steps and channel keys, sound,
-// stay on top, full screen, hide to the tray and quit.
+// stay on top, full screen, a snapshot, hide to the tray and quit.
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -9,6 +9,7 @@
 #include "gui/UpDown.h"
 #include "gui/VirtualKeys.h"
 #include "viewer/KeyboardHook.h"
+#include "viewer/Snapshot.h"
 #include "viewer/TvScreen.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
@@ -75,7 +76,7 @@ void HotKeyAction(uint16_t key) {
       if (AltKeyDown) postFullScreenClick();
       break;
     case 'X': postFullScreenClick(); break;
-    // LATER(snapshots): Space takes one snapshot (GrabFrame).
+    case gui::VK_SPACE: GrabFrame(); break;
     case gui::VK_PRIOR: step(AltKeyDown ? panel.RxSlider4 : panel.RxSlider5, 1); break;
     case gui::VK_NEXT: step(AltKeyDown ? panel.RxSlider4 : panel.RxSlider5, -1); break;
     case gui::VK_HOME: step(panel.RxSlider3, 1); break;

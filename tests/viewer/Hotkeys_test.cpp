@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <filesystem>
 #include <functional>
 
 #include "PanelFixture.h"
@@ -18,6 +19,7 @@
 #include "recording/Capt.h"
 #include "viewer/KeyboardHook.h"
 #include "viewer/TvScreen.h"
+#include "viewer/TvWindowSetup.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 
@@ -241,32 +243,26 @@ TEST_F(HotkeysTest, InstallingTwiceLeavesOneHook) {
   EXPECT_EQ(CurChannel, 2);
 }
 
-// Records the mouse double clicks a window gets.
-class DoubleClicks : public QObject {
-public:
-  int left = 0;
-
-protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
-      ++left;
-    return false;
-  }
-};
-
-TEST_F(HotkeysTest, WindowKeysStayOnTopHideAndQuit) {
+TEST_F(HotkeysTest, WindowKeysFullScreenSnapshotStayOnTopHideAndQuit) {
   startWithChannels(2);
   ASSERT_TRUE(TvScreenWindow);
-  DoubleClicks clicks;
-  TvScreenWindow->installEventFilter(&clicks);
+  Settings.FullScreen = 5;  // the desktop's size: no display-mode change
+  // Full screen by a double click on the TV window, as the user's.
   tap(Qt::Key_X);
+  processEvents();
+  EXPECT_TRUE(FullScreenOn) << "X";
   tap(Qt::Key_Return, kAlt);
+  processEvents();
+  EXPECT_FALSE(FullScreenOn) << "Alt+Enter";
   tap(Qt::Key_Return);
   processEvents();
-  EXPECT_EQ(clicks.left, 2) << "X and Alt+Enter double-click the TV window, Enter alone not";
+  EXPECT_FALSE(FullScreenOn) << "Enter alone";
 
   // T sets the option to the opposite of the setting.
+  tap(Qt::Key_Space);
+  EXPECT_TRUE(boxes_->shown().empty());
+  EXPECT_FALSE(std::filesystem::is_empty(folder_.file("Images"))) << "Space takes a snapshot";
+
   Form1->CheckBox4->setChecked(true);
   for (int stayOnTop : {0, 1}) {
     tap(Qt::Key_T);
@@ -311,6 +307,18 @@ TEST_F(HotkeysTest, TheWheelStepsTheChannel) {
   Settings.IntellimouseReverse = 0;
   Form1->WMMouseWheel(0x8000);
   EXPECT_EQ(CurChannel, 4) << "the delta -32768 is towards the user";
+}
+
+// A key whose action fails shows the error, as any failing handler does.
+TEST_F(HotkeysTest, ASnapshotWithoutAPictureIsReported) {
+  startWithChannels(1);
+  DestroyTvWindow();
+  tap(Qt::Key_Space);
+  ASSERT_EQ(boxes_->shown().size(), 1u);
+  EXPECT_NE(boxes_->shown()[0].text.find("Cannot create file"), std::string::npos)
+      << boxes_->shown()[0].text;
+  tap(Qt::Key_Up);
+  EXPECT_EQ(CurChannel, 0) << "one channel: the step comes back to it";
 }
 
 }  // namespace
