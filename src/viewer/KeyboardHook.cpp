@@ -1,6 +1,6 @@
 #include "viewer/KeyboardHook.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QWidget>
@@ -19,7 +19,10 @@ class KeyboardHookFilter : public QObject {
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWindowType()) {
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    // Keys typed into a message box are its own: the Space or Enter that closes a box about a
+    // failed snapshot must not take another one behind it.
+    if (watched->isWindowType() && !QApplication::activeModalWidget()) {
       const HookKey k = HookKeyOf(*static_cast<const QKeyEvent*>(event));
       // A key's action that fails (a snapshot without a picture) is shown, and the key still
       // reaches the focused control.

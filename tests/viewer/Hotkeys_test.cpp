@@ -2,6 +2,7 @@
 // system delivers them, and act whichever window it is. Also the mouse wheel over the panel.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -319,6 +320,20 @@ TEST_F(HotkeysTest, ASnapshotWithoutAPictureIsReported) {
       << boxes_->shown()[0].text;
   tap(Qt::Key_Up);
   EXPECT_EQ(CurChannel, 0) << "one channel: the step comes back to it";
+}
+
+TEST_F(HotkeysTest, KeysInAMessageBoxAreItsOwn) {
+  startWithChannels(4);
+  QDialog box;
+  box.setModal(true);
+  box.show();
+  tap(Qt::Key_Up);
+  send(QEvent::KeyPress, Qt::Key_Space, {}, false, &box);
+  EXPECT_EQ(CurChannel, 0);
+  EXPECT_FALSE(std::filesystem::exists(folder_.file("Images")));
+  box.hide();
+  tap(Qt::Key_Up);
+  EXPECT_EQ(CurChannel, 1);
 }
 
 }  // namespace
