@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "core/CBT848.h"
@@ -29,6 +30,7 @@
 #include "viewer/Schu.h"
 #include "viewer/Screenshot.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuCmdLine.h"
 
 namespace {
 
@@ -130,6 +132,8 @@ void CloseProgram() {
 
 int VyxMain(int argc, char** argv) {
   gui::VyxApplication app(argc, argv);
+  // The switches are read from what follows the program's path, once Qt has taken its own.
+  ProgramArguments.assign(argv + std::min(argc, 1), argv + argc);
   // Links the icon clipboard unit: its start-up registers the clipboard format "Korvel Icon".
   clipicon::clipicon_dummy();
   InitMixerObjects();

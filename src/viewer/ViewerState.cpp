@@ -7,11 +7,13 @@
 #include "platform/NamedLock.h"
 #include "recording/RecordingState.h"
 #include "settings/SettingsDialogState.h"
+#include "viewer/KeyboardHook.h"
 #include "viewer/OsdWindow.h"
 #include "viewer/Remote.h"
 #include "viewer/Schu.h"
 #include "viewer/Startup.h"
 #include "viewer/TvScreen.h"
+#include "viewer/VyxuCmdLine.h"
 
 ViewerState::ViewerState() = default;
 // A waiting thread still blocked on its program is let go: it touches nothing of the state (it
@@ -120,6 +122,10 @@ uint64_t& RemoteBusyUntil = state.RemoteBusyUntil;
 int32_t& NoSignalSeconds = state.NoSignalSeconds;
 bool& MonitorOffActive = state.MonitorOffActive;
 QPoint& MonitorOffCursor = state.MonitorOffCursor;
+
+std::unique_ptr<QObject>& KeyboardHook = state.KeyboardHook;
+bool& KeyRepeatParity = state.KeyRepeatParity;
+std::vector<std::string>& ProgramArguments = state.ProgramArguments;
 
 void ResetViewerState() {
   viewer::CloseProgram();

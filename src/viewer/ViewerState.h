@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/Channels.h"
 #include "gui/Colors.h"
@@ -141,6 +142,11 @@ struct ViewerState {
   int32_t NoSignalSeconds = 0;
   bool MonitorOffActive = false;
   QPoint MonitorOffCursor;
+
+  // Hot keys and command line (KeyboardHook.h, VyxuCmdLine.h)
+  std::unique_ptr<QObject> KeyboardHook;
+  bool KeyRepeatParity = false;
+  std::vector<std::string> ProgramArguments;
 };
 
 // Back to the state of a program that has just started: closes the windows still open

@@ -175,6 +175,21 @@ public:
   void SpeedButton5Click();  // settings
   void SpeedButton6Click();  // teletext program
 
+  // --- Tray menu (VyxuTray.cpp): channel items, then separator, Restore1 .. Quit2.
+  void FillMenu();
+  void ClearMenu();
+  void CnlMenuClick(QAction* item);
+  void Restore1Click();  // also the tray icon's double click
+  void RestoreTVClick();
+  void Restorecontrolbox1Click();
+  void Quit2Click();
+  // PopupMenu3's items and the digit hot keys: SelectChannelByNumber(0 .. 8), N101Click (9).
+  void N11Click(), N21Click(), N31Click(), N41Click(), N51Click(), N61Click(), N71Click(),
+      N81Click(), N91Click(), N101Click();
+
+  // --- Start-up tick (VyxuCmdLineTick.cpp): the command line's switch, then the rest of the start.
+  void Timer4Timer();
+
   // --- Components (VyxuLayout.cpp). Owned by the panel; named as the skin and the language
   // files name them.
   // Title bar and background
@@ -306,6 +321,7 @@ private:
   void attachOptionHandlers();
   void attachTitleHandlers();
   void attachToolHandlers();
+  void attachTrayHandlers();
   // The value text on the OSD, unless the OSD is off or (busyMatters) ReSet runs.
   void showOsdValue(const std::string& text, bool busyMatters);
   void pictureSliderChanged(rxslider::TRxSlider* slider, int32_t (*apply)(int32_t),

@@ -102,7 +102,8 @@ void CheckChannelMenuItem(int row) {
   if (!Form1) return;
   const QList<QAction*> items = Form1->PopupMenu4->actions();
   const int channelItems = int(items.size()) - kFixedTrayItems - 1;  // without the separator
-  for (int i = 0; i < channelItems; ++i) items[i]->setChecked(false);
+  // Only the checked item is checkable: an unchecked one shows no empty box.
+  for (int i = 0; i < channelItems; ++i) items[i]->setCheckable(false);
   if (row >= 0 && row < channelItems) {
     items[row]->setCheckable(true);
     items[row]->setChecked(true);

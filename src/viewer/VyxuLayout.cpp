@@ -281,6 +281,7 @@ void TForm1::createTimers() {
   Timer3.SetInterval(1000);
   Timer3.SetOnTimer([this](gui::TTimer*) { Timer3Timer(); });
   Timer4.SetInterval(100);
+  Timer4.SetOnTimer([this](gui::TTimer*) { Timer4Timer(); });
   for (gui::TTimer* t : {&Timer6, &Timer7}) {
     t->SetEnabled(false);
     t->SetInterval(2000);

@@ -5,6 +5,8 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "controls/Exgrad.h"
 #include "controls/Rxshell.h"
 #include "controls/Rxslider.h"
@@ -95,14 +97,21 @@ bool TForm1::event(QEvent* message) { return Dispatch(message); }
 
 bool TForm1::Dispatch(QEvent* message) {
   if (message->type() == QEvent::Wheel) {
-    // Towards the user is a negative delta, which reads above 0x8000 as 16 bits.
+    // Only the vertical wheel steps: a sideways scroll, or a touchpad's start and end of a
+    // scroll, turns nothing. Qt's delta may exceed 16 bits; a wheel delta is held to them.
     const int delta = static_cast<QWheelEvent*>(message)->angleDelta().y();
-    WMMouseWheel(uint16_t(delta));
+    if (delta != 0) WMMouseWheel(uint16_t(std::clamp(delta, -32768, 32767)));
     message->accept();
     return true;
   }
   return QWidget::event(message);
 }
 
-// LATER(hot keys): the wheel steps the channel.
-void TForm1::WMMouseWheel(uint16_t) {}
+// The delta's sign bit says the wheel was turned towards the user: one channel down, or up with
+// IntellimouseReverse.
+// LATER(scan): the wheel leaves the channel alone while a scan runs.
+void TForm1::WMMouseWheel(uint16_t delta) {
+  const bool towards = delta >= 0x8000;
+  const bool down = towards != bool(Settings.IntellimouseReverse);
+  UpDown1Click(down ? gui::btPrev : gui::btNext);
+}

@@ -70,9 +70,8 @@ void TForm1::Timer3Timer() {
     if (!e.EveryDay) e.Enabled = 0;
     ReSet();
     if (!RxTrayIcon1->Active() || !RestoreTV->isEnabled()) continue;
-    // The tray item's handler (RestoreTVClick) shows the TV window unless on FM radio.
-    // LATER(tray menu): RestoreTVClick, connected to the item, comes with the tray's handlers.
-    RestoreTV->trigger();
+    // The tray's "restore TV" item: the TV window shown unless on FM radio.
+    RestoreTVClick();
     Set34();
     if (e.FullScreen) {
       SetFullScreen(1);

@@ -67,6 +67,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindow
   attachOptionHandlers();
   attachTitleHandlers();
   attachToolHandlers();
+  attachTrayHandlers();
 
   // The program's real start, in this order: numbers in files use '.' whatever the locale; the
   // chip object exists (it is opened once the settings are read); the desktop's mode and the
@@ -221,9 +222,9 @@ void TForm1::finishPanelState() {
   const gui::TImage* extent = Settings.CBState ? Image2 : Image1;
   resize(width(), extent->Top() + extent->Height());
   RolledUp = Settings.CBState != 0;
-  // LATER(tray menu's channel items, with the tray menus)
   ShowFullScreenMode();
   RxTrayIcon1->SetActive(true);
+  FillMenu();
   CheckBox4->setChecked(Settings.StayOnTop);
   RxSlider6->SetValue(RxSlider9->Value());
   for (QWidget* mini : std::initializer_list<QWidget*>{RxSlider6, Image21, Image22})

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "ChildProgram.h"
 #include "PanelFixture.h"
 #include "ScreenshotPath.h"
 #include "controls/Exgrad.h"
@@ -189,18 +190,9 @@ TEST(PanelLook, ProgramAtTwiceTheScale) {
   const QString shot = screenshotPath("panel_2x.png");
   QFile::remove(shot);
   QProcess vyx;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("VYX_SIM", "1");
-  env.insert("QT_QPA_PLATFORM", "offscreen");
+  QProcessEnvironment env = ChildProgramEnvironment(folder.path(), shot, 300);
   env.insert("QT_SCALE_FACTOR", "2");
-  env.insert("VYX_HOME", QString::fromStdString(folder.path()));
-  env.insert("VYX_SCREENSHOT", shot);
-  env.insert("VYX_SCREENSHOT_DELAY", "300");
-  vyx.setProcessEnvironment(env);
-  vyx.start(VYX_PROGRAM, {});
-  ASSERT_TRUE(vyx.waitForStarted());
-  // A guard against a program that never ends, not a measurement.
-  ASSERT_TRUE(vyx.waitForFinished(120000)) << vyx.readAllStandardError().toStdString();
+  ASSERT_NO_FATAL_FAILURE(RunChildProgram(vyx, env));
   EXPECT_EQ(vyx.exitCode(), 0);
   const QImage image(shot);
   ASSERT_FALSE(image.isNull());

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ChildProgram.h"
 #include "core/Channels.h"
 #include "platform/Profile.h"
 #include "support/TempProgramFolder.h"
@@ -20,18 +21,10 @@ TEST(Program, RunsShowsThePictureAndEndsInOrder) {
                "[TVCnl2]\nFreq=191.25\nSystem=SECAM\nName=Sim Five\nBrightness=50\n"
                "Contrast=50\nSaturation=50\n");
   QProcess vyx;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("VYX_SIM", "1");
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("VYX_HOME", QString::fromStdString(folder.path()));
-  env.insert("VYX_SCREENSHOT", QString::fromStdString(folder.file("shot.png")));
-  env.insert("VYX_SCREENSHOT_DELAY", "300");
+  QProcessEnvironment env = viewer_test::ChildProgramEnvironment(
+      folder.path(), QString::fromStdString(folder.file("shot.png")), 300);
   env.insert("VYX_FIRST_FRAME_NOTICE", "1");
-  vyx.setProcessEnvironment(env);
-  vyx.start(VYX_PROGRAM, {});
-  ASSERT_TRUE(vyx.waitForStarted());
-  // A guard against a program that never ends, not a measurement.
-  ASSERT_TRUE(vyx.waitForFinished(120000)) << vyx.readAllStandardError().toStdString();
+  ASSERT_NO_FATAL_FAILURE(viewer_test::RunChildProgram(vyx, env));
 
   EXPECT_EQ(vyx.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(vyx.exitCode(), 0);
