@@ -84,6 +84,8 @@ extern std::thread& WaiterThread;
 extern int32_t& ExternalSettleTicks;
 // Set when the panel shows the scheduler: its program lists are filled again.
 extern bool& SchedulerRefillPending;
+// Set when a scan ends: the scheduler fills its program lists again.
+extern bool& ChannelListChanged;
 // Copies of the "AV" and "SVHS" rows, taken when the channel list opens and written back by its
 // "Ok".
 extern std::array<ChannelRecord, 2>& InputRowStash;

@@ -68,6 +68,7 @@ bool& PanelHidden = state.PanelHidden;
 std::thread& WaiterThread = state.WaiterThread;
 int32_t& ExternalSettleTicks = state.ExternalSettleTicks;
 bool& SchedulerRefillPending = state.SchedulerRefillPending;
+bool& ChannelListChanged = state.ChannelListChanged;
 std::array<ChannelRecord, 2>& InputRowStash = state.InputRowStash;
 bool& TitleDragging = state.TitleDragging;
 int32_t& TitleGrabX = state.TitleGrabX;
@@ -78,6 +79,19 @@ gui::TColor& SkinBeginColorActive = state.SkinBeginColorActive;
 gui::TColor& SkinEndColorActive = state.SkinEndColorActive;
 gui::TColor& SkinBeginColorUnactive = state.SkinBeginColorUnactive;
 gui::TColor& SkinEndColorUnactive = state.SkinEndColorUnactive;
+
+double& ScanFromMHz = state.ScanFromMHz;
+double& ScanToMHz = state.ScanToMHz;
+double& ScanStepMHz = state.ScanStepMHz;
+double& ScanFreqMHz = state.ScanFreqMHz;
+uint32_t& ScanFoundCount = state.ScanFoundCount;
+uint32_t& PreviewTVSystem = state.PreviewTVSystem;
+ScanCursor& ScanPosition = state.ScanPosition;
+bool& ScanRunning = state.ScanRunning;
+
+std::array<ChannelRecord, kChannelRows>& EditTable = state.EditTable;
+int32_t& EditCount = state.EditCount;
+bool& IsNT4 = state.IsNT4;
 
 void ResetViewerState() {
   viewer::CloseProgram();

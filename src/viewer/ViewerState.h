@@ -18,6 +18,7 @@
 #include "core/Channels.h"
 #include "gui/Colors.h"
 #include "viewer/ViewerGlobals.h"
+#include "viewer/VyxuScan.h"
 
 class OsdWindow;
 class TForm1;
@@ -83,6 +84,7 @@ struct ViewerState {
   std::thread WaiterThread;
   int32_t ExternalSettleTicks = 0;
   bool SchedulerRefillPending = false;
+  bool ChannelListChanged = false;
   std::array<ChannelRecord, 2> InputRowStash{};
   bool TitleDragging = false;
   int32_t TitleGrabX = 0;
@@ -93,6 +95,21 @@ struct ViewerState {
   gui::TColor SkinEndColorActive = 0xFFFF00;
   gui::TColor SkinBeginColorUnactive = 0x000000;
   gui::TColor SkinEndColorUnactive = 0xBEBEBE;
+
+  // Frequency scan (VyxuScan.h)
+  double ScanFromMHz = 40.0;
+  double ScanToMHz = 800.0;
+  double ScanStepMHz = 1.0;
+  double ScanFreqMHz = 0;
+  uint32_t ScanFoundCount = 0;
+  uint32_t PreviewTVSystem = 0;
+  ScanCursor ScanPosition;
+  bool ScanRunning = false;
+
+  // Channel list (ClistGrid.h, Clist.h)
+  std::array<ChannelRecord, kChannelRows> EditTable{};
+  int32_t EditCount = 0;
+  bool IsNT4 = false;
 };
 
 // Back to the state of a program that has just started: closes the windows still open

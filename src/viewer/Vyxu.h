@@ -68,6 +68,10 @@ public:
   // Stores the TV window's rectangle, forces its aspect and places it.
   void Set34();
 
+  // --- Frequency scan (VyxuScan.cpp)
+  // One scan step, or one pass of following a found signal.
+  void Timer2Timer();
+
   // --- On-screen display (VyxuOsd.cpp)
   void Timer6Timer();
   void Timer7Timer();
