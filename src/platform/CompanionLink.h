@@ -2,8 +2,8 @@
 // remote-control companion's window "VyxRemoteControl" hears when the program starts and ends.
 // Posting does not wait for the receiver to act.
 //
-// On the wire (real backend) the window is a local socket of the window's name (as QLocalServer
-// listens on it) and each message is one record of kCompanionRecordSize bytes: the message number,
+// On the wire (real backend) the window is a local socket of the window's name (where QLocalServer
+// listens for it) and each message is one record of kCompanionRecordSize bytes: the message number,
 // then the first and the second parameter, each an unsigned 32-bit little-endian integer. One
 // connection carries one record.
 #pragma once

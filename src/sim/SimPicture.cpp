@@ -153,6 +153,69 @@ int textScale(size_t length, int width, int maxScale) {
 
 bool is525Line(int format) { return format == 1 || format == 2 || format == 4; }
 
+// Where a pattern's label goes: the text size, its first row and column, and how many of its
+// characters fit.
+struct LabelPlace {
+  int scale = 1;
+  int top = 0;
+  int left = 0;
+  int shown = 0;
+};
+
+LabelPlace placeLabel(const PictureState& state) {
+  const int w = state.width, h = state.height;
+  const int rampEnd = h * 3 / 4;
+  const int margin = w / 16;
+  LabelPlace place;
+  place.scale = textScale(state.label.size(), w - 2 * margin, std::max(1, h / 96));
+  const int fits = (w - 2 * margin) / ((kGlyphWidth + 1) * place.scale);
+  place.top = rampEnd + (h - SimPicture::kMarkerHeight - rampEnd - kGlyphHeight * place.scale) / 2;
+  const bool roomForText = place.top >= rampEnd && place.top + kGlyphHeight * place.scale <= h;
+  place.shown = roomForText ? std::min(static_cast<int>(state.label.size()), fits) : 0;
+  const int textW = place.shown * (kGlyphWidth + 1) * place.scale - place.scale;
+  place.left = (w - textW) / 2;
+  return place;
+}
+
+// Rows of a pattern fall into kinds; rows of one kind are alike.
+enum RowKind { kBarsRow, kRampRow, kBlackRow, kGlyphRow0 };  // kGlyphRow0 + glyph row 0..6
+
+int rowKindOf(const PictureState& state, const LabelPlace& label, int y) {
+  const int h = state.height;
+  if (y < h * 2 / 3) return kBarsRow;
+  if (y < h * 3 / 4) return kRampRow;
+  if (label.shown == 0 || y < label.top || y >= label.top + kGlyphHeight * label.scale)
+    return kBlackRow;
+  return kGlyphRow0 + (y - label.top) / label.scale;
+}
+
+// One row of the pattern before the controls: the bars, the grey ramp, or black with the part
+// of the label that crosses it.
+void composeRow(const PictureState& state, const LabelPlace& label, int kind, uint32_t* row) {
+  const int w = state.width;
+  if (kind == kBarsRow) {
+    for (int x = 0; x < w; ++x) row[x] = kBars[x * 8 / w];
+    return;
+  }
+  if (kind == kRampRow) {
+    for (int x = 0; x < w; ++x) {
+      const int level = w > 1 ? x * 255 / (w - 1) : 0;
+      row[x] = rgb(level, level, level);
+    }
+    return;
+  }
+  std::fill_n(row, w, kBlack);
+  if (kind < kGlyphRow0) return;
+  const int glyphRow = kind - kGlyphRow0;
+  for (int i = 0; i < label.shown; ++i) {
+    const uint8_t* glyph = glyphOf(static_cast<unsigned char>(state.label[i]));
+    for (int col = 0; col < kGlyphWidth; ++col)
+      if (glyph[col] >> glyphRow & 1)
+        std::fill_n(row + label.left + (i * (kGlyphWidth + 1) + col) * label.scale, label.scale,
+                    0xFFFFFFFFu);
+  }
+}
+
 }  // namespace
 
 // ---- What is on
@@ -209,69 +272,57 @@ PictureState SimPicture::describe(const Bt848Card& card) {
 
 // ---- Rendering
 
-void SimPicture::render(const PictureState& state, uint64_t frame, uint32_t* pixels) {
+void SimPicture::render(const PictureState& state, uint64_t frame, uint32_t* pixels,
+                        const PictureState* held) {
   using Content = PictureState::Content;
   if (state.width <= 0 || state.height <= 0) return;
-  size_t count = static_cast<size_t>(state.width) * static_cast<size_t>(state.height);
+  const size_t count = static_cast<size_t>(state.width) * static_cast<size_t>(state.height);
+  const bool same = held && *held == state;
   switch (state.content) {
     case Content::Black:
-    case Content::Radio: std::fill_n(pixels, count, kBlack); return;
+    case Content::Radio:
+      if (!same) std::fill_n(pixels, count, kBlack);
+      return;
     case Content::Snow: renderSnow(state, frame, pixels); return;
     case Content::Pattern:
-    case Content::WeakPattern:
+    case Content::WeakPattern: {
       if (!cacheValid_ || !(cachedState_ == state)) buildPattern(state);
-      std::memcpy(pixels, pattern_.data(), count * sizeof(uint32_t));
+      // Over a held frame of a steady pattern only the marker moved: its strip is put back.
+      const int w = state.width, h = state.height;
+      const bool steady = same && state.content == Content::Pattern;
+      const int from = steady ? std::max(0, h - kMarkerHeight) : 0;
+      for (int y = from; y < h; ++y)
+        std::memcpy(pixels + static_cast<size_t>(y) * w, rowOfKind_[kindOfRow_[size_t(y)]].data(),
+                    w * sizeof(uint32_t));
       drawMarker(state, frame, pixels);
       if (state.content == Content::WeakPattern) addNoise(state, frame, pixels);
       return;
+    }
   }
 }
 
 // Colour bars over the top two thirds, a grey ramp below them, and the label in white on black
-// across the bottom quarter; then the controls are applied. Rows repeat within each band, so a
-// row equal to the one above is copied rather than converted again.
+// across the bottom quarter; then the controls are applied. Rows fall into a few kinds (bars,
+// ramp, black, each row of the glyphs); each kind is composed and converted once, and a frame is
+// built from them row by row.
 void SimPicture::buildPattern(const PictureState& state) {
   const int w = state.width, h = state.height;
-  const int barsEnd = h * 2 / 3, rampEnd = h * 3 / 4;
-  std::vector<uint32_t> base(static_cast<size_t>(w) * h, kBlack);
-  for (int x = 0; x < w; ++x) {
-    uint32_t bar = kBars[x * 8 / w];
-    int level = w > 1 ? x * 255 / (w - 1) : 0;
-    for (int y = 0; y < barsEnd; ++y) base[static_cast<size_t>(y) * w + x] = bar;
-    for (int y = barsEnd; y < rampEnd; ++y)
-      base[static_cast<size_t>(y) * w + x] = rgb(level, level, level);
-  }
-  const int margin = w / 16;
-  const int scale = textScale(state.label.size(), w - 2 * margin, std::max(1, h / 96));
-  const int fits = (w - 2 * margin) / ((kGlyphWidth + 1) * scale);
-  const int top = rampEnd + (h - kMarkerHeight - rampEnd - kGlyphHeight * scale) / 2;
-  const bool roomForText = top >= rampEnd && top + kGlyphHeight * scale <= h;
-  const int shown = roomForText ? std::min(static_cast<int>(state.label.size()), fits) : 0;
-  const int textW = shown * (kGlyphWidth + 1) * scale - scale;
-  const int left = (w - textW) / 2;
-  for (int i = 0; i < shown; ++i) {
-    const uint8_t* glyph = glyphOf(static_cast<unsigned char>(state.label[i]));
-    for (int col = 0; col < kGlyphWidth; ++col)
-      for (int row = 0; row < kGlyphHeight; ++row) {
-        if (!(glyph[col] >> row & 1)) continue;
-        int x0 = left + (i * (kGlyphWidth + 1) + col) * scale, y0 = top + row * scale;
-        for (int dy = 0; dy < scale; ++dy)
-          std::fill_n(&base[static_cast<size_t>(y0 + dy) * w + x0], scale, 0xFFFFFFFFu);
-      }
-  }
-  PictureAdjust adjust(state.controls);
-  pattern_.resize(base.size());
+  const LabelPlace label = placeLabel(state);
+  const PictureAdjust adjust(state.controls);
+  rowOfKind_.assign(kGlyphRow0 + kGlyphHeight, {});
+  kindOfRow_.resize(size_t(h));
+  std::vector<uint32_t> row(static_cast<size_t>(w));
   for (int y = 0; y < h; ++y) {
-    const uint32_t* in = &base[static_cast<size_t>(y) * w];
-    uint32_t* out = &pattern_[static_cast<size_t>(y) * w];
-    if (y > 0 && std::memcmp(in, in - w, w * sizeof(uint32_t)) == 0) {
-      std::memcpy(out, out - w, w * sizeof(uint32_t));
-      continue;
-    }
-    uint32_t lastIn = in[0], lastOut = adjust.apply(in[0]);
+    const int kind = rowKindOf(state, label, y);
+    kindOfRow_[size_t(y)] = uint8_t(kind);
+    std::vector<uint32_t>& out = rowOfKind_[size_t(kind)];
+    if (!out.empty()) continue;
+    composeRow(state, label, kind, row.data());
+    out.resize(size_t(w));
+    uint32_t lastIn = row[0], lastOut = adjust.apply(row[0]);
     for (int x = 0; x < w; ++x) {
-      if (in[x] != lastIn) lastIn = in[x], lastOut = adjust.apply(in[x]);
-      out[x] = lastOut;
+      if (row[x] != lastIn) lastIn = row[x], lastOut = adjust.apply(row[x]);
+      out[size_t(x)] = lastOut;
     }
   }
   cachedState_ = state;

@@ -59,7 +59,10 @@ public:
   // Frame number `frame` of `state` into `pixels` (state.width x state.height words). The same
   // state and frame number always give the same pixels: snow and noise come from a generator
   // seeded by the frame number, and a pattern's marker moves along its bottom edge frame by frame.
-  void render(const PictureState& state, uint64_t frame, uint32_t* pixels);
+  // When `held` says what `pixels` hold already (a frame this object drew of that state), only
+  // what differs is drawn: for a steady pattern, the strip with the marker.
+  void render(const PictureState& state, uint64_t frame, uint32_t* pixels,
+              const PictureState* held = nullptr);
 
   // Luma of a 0xFFRRGGBB pixel (0..255, BT.601 weights); tests and callers measure with it.
   static int lumaOf(uint32_t pixel);
@@ -73,10 +76,12 @@ private:
   void addNoise(const PictureState& state, uint64_t frame, uint32_t* pixels) const;
   void drawMarker(const PictureState& state, uint64_t frame, uint32_t* pixels) const;
 
-  // The pattern with the controls applied, kept until the state changes.
+  // The pattern with the controls applied, kept until the state changes: rows of one kind are
+  // alike, so one row of each kind is kept, and the kind of every row.
   PictureState cachedState_;
   bool cacheValid_ = false;
-  std::vector<uint32_t> pattern_;
+  std::vector<std::vector<uint32_t>> rowOfKind_;
+  std::vector<uint8_t> kindOfRow_;
 };
 
 }  // namespace sim

@@ -95,20 +95,25 @@ OsdWindow::OsdWindow(QWidget* tvWindow, gui::TCustomLabel* label, QSize size, in
 
 std::string OsdWindow::text() const { return label_ ? label_->Caption() : std::string(); }
 
-QImage OsdWindow::render() const {
+OsdWindow::Look OsdWindow::look() const {
+  const int tvWidth = parentWidget() ? parentWidget()->frameGeometry().width() : 0;
+  return {text(), OsdFontFor(tvWidth), Settings.OSDFontColor};
+}
+
+QImage OsdWindow::render() const { return render(look()); }
+
+QImage OsdWindow::render(const Look& look) {
   QImage image(kOsdTextWidth, kOsdTextHeight, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
-  const std::string t = text();
-  if (t.empty()) return image;
-  const int tvWidth = parentWidget() ? parentWidget()->frameGeometry().width() : 0;
+  if (look.text.empty()) return image;
   {
     QPainter p(&image);
-    p.setFont(OsdQFont(OsdFontFor(tvWidth)));
-    p.setPen(colorOf(Settings.OSDFontColor));
+    p.setFont(OsdQFont(look.font));
+    p.setPen(colorOf(look.color));
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(colorOf(kOsdKeyColor));
     p.drawText(QRect(0, 0, kOsdTextWidth, kOsdTextHeight), Qt::AlignLeft | Qt::AlignTop,
-               gui::FromCp1251(t));
+               gui::FromCp1251(look.text));
   }
   // The colour key: the overlay shows the picture wherever the key colour was drawn.
   const QRgb key = colorOf(kOsdKeyColor).rgb();
@@ -120,7 +125,29 @@ QImage OsdWindow::render() const {
   return image;
 }
 
+// Keeps the rectangle of the rendered text that holds visible pixels, ready to be blended.
+void OsdWindow::updateCache(const Look& look) {
+  cachedLook_ = look;
+  cached_ = QImage();
+  const QImage image = render(look);
+  QRect used;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    int first = 0, last = image.width() - 1;
+    while (first <= last && qAlpha(line[first]) == 0) ++first;
+    while (last >= first && qAlpha(line[last]) == 0) --last;
+    if (first <= last) used |= QRect(first, y, last - first + 1, 1);
+  }
+  if (used.isEmpty()) return;
+  cached_ = image.copy(used).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  cachedAt_ = used.topLeft();
+}
+
 void OsdWindow::paintEvent(QPaintEvent*) {
+  if (!label_ || label_->Caption().empty()) return;
+  const Look now = look();
+  if (!(now == cachedLook_)) updateCache(now);
+  if (cached_.isNull()) return;
   QPainter p(this);
-  p.drawImage(0, 0, render());
+  p.drawImage(cachedAt_, cached_);
 }

@@ -25,6 +25,8 @@ struct OsdFontSpec {
   int charset = 0;
   int pitchAndFamily = 0;
   std::string face;  // at most kOsdFaceMax characters
+
+  bool operator==(const OsdFontSpec&) const = default;
 };
 
 constexpr size_t kOsdFaceMax = 31;
@@ -39,6 +41,9 @@ constexpr unsigned kOsdKeyColor = 0xFF00FF;
 OsdFontSpec OsdFontFor(int tvWindowWidth);
 QFont OsdQFont(const OsdFontSpec& wanted);
 
+// The window is painted whenever the TV picture under it is (every frame): the text is drawn
+// once per change of text, font or colour and kept, cut to the pixels it covers, and an empty
+// text paints nothing at all.
 class OsdWindow : public QWidget {
 public:
   // A child of `tvWindow` at (15, 5) of the given size, showing `label`'s text.
@@ -54,8 +59,23 @@ protected:
   void paintEvent(QPaintEvent* event) override;
 
 private:
+  // What the picture is drawn from.
+  struct Look {
+    std::string text;
+    OsdFontSpec font;
+    unsigned color = 0;
+
+    bool operator==(const Look&) const = default;
+  };
+  Look look() const;
+  static QImage render(const Look& look);
+  void updateCache(const Look& look);
+
   QPointer<gui::TCustomLabel> label_;
   int id_;
+  Look cachedLook_;
+  QImage cached_;  // the text's pixels, premultiplied; null when nothing is drawn
+  QPoint cachedAt_;
 };
 
 // The OSD windows of the TV window, null while there are none.

@@ -60,7 +60,9 @@ void TvScreen::place(const QRect& rect, bool topmost) {
 
 void TvScreen::paintEvent(QPaintEvent* event) {
   platform::CaptureWindow::paintEvent(event);
-  if (pictureShown_ || currentFrame().isNull()) return;
+  if (pictureShown_ || !source().hasFrame()) return;
   pictureShown_ = true;
-  if (auto notify = std::exchange(TvFirstFramePainted, nullptr)) notify();
+  // The children paint and the window is flushed before the queued call runs.
+  if (auto notify = std::exchange(TvFirstFramePainted, nullptr))
+    QMetaObject::invokeMethod(this, std::move(notify), Qt::QueuedConnection);
 }

@@ -63,7 +63,8 @@ private:
   bool pictureShown_ = false;
 };
 
-// Called once, when a TV window first paints a picture (start-up measurements).
+// Called once, when a TV window's first picture is on the screen: painted, its OSD windows
+// painted over it, and flushed (start-up measurements).
 extern std::function<void()>& TvFirstFramePainted;
 
 // The TV window as the viewer holds it; null while there is none. TvWindow (the card layer's

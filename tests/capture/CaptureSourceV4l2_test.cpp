@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "FakeV4l2Device.h"
+#include "ScreenPicture.h"
 #include "platform/capture/CaptureSourceV4l2.h"
 #include "platform/capture/CaptureWindow.h"
 
@@ -113,7 +114,12 @@ TEST_F(FakeDriverTest, StreamsConvertedFramesAndGivesEveryBufferBack) {
   ASSERT_TRUE(device_.produce(220));
   ASSERT_TRUE(runUntil([&] { return source_.frameCount() == 2; }));
   EXPECT_GT(red(source_.latestFrame(), 100, 100), red(grey, 100, 100) + 60);
-  EXPECT_EQ(device_.queued(), device_.buffers());
+  EXPECT_EQ(device_.queued(), device_.buffers() - 1) << "the latest frame's buffer is kept";
+  // Once the buffers go, the latest frame stays, converted.
+  source_.stopStreaming();
+  EXPECT_EQ(device_.mapped(), 0);
+  ASSERT_FALSE(source_.latestFrame().isNull());
+  EXPECT_GT(red(source_.latestFrame(), 100, 100), red(grey, 100, 100) + 60);
   source_.disconnectDriver();
   EXPECT_FALSE(device_.streaming());
   EXPECT_EQ(device_.mapped(), 0);
@@ -121,14 +127,33 @@ TEST_F(FakeDriverTest, StreamsConvertedFramesAndGivesEveryBufferBack) {
   EXPECT_FALSE(device_.open());
 }
 
-// Frames inside the preview interval are read and given back without being converted.
+// Frames are converted into a few images in turn; a frame someone keeps stays as it was.
+TEST_F(FakeDriverTest, KeptFrameIsNeverDrawnOver) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  ASSERT_TRUE(source_.startStreaming(0));
+  ASSERT_TRUE(device_.produce(60));
+  ASSERT_TRUE(runUntil([&] { return source_.frameCount() == 1; }));
+  const QImage kept = source_.latestFrame();
+  const QRgb keptPixel = kept.pixel(100, 100);
+  for (uint64_t n = 2; n <= 8; ++n) {
+    ASSERT_TRUE(device_.produce(static_cast<uint8_t>(60 + 20 * n)));
+    ASSERT_TRUE(runUntil([&] { return source_.frameCount() == n; }));
+    EXPECT_NEAR(red(source_.latestFrame(), 100, 100), 60 + 20 * n, 4) << n;
+  }
+  EXPECT_EQ(kept.pixel(100, 100), keptPixel);
+  EXPECT_EQ(kept.pixel(700, 500), keptPixel);
+}
+
+// Frames inside the preview interval are read and given back at once; the one delivered keeps
+// its buffer while it is the latest frame.
 TEST_F(FakeDriverTest, PreviewRateSkipsFramesButRequeuesThem) {
   ASSERT_TRUE(source_.connectDriver(0));
   ASSERT_TRUE(source_.startStreaming(1000 * 1000));
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(device_.produce(static_cast<uint8_t>(60 + 40 * i)));
   ASSERT_TRUE(runUntil([&] { return device_.dequeued() == 3; }));
-  EXPECT_EQ(device_.queued(), device_.buffers());
+  EXPECT_EQ(device_.queued(), device_.buffers() - 1);
   EXPECT_EQ(source_.frameCount(), 1u);
+  EXPECT_NEAR(red(source_.latestFrame(), 100, 100), 60, 4) << "the first frame, not a later one";
 }
 
 TEST_F(FakeDriverTest, GrabOutsideAStreamRunsTheBuffersForOneFrame) {
@@ -173,4 +198,29 @@ TEST_F(FakeDriverTest, DisconnectFromTheFrameHandlerTouchesNothingAfterwards) {
   QCoreApplication::processEvents();
   EXPECT_EQ(device_.callsWhileClosed(), 0);
   EXPECT_EQ(device_.mapped(), 0);
+}
+
+// A window on a YUYV device draws the frame from the driver's bytes: on the screen and in a grab
+// it must look exactly as the converted frame stretched, and at the frame's own size as the
+// converted frame itself.
+TEST(CaptureSourceV4l2Window, ShowsTheYuyvFrameAsItsConvertedPicture) {
+  FakeV4l2Device device;
+  platform::CaptureWindow w(std::make_unique<CaptureSourceV4l2>("/fake", device.io()));
+  w.setGeometry(0, 0, 394, 294);
+  w.show();
+  ASSERT_TRUE(w.driverConnect(0));
+  ASSERT_TRUE(w.setOverlay(true));
+  std::vector<uint8_t> frame(FakeV4l2Device::kSize);
+  for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint8_t>(i * 7 + i / 3000);
+  device.fillBuffers(frame);
+  ASSERT_TRUE(device.produceAsIs());
+  ASSERT_TRUE(runUntil([&] { return w.source().frameCount() == 1; }));
+  ASSERT_NE(w.source().latestYuyv(), nullptr);
+  const QImage screen = capture_test::onScreen(w);
+  const QImage converted = w.currentFrame();
+  const QImage expected = capture_test::stretchedByQPainter(converted, {394, 294});
+  EXPECT_EQ(screen, expected);
+  EXPECT_EQ(w.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+  w.resize(768, 576);
+  EXPECT_EQ(capture_test::onScreen(w), converted);
 }

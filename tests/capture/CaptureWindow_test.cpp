@@ -5,12 +5,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "ScreenPicture.h"
 #include "SimCardFixture.h"
 #include "platform/capture/CaptureSourceSim.h"
 #include "platform/capture/CaptureWindow.h"
@@ -212,4 +214,82 @@ TEST_F(CaptureWindowTest, FramesArriveThroughTheEventLoopAndResumeAfterReconnect
   ASSERT_TRUE(runUntil([&] { return arrived > before; }));
   auto& sim = static_cast<platform::CaptureSourceSim&>(w.source());
   EXPECT_EQ(w.source().frameCount(), sim.nextFrameNumber());  // counted again from 0
+}
+
+// Frames are drawn into a few images in turn; each must be the card's frame of the moment
+// whatever the image held before, and one someone keeps is never drawn over.
+TEST_F(CaptureWindowTest, FramesDrawnInTurnAreEachWhatTheCardShows) {
+  CaptureWindow w;
+  ASSERT_TRUE(w.driverConnect(0));
+  std::vector<QImage> kept;
+  for (uint64_t n = 0; n < 12; ++n) {
+    if (n % 3 == 0) tuneTv(n % 2 ? 191.25 : 49.75);  // "Sim Five" and "Sim One" by turns
+    if (n == 7) setPicture(30, 0xD8, 0xFE, 0xB4, 0);
+    const QImage frame = w.grabFrame();
+    ASSERT_EQ(frame, expectedFrame(n)) << "frame " << n;
+    if (n % 4 == 0) kept.push_back(frame);
+  }
+  for (size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(kept[i], kept[i].copy()) << i;
+}
+
+// The card shows a picture already when the overlay goes on: the first frame comes as soon as
+// the event loop runs, not a frame time later.
+TEST_F(CaptureWindowTest, FirstFrameOfAStreamComesAtOnce) {
+  CaptureWindow w;
+  ASSERT_TRUE(w.driverConnect(0));
+  ASSERT_TRUE(w.setOverlay(true));
+  EXPECT_TRUE(w.currentFrame().isNull());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.source().frameCount(), 1u);
+  EXPECT_EQ(w.currentFrame(), expectedFrame(0));
+}
+
+// The window draws each frame into the picture it keeps at its size; every frame must show
+// whole, whichever frame the picture held before.
+TEST_F(CaptureWindowTest, ShownPictureFollowsEveryFrameAtTheWindowSize) {
+  CaptureWindow w;
+  w.resize(394, 294);
+  w.show();
+  ASSERT_TRUE(w.driverConnect(0));
+  for (uint64_t n = 0; n < 6; ++n) {
+    tuneTv(n % 2 ? 191.25 : 49.75);
+    w.grabFrame();
+    ASSERT_EQ(shown(w), stretchedByQPainter(expectedFrame(n), {394, 294})) << "frame " << n;
+  }
+  w.resize(768, 576);  // the frame itself
+  EXPECT_EQ(shown(w), expectedFrame(5));
+}
+
+// What the window puts on the screen (its backing store, where the stretched frame is drawn
+// directly), for the window alone, for a part of it repainted under a child, and for a capture
+// window that is itself a child placed inside another window.
+TEST_F(CaptureWindowTest, ScreenShowsTheStretchedFrameWhereverTheWindowSits) {
+  auto stretchedFrame = [](uint64_t n, QSize size) {
+    return stretchedByQPainter(expectedFrame(n), size);
+  };
+  CaptureWindow w;
+  w.setGeometry(0, 0, 394, 294);
+  w.show();
+  ASSERT_TRUE(w.driverConnect(0));
+  w.grabFrame();
+  ASSERT_EQ(onScreen(w), stretchedFrame(0, {394, 294}));
+  auto* child = new QLabel(&w);
+  child->setGeometry(15, 5, 40, 20);
+  child->setStyleSheet(QStringLiteral("background: #FF00FF"));
+  child->show();
+  tuneTv(49.75);
+  w.grabFrame();
+  child->update();
+  QImage expected = stretchedFrame(1, {394, 294});
+  QPainter(&expected).fillRect(15, 5, 40, 20, QColor(0xFF, 0, 0xFF));
+  EXPECT_EQ(onScreen(w), expected);
+
+  QWidget outer;
+  outer.setGeometry(0, 0, 500, 400);
+  auto* inner = new CaptureWindow(&outer);
+  inner->setGeometry(30, 20, 300, 200);
+  outer.show();
+  ASSERT_TRUE(inner->driverConnect(0));
+  inner->grabFrame();
+  EXPECT_EQ(onScreen(outer).copy(30, 20, 300, 200), stretchedFrame(0, {300, 200}));
 }

@@ -254,3 +254,37 @@ TEST_F(SimPictureTest, AnyLabelAndSizeDrawsInsideTheFrame) {
   picture_.render(s, 0, asked.data());
   EXPECT_EQ(odd, asked);
 }
+
+// A frame drawn over the previous one (what a pooled image holds) must come out exactly as a
+// frame drawn from nothing, whether the picture stayed or changed in between.
+TEST_F(SimPictureTest, FrameDrawnOverAHeldOneIsTheWholeFrame) {
+  card().setStations({{300.0, 300.5, sim::Station::Kind::TV, 3, false, 4, "Faint"},
+                      {191.0, 191.5, sim::Station::Kind::TV, 6, true, 4, "Sim Five"}});
+  struct Case {
+    const char* name;
+    std::function<void()> before, after;
+  };
+  const std::vector<Case> cases = {
+      {"steady pattern", [] { tuneTv(191.25); }, [] {}},
+      {"pattern, brighter", [] { tuneTv(191.25); }, [] { setPicture(40, 0xD8, 0xFE, 0xB4, 0); }},
+      {"weak station", [] { tuneTv(300.25); }, [] {}},
+      {"snow", [] { tuneTv(200.0); }, [] {}},
+      {"black", [] { select(kMuxAv, kPal); }, [] {}},
+      {"pattern to black", [] { tuneTv(191.25); }, [] { select(kMuxAv, kPal); }},
+      {"black to pattern", [] { select(kMuxAv, kPal); }, [] { select(kMuxTuner, kPal); }},
+  };
+  for (const Case& c : cases) {
+    setPicture(0, 0xD8, 0xFE, 0xB4, 0);
+    select(kMuxTuner, kPal);
+    c.before();
+    const sim::PictureState held = state();
+    std::vector<uint32_t> pixels = frameNow(3);
+    c.after();
+    const sim::PictureState now = state();
+    ASSERT_EQ(now.width * now.height, held.width * held.height) << c.name;
+    picture_.render(now, 4, pixels.data(), &held);
+    std::vector<uint32_t> whole(pixels.size());
+    sim::SimPicture().render(now, 4, whole.data());
+    EXPECT_TRUE(pixels == whole) << c.name;
+  }
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -55,6 +56,27 @@ TEST_F(StandIn, NoListeningWindowMeansNothingIsSent) {
     EXPECT_FALSE(SocketCompanionLink().post(window, {0x470, 1, 0})) << window;
   server_.close();
   EXPECT_FALSE(SocketCompanionLink().post(name_, {0x471, 0, 0})) << "the companion has gone";
+}
+
+// A window name that is a path is the socket itself, as QLocalServer takes it; a name too long
+// for a socket address finds no window.
+TEST(CompanionLinkSocket, PathNamesAndOverlongNames) {
+  const std::string path = QDir::temp().filePath(QStringLiteral("vyx-companion-%1").arg(getpid()))
+                               .toStdString();
+  QLocalServer::removeServer(QString::fromStdString(path));
+  QLocalServer server;
+  ASSERT_TRUE(server.listen(QString::fromStdString(path)));
+  ASSERT_TRUE(SocketCompanionLink().post(path, {0x471, 7, 8}));
+  ASSERT_TRUE(server.waitForNewConnection(5000));
+  QLocalSocket* in = server.nextPendingConnection();
+  while (in->bytesAvailable() < qint64(kCompanionRecordSize) && in->waitForReadyRead(5000)) {
+  }
+  const QByteArray bytes = in->readAll();
+  ASSERT_EQ(bytes.size(), qsizetype(kCompanionRecordSize));
+  std::array<uint8_t, kCompanionRecordSize> record{};
+  std::copy(bytes.begin(), bytes.end(), record.begin());
+  EXPECT_EQ(DecodeCompanionMessage(record), (CompanionMessage{0x471, 7, 8}));
+  EXPECT_FALSE(SocketCompanionLink().post(std::string(200, 'w'), {0x470, 1, 0}));
 }
 
 }  // namespace

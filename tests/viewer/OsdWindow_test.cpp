@@ -2,6 +2,7 @@
 #include "viewer/OsdWindow.h"
 
 #include <QImage>
+#include <QPalette>
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,39 @@ TEST_F(OsdFontTest, WindowWithoutItsLabelDrawsNothing) {
   EXPECT_EQ(osd.text(), "");
   EXPECT_EQ(osd.id(), 10006);
   EXPECT_EQ(coverageOf(osd.render(), qRgb(0, 255, 255)).text, 0);
+}
+
+// The window keeps its drawn text between paints; a new text, colour or TV window width must
+// show at the next paint, and an emptied label must leave nothing behind.
+TEST_F(OsdFontTest, PaintShowsTheTextOfTheMomentWhateverWasDrawnBefore) {
+  QWidget tv;
+  tv.resize(400, 300);
+  QPalette black;
+  black.setColor(QPalette::Window, Qt::black);
+  tv.setPalette(black);
+  tv.setAutoFillBackground(true);
+  gui::TCustomLabel label;
+  OsdWindow osd(&tv, &label, QSize(200, 200), 0);
+  auto shownText = [&](QRgb color) {
+    return coverageOf(tv.grab(osd.geometry()).toImage().convertToFormat(QImage::Format_RGB32),
+                      color)
+        .text;
+  };
+  const QRgb cyan = qRgb(0, 255, 255);
+  EXPECT_EQ(shownText(cyan), 0);
+  label.SetCaption("ORT");
+  const int ort = shownText(cyan);
+  EXPECT_EQ(ort, coverageOf(osd.render(), cyan).text);
+  EXPECT_GT(ort, 20);
+  label.SetCaption("ORT ORT");
+  EXPECT_GT(shownText(cyan), ort * 3 / 2);
+  tv.resize(900, 300);  // a larger font
+  EXPECT_EQ(shownText(cyan), coverageOf(osd.render(), cyan).text);
+  Settings.OSDFontColor = 0x0000FF;  // red as BGR
+  EXPECT_EQ(shownText(cyan), 0);
+  EXPECT_EQ(shownText(qRgb(255, 0, 0)), coverageOf(osd.render(), qRgb(255, 0, 0)).text);
+  label.SetCaption("");
+  EXPECT_EQ(shownText(qRgb(255, 0, 0)), 0);
 }
 
 }  // namespace

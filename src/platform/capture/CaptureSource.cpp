@@ -9,7 +9,19 @@ namespace platform {
 // Backends disconnect in their own destructors, while their part of the object still exists.
 CaptureSource::~CaptureSource() = default;
 
+namespace {
+
+CaptureSource::Factory& factory() {
+  static CaptureSource::Factory f;
+  return f;
+}
+
+}  // namespace
+
+void CaptureSource::setFactory(Factory f) { factory() = std::move(f); }
+
 std::unique_ptr<CaptureSource> CaptureSource::create() {
+  if (factory()) return factory()();
   if (SimulationEnabled()) return std::make_unique<CaptureSourceSim>();
   return std::make_unique<CaptureSourceV4l2>();
 }
@@ -25,11 +37,12 @@ bool CaptureSource::connectDriver(int index) {
 
 void CaptureSource::disconnectDriver() {
   if (!connected_) return;
+  raw_ = {};  // dropped with the driver: nothing to convert
+  latest_ = QImage();
   stopStreaming();
   closeDriver();
   connected_ = false;
   index_ = -1;
-  latest_ = QImage();
 }
 
 bool CaptureSource::startStreaming(int intervalMs) {
@@ -51,9 +64,33 @@ bool CaptureSource::grabFrame() { return connected_ && captureOne(); }
 void CaptureSource::streamBroken() { stopStreaming(); }
 
 void CaptureSource::deliverFrame(QImage frame) {
+  raw_ = {};
   latest_ = std::move(frame);
   ++frames_;
   emit frameReady();
+}
+
+void CaptureSource::deliverYuyv(const YuyvImage& frame) {
+  raw_ = frame;
+  latest_ = QImage();
+  ++frames_;
+  emit frameReady();
+}
+
+void CaptureSource::releaseYuyv() {
+  if (!raw_.bytes) return;
+  latestFrame();
+  raw_ = {};
+}
+
+QImage CaptureSource::latestFrame() const {
+  if (raw_.bytes && latest_.isNull()) {
+    QImage& image = *converted_.take(raw_.size).image;
+    YuyvToRgb32(raw_.bytes, raw_.stride, image.bits(), size_t(image.bytesPerLine()),
+                image.width(), image.height());
+    latest_ = image;
+  }
+  return latest_;
 }
 
 }  // namespace platform

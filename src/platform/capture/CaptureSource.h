@@ -8,7 +8,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+
+#include "platform/capture/FramePool.h"
+#include "platform/capture/YuyvConversion.h"
 
 namespace platform {
 
@@ -24,8 +28,13 @@ public:
 
   ~CaptureSource() override;
 
-  // The simulated card's picture under the simulation switch, else /dev/videoN.
+  // The simulated card's picture under the simulation switch, else /dev/videoN; a factory set
+  // with setFactory comes first.
   static std::unique_ptr<CaptureSource> create();
+  // Puts another driver behind every capture window made from now on (a benchmark's stand-in
+  // V4L2 driver); an empty factory goes back to the choice above.
+  using Factory = std::function<std::unique_ptr<CaptureSource>()>;
+  static void setFactory(Factory factory);
 
   // Connects driver `index`; a connected driver is disconnected first. False (and not
   // connected) when there is no such driver or it cannot deliver pictures.
@@ -47,8 +56,14 @@ public:
   // connected or no frame came (the real backend waits a bounded time).
   bool grabFrame();
 
+  // Whether there is a latest frame: none before the first one and after a disconnect.
+  bool hasFrame() const { return raw_.bytes || !latest_.isNull(); }
   // The last frame delivered (Format_RGB32), null before the first one and after a disconnect.
-  QImage latestFrame() const { return latest_; }
+  // A frame the driver delivered in YUYV is converted at the first request.
+  QImage latestFrame() const;
+  // The last frame as the driver's YUYV bytes while the backend still holds them (until the
+  // next frame or the end of the stream), else null: a window can convert only what it shows.
+  const YuyvImage* latestYuyv() const { return raw_.bytes ? &raw_ : nullptr; }
   // Frames delivered since the driver was connected.
   uint64_t frameCount() const { return frames_; }
 
@@ -64,6 +79,12 @@ protected:
 
   // Called by the backend with every new frame.
   void deliverFrame(QImage frame);
+  // Called by the backend with a new frame it keeps in its own buffer until it delivers the
+  // next one or calls releaseYuyv().
+  void deliverYuyv(const YuyvImage& frame);
+  // The backend lets the latest YUYV frame's buffer go: the frame is converted first, so it
+  // stays the latest frame.
+  void releaseYuyv();
   // Called by the backend when its stream broke off (the device went away): streaming stops.
   void streamBroken();
 
@@ -80,7 +101,9 @@ private:
   int index_ = -1;
   int interval_ = 0;
   uint64_t frames_ = 0;
-  QImage latest_;
+  mutable QImage latest_;  // also the converted copy of raw_, once asked for
+  YuyvImage raw_;
+  mutable FramePool converted_;
 };
 
 }  // namespace platform

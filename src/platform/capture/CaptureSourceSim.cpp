@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kFrameMs625 = 40;  // 25 frames a second
 constexpr int kFrameMs525 = 33;  // about 30
-constexpr size_t kPoolLimit = 4; // beyond this, kept frames get buffers of their own
 
 int frameMsOf(const sim::PictureState& state) {
   return state.height == sim::SimPicture::kHeight525 ? kFrameMs525 : kFrameMs625;
@@ -45,7 +44,7 @@ void CaptureSourceSim::closeDriver() { report(sim::SimCaptureEvent::Kind::Close,
 bool CaptureSourceSim::beginStream(int intervalMs) {
   report(sim::SimCaptureEvent::Kind::Stream, driverIndex(), intervalMs);
   everyFrame_ = intervalMs == 0;
-  timer_.start(everyFrame_ ? frameMsOf(sim::SimPicture::describe(sim::Card())) : intervalMs);
+  timer_.start(0);  // the first frame at once; renderFrame() sets the rate
   return true;
 }
 
@@ -60,31 +59,19 @@ bool CaptureSourceSim::captureOne() {
   return true;
 }
 
-// One frame of what the card shows now, wrapped in a QImage without copying.
+// One frame of what the card shows now, drawn into an image of the pool.
 void CaptureSourceSim::renderFrame() {
   const sim::PictureState state = sim::SimPicture::describe(sim::Card());
-  if (everyFrame_ && timer_.isActive() && timer_.interval() != frameMsOf(state))
-    timer_.setInterval(frameMsOf(state));
-  std::shared_ptr<Buffer> buffer =
-      freeBuffer(static_cast<size_t>(state.width) * static_cast<size_t>(state.height));
-  picture_.render(state, frameNumber_++, buffer->data());
-  // The image holds a reference to its buffer until its last copy is gone.
-  auto* hold = new std::shared_ptr<Buffer>(buffer);
-  QImage frame(reinterpret_cast<const uchar*>(buffer->data()), state.width, state.height,
-               state.width * static_cast<qsizetype>(sizeof(uint32_t)), QImage::Format_RGB32,
-               [](void* p) { delete static_cast<std::shared_ptr<Buffer>*>(p); }, hold);
-  deliverFrame(std::move(frame));
-}
-
-std::shared_ptr<CaptureSourceSim::Buffer> CaptureSourceSim::freeBuffer(size_t words) {
-  for (auto& b : pool_) {
-    if (b.use_count() != 1) continue;
-    b->resize(words);
-    return b;
+  if (timer_.isActive()) {
+    const int due = everyFrame_ ? frameMsOf(state) : streamInterval();
+    if (timer_.interval() != due) timer_.setInterval(due);
   }
-  auto fresh = std::make_shared<Buffer>(words);
-  if (pool_.size() < kPoolLimit) pool_.push_back(fresh);
-  return fresh;
+  const FramePool::Taken taken = pool_.take(QSize(state.width, state.height));
+  const bool known = taken.index >= 0 && !taken.fresh;
+  picture_.render(state, frameNumber_++, reinterpret_cast<uint32_t*>(taken.image->bits()),
+                  known ? &drawn_[size_t(taken.index)] : nullptr);
+  if (taken.index >= 0) drawn_[size_t(taken.index)] = state;
+  deliverFrame(*taken.image);
 }
 
 }  // namespace platform

@@ -1,15 +1,16 @@
 // The simulated backend of the capture source: frames are drawn from the simulated card's state
-// (sim::SimPicture over sim::Card()) by a timer on the GUI thread. Driver N exists when the
-// simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away;
+// (sim::SimPicture over sim::Card()) by a timer on the GUI thread; the first frame of a stream
+// comes as soon as the event loop runs, as the card shows a picture already. Driver N exists when
+// the simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away;
 // every open, close, stream start and end and single grab is reported there, in order.
 #pragma once
 
 #include <QTimer>
 
-#include <memory>
-#include <vector>
+#include <array>
 
 #include "platform/capture/CaptureSource.h"
+#include "platform/capture/FramePool.h"
 #include "sim/SimPicture.h"
 #include "sim/SimVideoDevices.h"
 
@@ -35,20 +36,17 @@ protected:
   bool captureOne() override;
 
 private:
-  using Buffer = std::vector<uint32_t>;
-
   static void report(sim::SimCaptureEvent::Kind kind, int device, int intervalMs = 0);
 
   void renderFrame();
-  std::shared_ptr<Buffer> freeBuffer(size_t words);
 
   QTimer timer_;
   bool everyFrame_ = false;  // the stream follows the standard's frame time
   sim::SimPicture picture_;
   uint64_t frameNumber_ = 0;
-  // Frame buffers the QImages point into. A buffer is reused once no image refers to it any
-  // more, so a frame someone keeps is never drawn over.
-  std::vector<std::shared_ptr<Buffer>> pool_;
+  FramePool pool_;
+  // The picture each image of the pool holds, so that only what moved is drawn again.
+  std::array<sim::PictureState, FramePool::kImages> drawn_;
 };
 
 }  // namespace platform

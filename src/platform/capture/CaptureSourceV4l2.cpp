@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
+
 
 namespace platform {
 
@@ -112,7 +114,11 @@ bool CaptureSourceV4l2::negotiateFormat() {
   rgb_.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   rgb_.fmt.pix.bytesperline = w * 3;
   rgb_.fmt.pix.sizeimage = w * h * 3;
-  rgbBytes_.assign(rgb_.fmt.pix.sizeimage, 0);
+  yuyv_ = source_.fmt.pix.pixelformat == V4L2_PIX_FMT_YUYV && w % 2 == 0;
+  if (yuyv_)
+    rgbBytes_.clear();
+  else
+    rgbBytes_.resize(rgb_.fmt.pix.sizeimage);
   return true;
 }
 
@@ -165,6 +171,8 @@ bool CaptureSourceV4l2::startBuffers() {
 
 void CaptureSourceV4l2::stopBuffers() {
   if (!buffersRunning_) return;
+  releaseYuyv();
+  held_ = -1;
   v4l2_buf_type type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
   xioctl(VIDIOC_STREAMOFF, &type);
   for (const Mapping& m : mappings_) io_.munmap(m.start, m.length);
@@ -183,8 +191,8 @@ void CaptureSourceV4l2::onReadable() {
   inNotifier_ = false;
 }
 
-// Takes one filled buffer (if there is one), converts it when it is due or `deliverAlways`, and
-// gives the buffer back to the device.
+// Takes one filled buffer (if there is one), delivers it when it is due or `deliverAlways`, and
+// gives a buffer back to the device: this one, or the one that held the frame before.
 CaptureSourceV4l2::Read CaptureSourceV4l2::readFrame(bool deliverAlways) {
   v4l2_buffer buf{};
   buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
@@ -192,33 +200,55 @@ CaptureSourceV4l2::Read CaptureSourceV4l2::readFrame(bool deliverAlways) {
   if (xioctl(VIDIOC_DQBUF, &buf) != 0) return errno == EAGAIN ? Read::NoFrame : Read::Failed;
   const uint64_t session = session_;
   bool delivered = false;
+  int giveBack = int(buf.index);
   if (buf.index < mappings_.size()) {
     bool due = deliverAlways || interval_ == 0 || !sinceFrame_.isValid() ||
                sinceFrame_.elapsed() >= interval_;
     size_t used = std::min<size_t>(buf.bytesused, mappings_[buf.index].length);
-    if (due && !(buf.flags & V4L2_BUF_FLAG_ERROR))
-      delivered = convertAndDeliver(mappings_[buf.index], used);
+    if (due && !(buf.flags & V4L2_BUF_FLAG_ERROR)) delivered = deliver(buf.index, used, &giveBack);
   }
-  // Whoever took the frame may have stopped the buffers (or the driver): this one is gone then.
+  // Whoever took the frame may have stopped the buffers (or the driver): they are gone then.
   if (session != session_) return delivered ? Read::Frame : Read::NoFrame;
-  if (xioctl(VIDIOC_QBUF, &buf) != 0) return Read::Failed;
+  if (giveBack >= 0 && queueBuffer(giveBack) != 0) return Read::Failed;
   return delivered ? Read::Frame : Read::NoFrame;
 }
 
+int CaptureSourceV4l2::queueBuffer(int index) {
+  v4l2_buffer buf{};
+  buf.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+  buf.memory = V4L2_MEMORY_MMAP;
+  buf.index = unsigned(index);
+  return xioctl(VIDIOC_QBUF, &buf);
+}
+
+// A YUYV frame is handed on in its buffer, which the source keeps; the buffer of the frame before
+// is the one to give back. Other formats are converted here. False for a short or broken frame.
+bool CaptureSourceV4l2::deliver(unsigned index, size_t bytesUsed, int* giveBack) {
+  const Mapping& m = mappings_[index];
+  if (!yuyv_) return convertAndDeliver(m, bytesUsed);
+  const int w = int(source_.fmt.pix.width), h = int(source_.fmt.pix.height);
+  const size_t stride = std::max<size_t>(source_.fmt.pix.bytesperline, size_t(w) * 2);
+  if (bytesUsed < stride * size_t(h - 1) + size_t(w) * 2) return false;
+  *giveBack = std::exchange(held_, int(index));
+  sinceFrame_.start();
+  deliverYuyv({static_cast<const uint8_t*>(m.start), stride, QSize(w, h)});
+  return true;
+}
+
 bool CaptureSourceV4l2::convertAndDeliver(const Mapping& m, size_t bytesUsed) {
-  int n = v4lconvert_convert(convert_, &source_, &rgb_, static_cast<unsigned char*>(m.start),
-                             static_cast<int>(bytesUsed), rgbBytes_.data(),
-                             static_cast<int>(rgbBytes_.size()));
+  const int n = v4lconvert_convert(convert_, &source_, &rgb_, static_cast<uint8_t*>(m.start),
+                                   static_cast<int>(bytesUsed), rgbBytes_.data(),
+                                   static_cast<int>(rgbBytes_.size()));
   if (n < static_cast<int>(rgbBytes_.size())) return false;  // a short or broken frame
-  const int w = static_cast<int>(rgb_.fmt.pix.width), h = static_cast<int>(rgb_.fmt.pix.height);
-  QImage frame(w, h, QImage::Format_RGB32);
+  const int w = int(rgb_.fmt.pix.width), h = int(rgb_.fmt.pix.height);
+  QImage& frame = *pool_.take(QSize(w, h)).image;
   for (int y = 0; y < h; ++y) {
     const uint8_t* in = rgbBytes_.data() + static_cast<size_t>(y) * w * 3;
     auto* out = reinterpret_cast<uint32_t*>(frame.scanLine(y));
     for (int x = 0; x < w; ++x, in += 3) out[x] = 0xFF000000u | in[0] << 16 | in[1] << 8 | in[2];
   }
   sinceFrame_.start();
-  deliverFrame(std::move(frame));
+  deliverFrame(frame);
   return true;
 }
 

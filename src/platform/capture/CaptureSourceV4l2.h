@@ -1,7 +1,8 @@
 // The V4L2 backend of the capture source: driver N is the video capture device /dev/videoN.
 // Frames are captured by memory-mapped streaming; a socket notifier on the device's descriptor
-// reads each buffer as it fills, so the GUI thread never waits for the device. libv4lconvert
-// turns whatever the device delivers into RGB.
+// reads each buffer as it fills, so the GUI thread never waits for the device. A YUYV frame stays
+// in its buffer while it is the latest frame, so that it is converted only where and when it is
+// shown; libv4lconvert turns whatever else the device delivers into RGB.
 #pragma once
 
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "platform/capture/CaptureSource.h"
+#include "platform/capture/FramePool.h"
 
 struct v4lconvert_data;
 
@@ -67,7 +69,9 @@ private:
   void stopBuffers();
   void onReadable();
   Read readFrame(bool deliverAlways);
+  bool deliver(unsigned index, size_t bytesUsed, int* giveBack);
   bool convertAndDeliver(const Mapping& m, size_t bytesUsed);
+  int queueBuffer(int index);
   int xioctl(unsigned long request, void* arg);
   static int convertIoctl(void* self, int fd, unsigned long request, void* arg);
 
@@ -77,7 +81,10 @@ private:
   v4lconvert_data* convert_ = nullptr;
   v4l2_format source_{};  // what the device delivers
   v4l2_format rgb_{};     // RGB24 of the same size, what libv4lconvert makes of it
-  std::vector<uint8_t> rgbBytes_;
+  bool yuyv_ = false;     // the device delivers YUYV, converted without libv4lconvert
+  std::vector<uint8_t> rgbBytes_;  // libv4lconvert's output, for the other formats
+  FramePool pool_;
+  int held_ = -1;  // the buffer holding the latest YUYV frame, kept from the device
   std::vector<Mapping> mappings_;
   bool buffersRunning_ = false;
   uint64_t session_ = 0;  // counts stopBuffers(), so a frame in hand knows its buffers went

@@ -1,6 +1,7 @@
 #include "platform/capture/CaptureWindow.h"
 
 #include <QImageWriter>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSaveFile>
@@ -23,14 +24,14 @@ CaptureWindow::~CaptureWindow() = default;
 bool CaptureWindow::driverConnect(int index) {
   bool ok = source_->connectDriver(index);
   if (ok) applyStream();
-  rescale();
+  pictureChanged();
   return ok;
 }
 
 bool CaptureWindow::driverDisconnect() {
   bool was = source_->connected();
   source_->disconnectDriver();
-  rescale();
+  pictureChanged();
   return was;
 }
 
@@ -96,48 +97,73 @@ bool CaptureWindow::applyStream() {
 // ---- Painting
 
 void CaptureWindow::onFrameReady() {
-  if (isVisible()) {
-    rescale();
-  } else {
-    scaledStale_ = true;
-  }
+  pictureChanged();
   emit frameArrived();
 }
 
-// The scaled frame is made once per frame or size; painting only copies it out.
-void CaptureWindow::rescale() {
-  scaled_ = scaleFrame(source_->latestFrame(), size());
-  scaledStale_ = false;
+// A new frame or size: the picture is made again when the window is painted next.
+void CaptureWindow::pictureChanged() {
+  scaledCurrent_ = false;
   update();
-}
-
-QImage CaptureWindow::scaleFrame(const QImage& frame, const QSize& size) {
-  if (frame.isNull() || size.isEmpty()) return {};
-  if (frame.size() == size) return frame;
-  QImage out(size, QImage::Format_RGB32);
-  QPainter p(&out);
-  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p.drawImage(QRect(QPoint(0, 0), size), frame);
-  return out;
 }
 
 void CaptureWindow::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRect area = event->rect();
-  if (scaled_.isNull())
+  if (!source_->hasFrame()) {
     p.fillRect(area, Qt::black);
-  else
-    p.drawImage(area.topLeft(), scaled_, area);
+    return;
+  }
+  QPoint origin;
+  QImage* target = inPlaceTarget(p, &origin);
+  if (const YuyvImage* yuyv = source_->latestYuyv(); yuyv && target) {
+    for (const QRect& r : event->region()) scaler_.scale(*yuyv, size(), r, *target, origin);
+    return;
+  }
+  const QImage frame = source_->latestFrame();
+  if (frame.size() == size()) {
+    p.drawImage(area.topLeft(), frame, area);
+  } else if (target && frame.depth() == 32) {
+    for (const QRect& r : event->region()) scaler_.scale(frame, size(), r, *target, origin);
+  } else {
+    p.drawImage(area.topLeft(), stretched(frame), area);
+  }
+}
+
+// The image the painter paints on, when the picture can be drawn into it directly: a plain
+// 32-bit image (the window's backing store) that the window covers pixel for pixel, with the
+// window's top left at `origin`. Drawing there spares writing and reading a whole picture per
+// frame. Null for any other target (a grab, a scaled display).
+QImage* CaptureWindow::inPlaceTarget(QPainter& painter, QPoint* origin) const {
+  QPaintDevice* device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+  const QTransform& toDevice = painter.deviceTransform();
+  if (!device || device->devType() != QInternal::Image ||
+      toDevice.type() > QTransform::TxTranslate)
+    return nullptr;
+  auto* target = static_cast<QImage*>(device);
+  const QImage::Format format = target->format();
+  const bool plain = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                     format == QImage::Format_ARGB32_Premultiplied;
+  *origin = QPoint(qRound(toDevice.dx()), qRound(toDevice.dy()));
+  if (!plain || target->devicePixelRatio() != 1.0 ||
+      !target->rect().contains(QRect(*origin, size())))
+    return nullptr;
+  return target;
+}
+
+// The frame at the window's size, drawn once per frame or size into the same image.
+const QImage& CaptureWindow::stretched(const QImage& frame) {
+  if (scaledCurrent_ && scaled_.size() == size()) return scaled_;
+  if (scaled_.size() != size() || !scaled_.isDetached())
+    scaled_ = QImage(size(), QImage::Format_RGB32);
+  scaler_.scale(frame, scaled_);
+  scaledCurrent_ = true;
+  return scaled_;
 }
 
 void CaptureWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  rescale();
-}
-
-void CaptureWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (scaledStale_) rescale();
+  pictureChanged();
 }
 
 }  // namespace platform

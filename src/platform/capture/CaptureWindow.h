@@ -11,6 +11,9 @@
 #include <memory>
 
 #include "platform/capture/CaptureSource.h"
+#include "platform/capture/FrameScaler.h"
+
+class QPainter;
 
 namespace platform {
 
@@ -57,10 +60,6 @@ public:
   CaptureSource::Description driverDescription() const { return source_->description(); }
   CaptureSource& source() { return *source_; }
 
-  // The frame as the window draws it at `size`: the same image when the sizes match, else
-  // stretched to fill (no smoothing, as an overlay shows it).
-  static QImage scaleFrame(const QImage& frame, const QSize& size);
-
 signals:
   // A new frame is on show (streamed or grabbed); currentFrame() returns it.
   void frameArrived();
@@ -68,19 +67,25 @@ signals:
 protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
 private:
   bool applyStream();
   void onFrameReady();
-  void rescale();
+  void pictureChanged();
+  QImage* inPlaceTarget(QPainter& painter, QPoint* origin) const;
+  const QImage& stretched(const QImage& frame);
 
   std::unique_ptr<CaptureSource> source_;
   bool overlay_ = false;
   bool preview_ = false;
   int previewRate_ = kDefaultPreviewRateMs;
-  QImage scaled_;             // the current frame at the window's size; null shows black
-  bool scaledStale_ = false;  // a frame came while the window was hidden
+  // The window shows the latest frame, stretched without smoothing to the window's size as an
+  // overlay shows it, or black without one. The stretched picture is drawn at paint time,
+  // straight into the window's backing store where that can be done (from the driver's YUYV
+  // bytes, when the source still holds them), else into this image.
+  FrameScaler scaler_;
+  QImage scaled_;
+  bool scaledCurrent_ = false;  // scaled_ holds the latest frame at the window's size
 };
 
 }  // namespace platform
