@@ -43,6 +43,8 @@ extern bool& IsNT4;
 class TForm6 : public QWidget {
 public:
   explicit TForm6(QWidget* owner = nullptr);
+  // The grid's view goes first: it reads the model, which the members' destruction ends.
+  ~TForm6() override;
 
   // --- Rows (ClistRows.cpp)
   void Button7Click();   // "Вернуть назад": the working copy reloaded and shown

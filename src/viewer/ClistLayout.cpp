@@ -99,6 +99,8 @@ TForm6::TForm6(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::WindowSystemMen
   IsNT4 = IsWinNT4();
 }
 
+TForm6::~TForm6() { delete StringGrid1; }
+
 void TForm6::createGrid() {
   Panel1 = frame(this, "Panel1", kGridFrame);
   StringGrid1 = new QTableView(Panel1);
