@@ -22,6 +22,7 @@
 #include "viewer/LayoutHelpers.h"
 #include "viewer/PanelArt.h"
 #include "viewer/PanelGeometry.h"
+#include "viewer/Range.h"
 #include "viewer/Vyxu.h"
 
 using layout::Cp;
@@ -33,10 +34,10 @@ constexpr int kWidth = 751;
 constexpr int kHeight = 404;
 constexpr int kMargin = 8;
 // The found list, the take-over buttons and the grid side by side.
-constexpr QRect kFoundFrame(kMargin, kMargin, 100, 262);
+constexpr QRect kFoundFrame(kMargin, kMargin, 96, 262);
 constexpr QRect kGridFrame(154, kMargin, 424, 262);
-constexpr int kTakeLeft = 114;
-constexpr int kTakeWidth = 34;
+constexpr int kTakeLeft = 108;
+constexpr int kTakeWidth = 42;
 // The row buttons: two rows of three under the grid.
 constexpr int kRowButtonsTop = 276;
 constexpr int kRowButtonWidth = 138;
@@ -64,6 +65,20 @@ QPushButton* button(QWidget* parent, const char* name, const char* utf8, const Q
 
 gui::TCustomLabel* label(QWidget* parent, const char* name, int x, int y, const char* utf8) {
   return layout::Label(parent, name, x, y, Cp(utf8), panel::kInk);
+}
+
+// Cells and titles close to their lines, in the window's colours (a style sheet replaces the
+// palette, so the colours are written into it).
+QString gridStyle(const QPalette& p) {
+  auto c = [&p](QPalette::ColorRole role) { return p.color(role).name(); };
+  return QStringLiteral(
+             "QTableView { background-color: %1; color: %2; gridline-color: %3;"
+             " selection-background-color: %4; selection-color: %5; }"
+             "QTableView::item { padding: 0px 1px; }"
+             "QHeaderView::section { padding: 0px 1px; background-color: %6; color: %7;"
+             " border: 0px; border-right: 1px solid %3; border-bottom: 1px solid %3; }")
+      .arg(c(QPalette::Base), c(QPalette::Text), c(QPalette::Mid), c(QPalette::Highlight),
+           c(QPalette::HighlightedText), c(QPalette::Button), c(QPalette::ButtonText));
 }
 
 QFrame* frame(QWidget* parent, const char* name, const QRect& r) {
@@ -119,15 +134,14 @@ void TForm6::createGrid() {
   StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QFont small = StringGrid1->font();
   small.setPixelSize(kGridFontPixels);
+  small.setStretch(QFont::Condensed);
   StringGrid1->setFont(small);
   StringGrid1->horizontalHeader()->setFont(small);
   StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
   StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   StringGrid1->horizontalHeader()->setHighlightSections(false);
   StringGrid1->verticalHeader()->setDefaultSectionSize(17);
-  StringGrid1->setStyleSheet(
-      "QHeaderView::section { padding: 0px 1px; }"
-      "QTableView::item { padding: 0px 1px; }");
+  StringGrid1->setStyleSheet(gridStyle(palette()));
   for (int c = 0; c < kGridColumns; ++c)
     StringGrid1->setColumnWidth(c, kGridColumnWidths[c]);
 }
@@ -172,6 +186,7 @@ void TForm6::createEditors() {
   RxSpinEdit1->SetMaxValue(900.0);
   RxSpinEdit1->setGeometry(kEditorLeft, kMargin, 110, 22);
   RxSpinEdit1->SetValue(40.0);
+  SetFieldLook(RxSpinEdit1);
   Label7 = label(this, "Label7", kEditorLeft + 116, kMargin + 4, "Mhz");
 
   ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
@@ -185,10 +200,12 @@ void TForm6::createEditors() {
   Edit2 = new gui::TCustomEdit(this);
   Edit2->setObjectName("Edit2");
   Edit2->setGeometry(kEditorLeft, 74, kEditorWidth, 22);
+  SetFieldLook(Edit2);
   // The second name editor lies below the window and is never brought into view.
   Edit1 = new gui::TCustomEdit(this);
   Edit1->setObjectName("Edit1");
   Edit1->setGeometry(kEditorLeft, kHeight + 20, kEditorWidth, 22);
+  SetFieldLook(Edit1);
 
   Label8 = label(this, "Label8", kEditorLeft, 102, "Система");
   ComboBox1 = new QComboBox(this);

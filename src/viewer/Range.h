@@ -26,6 +26,9 @@ class TCustomEdit;
 void TextFieldEntered();
 void TextFieldLeft();
 
+// The text fields of the scan dialog and the channel list in the panel's display colours.
+void SetFieldLook(gui::TCustomEdit* field);
+
 // The detectors, by RadioGroup1's item index.
 enum ScanDetector : int { kDetectPicture = 0, kDetectVideo = 1, kDetectAfc = 2 };
 

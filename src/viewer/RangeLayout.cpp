@@ -35,6 +35,7 @@ gui::TCustomLabel* label(QWidget* parent, const char* name, int x, int y, const 
 
 gui::TCustomEdit* edit(QWidget* parent, const char* name, const QRect& r, const char* text) {
   auto* e = new gui::TCustomEdit(parent);
+  SetFieldLook(e);
   e->setObjectName(QString::fromLatin1(name));
   e->setGeometry(r);
   e->SetText(text);
@@ -42,6 +43,13 @@ gui::TCustomEdit* edit(QWidget* parent, const char* name, const QRect& r, const 
 }
 
 }  // namespace
+
+void SetFieldLook(gui::TCustomEdit* field) {
+  field->SetColor(panel::kLcd);
+  gui::TFont font = field->Font();
+  font.Color = panel::kLcdInk;
+  field->SetFont(font);
+}
 
 TForm4::TForm4(QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint) {
