@@ -63,10 +63,6 @@ QPushButton* button(QWidget* parent, const char* name, const char* utf8, const Q
   return b;
 }
 
-gui::TCustomLabel* label(QWidget* parent, const char* name, int x, int y, const char* utf8) {
-  return layout::Label(parent, name, x, y, Cp(utf8), panel::kInk);
-}
-
 // Cells and titles close to their lines, in the window's colours (a style sheet replaces the
 // palette, so the colours are written into it).
 QString gridStyle(const QPalette& p) {
@@ -187,7 +183,7 @@ void TForm6::createEditors() {
   RxSpinEdit1->setGeometry(kEditorLeft, kMargin, 110, 22);
   RxSpinEdit1->SetValue(40.0);
   SetFieldLook(RxSpinEdit1);
-  Label7 = label(this, "Label7", kEditorLeft + 116, kMargin + 4, "Mhz");
+  Label7 = DialogLabel(this, "Label7", kEditorLeft + 116, kMargin + 4, "Mhz");
 
   ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
   ScrollBar1->setObjectName("ScrollBar1");
@@ -196,7 +192,7 @@ void TForm6::createEditors() {
   ScrollBar1->setPageStep(100);
   ScrollBar1->setGeometry(kEditorLeft, 36, kEditorWidth, 16);
 
-  Label9 = label(this, "Label9", kEditorLeft, 58, "Название");
+  Label9 = DialogLabel(this, "Label9", kEditorLeft, 58, "Название");
   Edit2 = new gui::TCustomEdit(this);
   Edit2->setObjectName("Edit2");
   Edit2->setGeometry(kEditorLeft, 74, kEditorWidth, 22);
@@ -207,7 +203,7 @@ void TForm6::createEditors() {
   Edit1->setGeometry(kEditorLeft, kHeight + 20, kEditorWidth, 22);
   SetFieldLook(Edit1);
 
-  Label8 = label(this, "Label8", kEditorLeft, 102, "Система");
+  Label8 = DialogLabel(this, "Label8", kEditorLeft, 102, "Система");
   ComboBox1 = new QComboBox(this);
   ComboBox1->setObjectName("ComboBox1");
   for (const char* name : TVSystemNames) ComboBox1->addItem(QString::fromLatin1(name));
@@ -237,7 +233,7 @@ void TForm6::createSliders() {
   const int sliderWidth = kEditorWidth - kSliderLabelWidth - kSetForAllSize - 5;
   int top = kSlidersTop;
   for (const Lane& lane : lanes) {
-    *lane.label = label(this, lane.labelName, kEditorLeft, top + 4, lane.text);
+    *lane.label = DialogLabel(this, lane.labelName, kEditorLeft, top + 4, lane.text);
     auto* s = new rxslider::TRxSlider(this);
     s->setObjectName(QString::fromLatin1(lane.sliderName));
     s->SetOrientation(rxslider::soHorizontal);
@@ -260,7 +256,7 @@ void TForm6::createSliders() {
 }
 
 void TForm6::createScanControls() {
-  Label1 = label(this, "Label1", kMargin, kScanTop + 4, "");
+  Label1 = DialogLabel(this, "Label1", kMargin, kScanTop + 4, "");
   Progress1 = new qelprogress::QELProgress(this);
   Progress1->setObjectName("Progress1");
   Progress1->SetBounds(72, kScanTop + 6, 449, 12);

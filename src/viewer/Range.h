@@ -28,6 +28,8 @@ void TextFieldLeft();
 
 // The text fields of the scan dialog and the channel list in the panel's display colours.
 void SetFieldLook(gui::TCustomEdit* field);
+// A label of those two windows at (x, y) in the panel's ink; the text is written as UTF-8.
+gui::TCustomLabel* DialogLabel(QWidget* parent, const char* name, int x, int y, const char* utf8);
 
 // The detectors, by RadioGroup1's item index.
 enum ScanDetector : int { kDetectPicture = 0, kDetectVideo = 1, kDetectAfc = 2 };

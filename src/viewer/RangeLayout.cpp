@@ -29,10 +29,6 @@ constexpr int kDefaultsTop = 100;
 constexpr int kDefaultsPitch = 28;
 constexpr int kStandardIndex = 6;  // SECAM
 
-gui::TCustomLabel* label(QWidget* parent, const char* name, int x, int y, const char* utf8) {
-  return layout::Label(parent, name, x, y, Cp(utf8), panel::kInk);
-}
-
 gui::TCustomEdit* edit(QWidget* parent, const char* name, const QRect& r, const char* text) {
   auto* e = new gui::TCustomEdit(parent);
   SetFieldLook(e);
@@ -43,6 +39,11 @@ gui::TCustomEdit* edit(QWidget* parent, const char* name, const QRect& r, const 
 }
 
 }  // namespace
+
+gui::TCustomLabel* DialogLabel(QWidget* parent, const char* name, int x, int y,
+                               const char* utf8) {
+  return layout::Label(parent, name, x, y, Cp(utf8), panel::kInk);
+}
 
 void SetFieldLook(gui::TCustomEdit* field) {
   field->SetColor(panel::kLcd);
@@ -67,15 +68,15 @@ TForm4::TForm4(QWidget* owner)
 }
 
 void TForm4::createRangeFields() {
-  Label4 = label(this, "Label4", kMargin, 10, "Выбор диапазона (Mhz)");
-  Label1 = label(this, "Label1", kMargin, 38, "От");
+  Label4 = DialogLabel(this, "Label4", kMargin, 10, "Выбор диапазона (Mhz)");
+  Label1 = DialogLabel(this, "Label1", kMargin, 38, "От");
   Edit1 = edit(this, "Edit1", QRect(48, 34, 66, 22), "40");
-  Label2 = label(this, "Label2", 124, 38, "До");
+  Label2 = DialogLabel(this, "Label2", 124, 38, "До");
   Edit2 = edit(this, "Edit2", QRect(160, 34, 66, 22), "800");
-  Label3 = label(this, "Label3", 236, 38, "Шаг");
+  Label3 = DialogLabel(this, "Label3", 236, 38, "Шаг");
   Edit3 = edit(this, "Edit3", QRect(272, 34, 76, 22), "0.5");
 
-  Label5 = label(this, "Label5", kMargin, 70, "Система по умолчанию");
+  Label5 = DialogLabel(this, "Label5", kMargin, 70, "Система по умолчанию");
   ComboBox1 = new QComboBox(this);
   ComboBox1->setObjectName("ComboBox1");
   // Every standard by its number, so that the item index is the standard.
@@ -103,7 +104,7 @@ void TForm4::createDefaults() {
   };
   int top = kDefaultsTop;
   for (const Row& r : rows) {
-    *r.label = label(this, r.labelName, kMargin, top + 1, r.text);
+    *r.label = DialogLabel(this, r.labelName, kMargin, top + 1, r.text);
     auto* bar = new QScrollBar(Qt::Horizontal, this);
     bar->setObjectName(QString::fromLatin1(r.barName));
     bar->setRange(0, 100);
@@ -113,7 +114,7 @@ void TForm4::createDefaults() {
     top += kDefaultsPitch;
   }
   // The name of new rows lies below the dialog: new rows get it empty unless it is set.
-  Label6 = label(this, "Label6", kMargin, kHeight + 24, "Комментарий по умолчанию");
+  Label6 = DialogLabel(this, "Label6", kMargin, kHeight + 24, "Комментарий по умолчанию");
   Edit4 = edit(this, "Edit4", QRect(kFieldLeft, kHeight + 20, kFieldWidth, 22), "");
 }
 

@@ -3,29 +3,14 @@
 #include <QImage>
 
 #include <climits>
-#include <cstdio>
-#include <string>
 
+#include "Rxctrls_test.h"
 #include "controls/Qelprogress.h"
 
 using namespace qelprogress;
 using gui::TColor;
 
-namespace {
-
-TColor pixelAt(const QImage& image, int x, int y) {
-  QRgb p = image.pixel(x, y);
-  if (qAlpha(p) == 0) return gui::clNone;
-  return gui::RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
-std::string hex(TColor c) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%06X", unsigned(c));
-  return text;
-}
-
-}  // namespace
+using rxtest::pixelAt;
 
 TEST(QELProgress, ConstructorValuesDifferFromThreeDeclaredDefaults) {
   QELProgress p;
@@ -117,18 +102,18 @@ TEST(QELProgress, LightenAndDarkenKeepAChannelThatWouldOverflow) {
   };
   for (const Case& c : cases) {
     const TColor got = c.lighten ? LightenColor(c.color, 51) : DarkenColor(c.color, 51);
-    EXPECT_EQ(hex(got), hex(c.expected)) << hex(c.color) << (c.lighten ? " lighten" : " darken");
+    EXPECT_EQ(got, c.expected) << c.color << (c.lighten ? " lighten" : " darken");
   }
 }
 
 TEST(QELProgress, ShadesOfTeal) {
   const ShadeColors c = UpdateColors(gui::clTeal);
-  EXPECT_EQ(hex(c.base), hex(0x808000));
-  EXPECT_EQ(hex(c.light1), hex(0xB3B333));
-  EXPECT_EQ(hex(c.light2), hex(0xE6E666));
-  EXPECT_EQ(hex(c.light3), hex(0xE6E699));
-  EXPECT_EQ(hex(c.dark1), hex(0x4D4D00));
-  EXPECT_EQ(hex(c.dark2), hex(0x1A1A00));
+  EXPECT_EQ(c.base, 0x808000);
+  EXPECT_EQ(c.light1, 0xB3B333);
+  EXPECT_EQ(c.light2, 0xE6E666);
+  EXPECT_EQ(c.light3, 0xE6E699);
+  EXPECT_EQ(c.dark1, 0x4D4D00);
+  EXPECT_EQ(c.dark2, 0x1A1A00);
   EXPECT_EQ(c.darkShadow, gui::GetSysColor(gui::COLOR_3DDKSHADOW));
   EXPECT_EQ(c.buttonShadow, gui::GetSysColor(gui::COLOR_BTNSHADOW));
   EXPECT_EQ(gui::GetRValue(c.middle),
@@ -139,9 +124,9 @@ TEST(QELProgress, ShadesOfTeal) {
 TEST(QELProgress, SystemBarColourIsConvertedBeforeTinting) {
   const ShadeColors c = UpdateColors(gui::clHighlight);
   const TColor rgb = gui::ColorToRGB(gui::clHighlight);
-  EXPECT_EQ(hex(c.base), hex(rgb));
-  EXPECT_EQ(hex(c.light1), hex(LightenColor(rgb, 51)));
-  EXPECT_EQ(hex(c.dark1), hex(DarkenColor(rgb, 51)));
+  EXPECT_EQ(c.base, rgb);
+  EXPECT_EQ(c.light1, LightenColor(rgb, 51));
+  EXPECT_EQ(c.dark1, DarkenColor(rgb, 51));
 }
 
 TEST(QELProgress, HorizontalBarAndItsEdges) {
@@ -167,7 +152,7 @@ TEST(QELProgress, HorizontalBarAndItsEdges) {
       {70, 14, gui::ColorToRGB(gui::clBtnHighlight), "trough highlight"},
   };
   for (const Probe& pr : probes)
-    EXPECT_EQ(hex(pixelAt(image, pr.x, pr.y)), hex(pr.expected)) << pr.what;
+    EXPECT_EQ(pixelAt(image, pr.x, pr.y), pr.expected) << pr.what;
 }
 
 TEST(QELProgress, EmptyBarStillDrawsItsEdgesFromTheLeft) {
@@ -175,9 +160,9 @@ TEST(QELProgress, EmptyBarStillDrawsItsEdgesFromTheLeft) {
   p.SetBounds(0, 0, 100, 15);
   const QImage image = p.Snapshot();
   const ShadeColors c = UpdateColors(gui::clTeal);
-  EXPECT_EQ(hex(pixelAt(image, 0, 7)), hex(c.middle)) << "the end line on the left edge";
-  EXPECT_EQ(hex(pixelAt(image, 1, 7)), hex(c.buttonShadow));
-  EXPECT_EQ(hex(pixelAt(image, 50, 7)), hex(gui::ColorToRGB(gui::clMenu)));
+  EXPECT_EQ(pixelAt(image, 0, 7), c.middle) << "the end line on the left edge";
+  EXPECT_EQ(pixelAt(image, 1, 7), c.buttonShadow);
+  EXPECT_EQ(pixelAt(image, 50, 7), gui::ColorToRGB(gui::clMenu));
 }
 
 TEST(QELProgress, VerticalBarFillsFromTheBottom) {
@@ -188,10 +173,10 @@ TEST(QELProgress, VerticalBarFillsFromTheBottom) {
   p.SetProgress(25);
   const QImage image = p.Snapshot();
   const ShadeColors c = UpdateColors(gui::clTeal);
-  EXPECT_EQ(hex(pixelAt(image, 7, 90)), hex(c.light3));
-  EXPECT_EQ(hex(pixelAt(image, 7, 75)), hex(c.base)) << "top edge";
-  EXPECT_EQ(hex(pixelAt(image, 7, 60)), hex(gui::clWhite));
-  EXPECT_EQ(hex(pixelAt(image, 14, 90)), hex(c.dark2));
+  EXPECT_EQ(pixelAt(image, 7, 90), c.light3);
+  EXPECT_EQ(pixelAt(image, 7, 75), c.base) << "top edge";
+  EXPECT_EQ(pixelAt(image, 7, 60), gui::clWhite);
+  EXPECT_EQ(pixelAt(image, 14, 90), c.dark2);
 }
 
 // The whole int range as Min..Max: the span is taken in 64 bits, so half way is half the bar.
@@ -205,7 +190,7 @@ TEST(QELProgress, FullIntRangeDoesNotOverflow) {
   ASSERT_EQ(p.Min(), INT_MIN);
   const QImage image = p.Snapshot();
   const ShadeColors c = UpdateColors(gui::clTeal);
-  EXPECT_EQ(hex(pixelAt(image, 30, 7)), hex(c.light3));
-  EXPECT_EQ(hex(pixelAt(image, 50, 7)), hex(c.middle));
-  EXPECT_EQ(hex(pixelAt(image, 70, 7)), hex(gui::clWhite));
+  EXPECT_EQ(pixelAt(image, 30, 7), c.light3);
+  EXPECT_EQ(pixelAt(image, 50, 7), c.middle);
+  EXPECT_EQ(pixelAt(image, 70, 7), gui::clWhite);
 }

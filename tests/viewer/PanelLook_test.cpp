@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "PanelFixture.h"
+#include "Screenshots.h"
 #include "controls/Exgrad.h"
 #include "controls/RxLabel.h"
 #include "controls/RxSpeedButton.h"
@@ -27,17 +28,6 @@
 
 namespace viewer_test {
 namespace {
-
-// VYX_SCREENSHOT_DIR, or "screenshots" beside the test program (the working folder is the
-// program folder of whichever test ran last, and that is gone).
-QString screenshotPath(const char* name) {
-  QByteArray dir = qgetenv("VYX_SCREENSHOT_DIR");
-  QString folder = dir.isEmpty()
-                       ? QDir(QCoreApplication::applicationDirPath()).filePath("screenshots")
-                       : QString(dir);
-  QDir().mkpath(folder);
-  return QDir(folder).filePath(QString::fromLatin1(name));
-}
 
 // The panel's texts in another language, as a language file sets them.
 struct Texts {

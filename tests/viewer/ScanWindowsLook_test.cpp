@@ -17,6 +17,7 @@
 #include <set>
 
 #include "PanelFixture.h"
+#include "Screenshots.h"
 #include "controls/Qelprogress.h"
 #include "controls/Rxspin.h"
 #include "gui/Cp1251.h"
@@ -27,15 +28,6 @@
 
 namespace viewer_test {
 namespace {
-
-QString screenshotPath(const char* name) {
-  QByteArray dir = qgetenv("VYX_SCREENSHOT_DIR");
-  QString folder = dir.isEmpty()
-                       ? QDir(QCoreApplication::applicationDirPath()).filePath("screenshots")
-                       : QString(dir);
-  QDir().mkpath(folder);
-  return QDir(folder).filePath(QString::fromLatin1(name));
-}
 
 // Texts by component name; a language file would set them so.
 using Texts = std::map<std::string, const char*>;
