@@ -88,13 +88,16 @@ QFrame* frame(QWidget* parent, const char* name, const QRect& r) {
 
 }  // namespace
 
-TForm6::TForm6(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::WindowSystemMenuHint) {
+// A dialog border with the system menu only: a close box, no sizing.
+TForm6::TForm6(QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   Form6 = this;
   setObjectName("Form6");
   setWindowTitle("Channels");
   if (Form1) setPalette(Form1->palette());
   setAutoFillBackground(true);
-  resize(kWidth, kHeight);
+  setFixedSize(kWidth, kHeight);
   createFoundList();
   createGrid();
   createRowButtons();
@@ -124,6 +127,7 @@ void TForm6::createGrid() {
   StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid1->setTabKeyNavigation(false);
+  StringGrid1->setFocusPolicy(Qt::ClickFocus);  // no tab stop
   StringGrid1->setWordWrap(false);
   StringGrid1->verticalHeader()->hide();
   StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -4,8 +4,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "core/HardwareTables.h"
@@ -59,7 +61,9 @@ TForm4::TForm4(QWidget* owner)
   setWindowTitle("Freq scanning");
   if (Form1) setPalette(Form1->palette());
   setAutoFillBackground(true);
-  resize(kWidth, kHeight);
+  setFixedSize(kWidth, kHeight);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   createRangeFields();
   createDefaults();
   createDetector();
