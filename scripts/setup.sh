@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev
-  libjpeg-dev libpciaccess-dev libasound2-dev libv4l-dev
+  libjpeg-dev libjpeg-turbo-progs libpciaccess-dev libasound2-dev libv4l-dev
   libavformat-dev libavcodec-dev libswscale-dev
   libx11-dev libxrandr-dev libxext-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev

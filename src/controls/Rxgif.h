@@ -1,7 +1,7 @@
 // TGIFImage: the picture class of GIF files, version 87a and 89a, with any number of frames,
 // each handed out as a TBitmap. It is registered with TPicture for ".gif" and for the clipboard
 // format "GIF Image". Reading tolerates damaged data (GIFLoadCorrupted) and never reads outside
-// the bytes it is given; frames larger than kMaxFrameSide x kMaxFrameSide or kMaxFramePixels are
+// the bytes it is given; a frame of more pixels than a bitmap may hold (gui::kMaxBitmapPixels) is
 // refused with EInvalidGraphic "Invalid image size".
 #pragma once
 
@@ -26,11 +26,6 @@ namespace rxgif {
 extern bool& GIFLoadCorrupted;
 // The clipboard format "GIF Image": a 4-byte length, then the GIF file.
 extern unsigned CF_GIF;
-
-// The largest frame decoded: the bitmap layer's own limit of pixels, and a side that keeps every
-// BMP size field far from overflow.
-inline constexpr int kMaxFrameSide = 16384;
-inline constexpr int64_t kMaxFramePixels = int64_t(1) << 25;
 
 // The clipboard as a picture reads it: the bytes held in a format (a bitmap as a BMP file);
 // false when the clipboard holds nothing in that format.

@@ -111,10 +111,11 @@ void TGIFFrame::SaveToBitmapStream(gui::TMemoryStream& stream) {
   target.depth = depthForBits(item.BitsPerPixel);
   target.width = item.Width;
   target.height = item.Height;
-  if (target.width > kMaxFrameSide || target.height > kMaxFrameSide) {
+  if (int64_t(target.width) * target.height > gui::kMaxBitmapPixels) {
     throw gui::EInvalidGraphic(gui::texts::kInvalidImageSize);
   }
-  // At most 16384 x 16384 bytes: no size field can overflow.
+  // Sides below 65536 and at most 2^24 pixels: a row has at most 65536 bytes and the picture at
+  // most 2^24 + 3 x 65535 bytes, so no size field can overflow.
   const uint32_t stride = (uint32_t(target.depth) * uint32_t(target.width) + 31) / 32 * 4;
   const uint32_t imageSize = stride * uint32_t(target.height);
   stream.SetSize(0);

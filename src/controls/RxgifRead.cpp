@@ -194,8 +194,8 @@ void TGIFFrame::LoadFromStream(TGIFReader& reader, TExtensionList pending) {
   item.ImageData.SetPosition(0);
   if (width == 0) width = owner_->screenWidth_;
   if (height == 0) height = owner_->screenHeight_;
-  if (width > kMaxFrameSide || height > kMaxFrameSide ||
-      int64_t(width) * height > kMaxFramePixels) {
+  // Only the pixel count is limited: a long thin frame (65535 x 1) is as good as a square one.
+  if (int64_t(width) * height > gui::kMaxBitmapPixels) {
     throw gui::EInvalidGraphic(gui::texts::kInvalidImageSize);
   }
   topLeft_ = gui::Point(left, top);

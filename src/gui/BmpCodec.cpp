@@ -1,11 +1,9 @@
 #include "gui/BmpCodec.h"
 
-#include <QBuffer>
-#include <QImageReader>
-
 #include <algorithm>
 #include <unordered_map>
 
+#include "gui/BmpCodecRle.h"
 #include "gui/Exceptions.h"
 #include "gui/LittleEndian.h"
 
@@ -14,10 +12,9 @@ namespace gui {
 namespace {
 
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
-// Guards against headers that ask for absurd amounts of memory: 16M pixels in all, and 4M for
-// run-length data, whose decoder fills the whole picture whatever the data holds.
-constexpr int64_t kMaxPixels = int64_t(1) << 24;
-constexpr int64_t kMaxCompressedPixels = int64_t(1) << 22;
+// Run-length data fills the whole picture whatever the data holds, so a few bytes could ask for
+// the largest bitmap: such pictures have a quarter of the limit.
+constexpr int64_t kMaxCompressedPixels = kMaxBitmapPixels / 4;
 
 using le::u16;
 using le::u32;
@@ -69,7 +66,7 @@ DibInfo parseHeader(const uint8_t* data, size_t size) {
     info.height = -info.height;
     info.topDown = true;
   }
-  if (info.width <= 0 || info.height <= 0 || int64_t(info.width) * info.height > kMaxPixels) {
+  if (info.width <= 0 || info.height <= 0 || int64_t(info.width) * info.height > kMaxBitmapPixels) {
     invalid();
   }
   bool bitsOk = info.bits == 1 || info.bits == 4 || info.bits == 8 || info.bits == 16 ||
@@ -138,10 +135,11 @@ DibImage decodeBits(const DibInfo& info, const uint8_t* bits, size_t size, int r
   auto lookup = [&](size_t index) {
     return index < info.palette.size() ? info.palette[index] : qRgb(0, 0, 0);
   };
+  auto* first = reinterpret_cast<QRgb*>(result.pixels.bits());
   for (int r = 0; r < rows; ++r) {
     const uint8_t* row = bits + stride * size_t(r);
     int y = info.topDown ? r : rows - 1 - r;
-    auto* out = reinterpret_cast<QRgb*>(result.pixels.scanLine(y));
+    QRgb* out = first + size_t(y) * size_t(info.width);
     for (int x = 0; x < info.width; ++x) {
       QRgb pixel = 0;
       switch (info.bits) {
@@ -172,18 +170,19 @@ DibImage decodeBits(const DibInfo& info, const uint8_t* bits, size_t size, int r
   return result;
 }
 
-// Run-length encoded files are left to Qt's reader; only the depth and table are ours.
-DibImage decodeCompressed(const uint8_t* data, size_t size, const DibInfo& info) {
+// Run-length encoded pixels: every pixel the stream leaves out is colour index 0.
+DibImage decodeCompressed(const uint8_t* bits, size_t size, const DibInfo& info) {
   if (int64_t(info.width) * info.height > kMaxCompressedPixels) invalid();
-  QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-  QBuffer buffer(&bytes);
-  QImageReader reader(&buffer, "BMP");
-  QImage image = reader.read();
-  if (image.isNull()) invalid();
+  std::vector<uint8_t> indexes = DecodeRle(bits, size, info.width, info.height, info.bits);
   DibImage result;
   result.format = FormatForBits(info.bits);
   result.palette = info.palette;
-  result.pixels = image.convertToFormat(QImage::Format_RGB32);
+  result.pixels = QImage(info.width, info.height, QImage::Format_RGB32);
+  QRgb colors[256] = {};
+  for (size_t i = 0; i < info.palette.size(); ++i) colors[i] = info.palette[i] | 0xFF000000u;
+  // RGB32 rows have no padding: the picture is one run of pixels, top row first.
+  auto* out = reinterpret_cast<QRgb*>(result.pixels.bits());
+  for (uint8_t index : indexes) *out++ = colors[index];
   return result;
 }
 
@@ -228,12 +227,12 @@ DibImage ReadDib(const uint8_t* data, size_t size, int rows, bool keepAlpha, siz
 DibImage ReadBmpFile(const uint8_t* data, size_t size) {
   if (size < 14 || data[0] != 'B' || data[1] != 'M') invalid();
   DibInfo info = parseHeader(data + 14, size - 14);
-  if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
-    return decodeCompressed(data, size, info);
-  }
   // The pixels start where the file header says, when that is past the colour table.
   size_t offset = u32(data + 10);
   if (offset < 14 + info.headerBytes || offset > size) offset = 14 + info.headerBytes;
+  if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
+    return decodeCompressed(data + offset, size - offset, info);
+  }
   return decodeBits(info, data + offset, size - offset, info.height, false);
 }
 
@@ -269,16 +268,26 @@ void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
   QImage indexed = bits <= 8 ? QuantizeToPalette(pixels, table) : QImage();
   std::unordered_map<QRgb, uint8_t> index;
   for (size_t i = table.size(); i-- > 0;) index[table[i] & 0xFFFFFF] = uint8_t(i);
+  // Pictures hold long runs of one colour: the last colour's index is kept at hand.
+  QRgb lastColor = 0;
+  uint8_t lastIndex = index[0];
+  auto indexOf = [&](QRgb p) {
+    if ((p & 0xFFFFFF) != lastColor) lastColor = p & 0xFFFFFF, lastIndex = index[lastColor];
+    return lastIndex;
+  };
+  // Rows bottom-up, each zero-padded to its stride.
+  size_t start = out.size();
+  out.resize(start + size_t(stride) * size_t(height), 0);
+  const QImage& source = bits <= 8 ? indexed : pixels;
   for (int y = height - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(size_t(stride), 0);
-    const QRgb* line = reinterpret_cast<const QRgb*>(
-        (bits <= 8 ? indexed : pixels).constScanLine(y));
+    uint8_t* row = out.data() + start + size_t(stride) * size_t(height - 1 - y);
+    const QRgb* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
     for (int x = 0; x < width; ++x) {
       QRgb p = line[x];
       switch (bits) {
-        case 1: row[size_t(x / 8)] |= uint8_t(index[p & 0xFFFFFF] << (7 - x % 8)); break;
-        case 4: row[size_t(x / 2)] |= uint8_t(index[p & 0xFFFFFF] << (x % 2 ? 0 : 4)); break;
-        case 8: row[size_t(x)] = index[p & 0xFFFFFF]; break;
+        case 1: row[size_t(x / 8)] |= uint8_t(indexOf(p) << (7 - x % 8)); break;
+        case 4: row[size_t(x / 2)] |= uint8_t(indexOf(p) << (x % 2 ? 0 : 4)); break;
+        case 8: row[size_t(x)] = indexOf(p); break;
         case 16: {
           uint32_t v = bitfields ? uint32_t(qRed(p) >> 3 << 11 | qGreen(p) >> 2 << 5 | qBlue(p) >> 3)
                                  : uint32_t(qRed(p) >> 3 << 10 | qGreen(p) >> 3 << 5 | qBlue(p) >> 3);
@@ -287,7 +296,7 @@ void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
           break;
         }
         default: {
-          uint8_t* q = row.data() + x * (bits / 8);
+          uint8_t* q = row + x * (bits / 8);
           q[0] = uint8_t(qBlue(p));
           q[1] = uint8_t(qGreen(p));
           q[2] = uint8_t(qRed(p));
@@ -295,7 +304,6 @@ void WriteDib(std::vector<uint8_t>& out, const QImage& pixels, int bits,
         }
       }
     }
-    out.insert(out.end(), row.begin(), row.end());
   }
 }
 
@@ -321,13 +329,13 @@ std::vector<uint8_t> WriteBmpFile(const QImage& source, TPixelFormat format,
 
 void AppendMaskRows(std::vector<uint8_t>& out, int width, int height,
                     const std::function<bool(int, int)>& mask) {
-  int stride = DibStride(width, 1);
+  size_t stride = size_t(DibStride(width, 1)), start = out.size();
+  out.resize(start + stride * size_t(height), 0);
   for (int y = height - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(size_t(stride), 0);
+    uint8_t* row = out.data() + start + stride * size_t(height - 1 - y);
     for (int x = 0; x < width; ++x) {
-      if (mask(x, y)) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+      if (mask(x, y)) row[x / 8] |= uint8_t(0x80 >> (x % 8));
     }
-    out.insert(out.end(), row.begin(), row.end());
   }
 }
 
@@ -364,23 +372,29 @@ QImage QuantizeToPalette(const QImage& pixels, const std::vector<QRgb>& palette)
   QImage result = pixels.convertToFormat(QImage::Format_RGB32);
   if (palette.empty()) return result;
   std::unordered_map<QRgb, QRgb> nearest;
-  for (int y = 0; y < result.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
-    for (int x = 0; x < result.width(); ++x) {
-      QRgb c = line[x] | 0xFF000000u;
-      auto found = nearest.find(c);
-      if (found == nearest.end()) {
-        QRgb best = palette[0];
-        int bestDistance = INT32_MAX;
-        for (QRgb p : palette) {
-          int dr = qRed(p) - qRed(c), dg = qGreen(p) - qGreen(c), db = qBlue(p) - qBlue(c);
-          int distance = dr * dr + dg * dg + db * db;
-          if (distance < bestDistance) bestDistance = distance, best = p;
-        }
-        found = nearest.emplace(c, best | 0xFF000000u).first;
-      }
-      line[x] = found->second;
+  QRgb lastColor = 0, lastNearest = 0;  // the previous pixel's, as runs of one colour are common
+  // RGB32 rows have no padding: the picture is one run of pixels.
+  auto* pixel = reinterpret_cast<QRgb*>(result.bits());
+  auto* end = pixel + size_t(result.width()) * size_t(result.height());
+  for (; pixel < end; ++pixel) {
+    QRgb c = *pixel | 0xFF000000u;
+    if (c == lastColor) {
+      *pixel = lastNearest;
+      continue;
     }
+    auto found = nearest.find(c);
+    if (found == nearest.end()) {
+      QRgb best = palette[0];
+      int bestDistance = INT32_MAX;
+      for (QRgb p : palette) {
+        int dr = qRed(p) - qRed(c), dg = qGreen(p) - qGreen(c), db = qBlue(p) - qBlue(c);
+        int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) bestDistance = distance, best = p;
+      }
+      found = nearest.emplace(c, best | 0xFF000000u).first;
+    }
+    *pixel = lastNearest = found->second;
+    lastColor = c;
   }
   return result;
 }

@@ -11,6 +11,11 @@
 
 namespace gui {
 
+// The most pixels a bitmap is read with: a picture file whose header asks for more is refused
+// before anything is allocated. Every decoder that hands its pictures to bitmaps (the GIF reader
+// too) refuses larger pictures by this same limit.
+inline constexpr int64_t kMaxBitmapPixels = int64_t(1) << 24;
+
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 
 struct DibImage {

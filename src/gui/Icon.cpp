@@ -28,6 +28,12 @@ IconImage readPng(const uint8_t* data, size_t size) {
   QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
   QBuffer buffer(&bytes);
   QImageReader reader(&buffer, "PNG");
+  // The size comes from the header: a picture larger than a bitmap may be is refused unread.
+  QSize dimensions = reader.size();
+  if (!dimensions.isValid() ||
+      int64_t(dimensions.width()) * dimensions.height() > kMaxBitmapPixels) {
+    invalid();
+  }
   QImage image = reader.read();
   if (image.isNull()) invalid();
   IconImage icon;
@@ -55,8 +61,12 @@ IconImage readDibImage(const uint8_t* data, size_t size) {
   IconImage icon;
   int w = dib.pixels.width(), h = dib.pixels.height();
   if (w == 0 || h == 0) invalid();
-  icon.bits = BitsPerPixel(dib.format);
+  // 16-bit pixels in bit fields other than 5-5-5 and 5-6-5 have no format of their own: they
+  // stay 16 bits, written back as 5-5-5.
+  icon.bits = dib.format == pfCustom ? 16 : BitsPerPixel(dib.format);
   icon.palette = dib.palette;
+  // 5-6-5 pixels are written back with their bit fields: as 5-5-5 they would lose a green bit.
+  if (dib.format == pf16bit) icon.palette = {0xF800, 0x7E0, 0x1F};
   icon.color = dib.pixels.convertToFormat(QImage::Format_ARGB32);
   icon.mask.assign(size_t(w) * size_t(h), 0);
   // The AND mask follows the colours, bottom-up; a missing mask leaves every pixel opaque.

@@ -16,7 +16,7 @@ struct IconImage {
   QImage color;  // Format_ARGB32; alpha is 255 except where a 32-bit image gives its own
   std::vector<uint8_t> mask;  // one byte per pixel, row by row: 1 where the AND mask is set
   int bits = 32;
-  std::vector<QRgb> palette;  // the colour table of 1, 4 and 8-bit images
+  std::vector<QRgb> palette;  // the colour table of 1, 4 and 8-bit images, the masks of 5-6-5
   bool hasAlpha = false;      // a 32-bit image whose alpha channel is used for drawing
   bool png = false;
 

@@ -53,3 +53,8 @@ extern TForm3*& Form3;
 extern bool& CaptureFormCreated;
 // Raised by the main panel when it shows the window; the window's show-time set-up consumes it.
 extern bool& CaptureFormShown;
+// True while an AVI capture runs: the TV window then ignores the mouse.
+extern bool& AviCaptureRunning;
+// True while the TV window shows the preview rather than the overlay (a snapshot holds it for
+// its duration).
+extern bool& TvPreviewMode;

@@ -14,6 +14,8 @@ uint32_t& MaxWavFormatSize = state.MaxWavFormatSize;
 std::vector<uint8_t>& SavedWavFormat = state.SavedWavFormat;
 bool& CaptureFormCreated = state.CaptureFormCreated;
 bool& CaptureFormShown = state.CaptureFormShown;
+bool& AviCaptureRunning = state.AviCaptureRunning;
+bool& TvPreviewMode = state.TvPreviewMode;
 
 void ResetRecordingState() {
   delete state.Form3;

@@ -15,6 +15,8 @@ struct RecordingState {
   std::vector<uint8_t> SavedWavFormat;
   bool CaptureFormCreated = false;
   bool CaptureFormShown = false;
+  bool AviCaptureRunning = false;
+  bool TvPreviewMode = false;
 };
 
 // Closes the recording window if it is still open and gives every member its initial value.

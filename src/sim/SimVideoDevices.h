@@ -29,7 +29,7 @@ struct SimVideoEvent {
 
 // What a capture window asked of the simulated capture driver.
 struct SimCaptureEvent {
-  enum class Kind { Open, Close, Stream, StreamEnd, Grab };
+  enum class Kind { Open, Close, Stream, StreamEnd, Grab, SaveDib };
   Kind kind = Kind::Open;
   int device = 0;
   int intervalMs = 0;  // Stream: at most one frame per interval; 0 takes every frame

@@ -84,8 +84,6 @@ extern std::thread& WaiterThread;
 extern int32_t& ExternalSettleTicks;
 // Set when the panel shows the scheduler: its program lists are filled again.
 extern bool& SchedulerRefillPending;
-// Set when a scan ends: the scheduler fills its program lists again.
-extern bool& ChannelListChanged;
 // Copies of the "AV" and "SVHS" rows, taken when the channel list opens and written back by its
 // "Ok".
 extern std::array<ChannelRecord, 2>& InputRowStash;
@@ -102,3 +100,10 @@ extern gui::TColor& SkinBeginColorActive;
 extern gui::TColor& SkinEndColorActive;
 extern gui::TColor& SkinBeginColorUnactive;
 extern gui::TColor& SkinEndColorUnactive;
+
+// --- Command line (set by the panel's start-up tick)
+// The code of the last switch on the command line: 1 c, 2 s, 3 m, 4 h, 5 x, 6 t, 7 ?, 8 r, 9 w,
+// 10 d; 0 without one. With s (2) a firing schedule entry switches the sound on again.
+extern int32_t& CmdLineMode;
+// Set by the switch d: the remote poll prints every code it reads.
+extern bool& DebugConsole;

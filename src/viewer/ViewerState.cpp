@@ -8,6 +8,8 @@
 #include "recording/RecordingState.h"
 #include "settings/SettingsDialogState.h"
 #include "viewer/OsdWindow.h"
+#include "viewer/Remote.h"
+#include "viewer/Schu.h"
 #include "viewer/Startup.h"
 #include "viewer/TvScreen.h"
 
@@ -62,13 +64,29 @@ int32_t& FsPanelTop = state.FsPanelTop;
 int32_t& SavedMasterVolume = state.SavedMasterVolume;
 std::atomic<bool>& ExternalProgramEnded = state.ExternalProgramEnded;
 
+bool& TvLeftDown = state.TvLeftDown;
+bool& TvRightDown = state.TvRightDown;
+bool& TvFirstMove = state.TvFirstMove;
+bool& TvMoving = state.TvMoving;
+bool& TvEdgeHit = state.TvEdgeHit;
+bool& TvEdgeLeft = state.TvEdgeLeft;
+bool& TvEdgeRight = state.TvEdgeRight;
+bool& TvEdgeTop = state.TvEdgeTop;
+bool& TvEdgeBottom = state.TvEdgeBottom;
+int& TvGrabX = state.TvGrabX;
+int& TvGrabY = state.TvGrabY;
+int& TvBandX = state.TvBandX;
+int& TvBandY = state.TvBandY;
+TvRect& TvNewRect = state.TvNewRect;
+
+QImage& SnapshotPreview = state.SnapshotPreview;
+
 bool& RolledUp = state.RolledUp;
 int32_t& ChannelBeforeInput = state.ChannelBeforeInput;
 bool& PanelHidden = state.PanelHidden;
 std::thread& WaiterThread = state.WaiterThread;
 int32_t& ExternalSettleTicks = state.ExternalSettleTicks;
 bool& SchedulerRefillPending = state.SchedulerRefillPending;
-bool& ChannelListChanged = state.ChannelListChanged;
 std::array<ChannelRecord, 2>& InputRowStash = state.InputRowStash;
 bool& TitleDragging = state.TitleDragging;
 int32_t& TitleGrabX = state.TitleGrabX;
@@ -92,6 +110,29 @@ bool& ScanRunning = state.ScanRunning;
 std::array<ChannelRecord, kChannelRows>& EditTable = state.EditTable;
 int32_t& EditCount = state.EditCount;
 bool& IsNT4 = state.IsNT4;
+
+int32_t& CmdLineMode = state.CmdLineMode;
+bool& DebugConsole = state.DebugConsole;
+
+bool& ScheduleFormReady = state.ScheduleFormReady;
+bool& ChannelListChanged = state.ChannelListChanged;
+bool& RehookRequest = state.RehookRequest;
+uint16_t& ExitHour = state.ExitHour;
+uint16_t& ExitMinute = state.ExitMinute;
+int64_t& SchedulerLastTick = state.SchedulerLastTick;
+
+std::array<uint16_t, kRemoteKeys>& RemoteKeyTable = state.RemoteKeyTable;
+bool& MouseMode = state.MouseMode;
+bool& LeftClickArmed = state.LeftClickArmed;
+bool& RightClickArmed = state.RightClickArmed;
+int32_t& LeftClickCount = state.LeftClickCount;
+int32_t& RightClickCount = state.RightClickCount;
+uint8_t& MouseButtonState = state.MouseButtonState;
+QPoint& RemoteCursorPos = state.RemoteCursorPos;
+uint64_t& RemoteBusyUntil = state.RemoteBusyUntil;
+int32_t& NoSignalSeconds = state.NoSignalSeconds;
+bool& MonitorOffActive = state.MonitorOffActive;
+QPoint& MonitorOffCursor = state.MonitorOffCursor;
 
 void ResetViewerState() {
   viewer::CloseProgram();

@@ -5,6 +5,7 @@
 // (tests/GlobalState.sh checks the libraries for mutable globals outside the states).
 #pragma once
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -17,6 +18,8 @@
 
 #include "core/Channels.h"
 #include "gui/Colors.h"
+#include "viewer/RemoteKeys.h"
+#include "viewer/TvWindowProc.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/VyxuScan.h"
 
@@ -77,6 +80,25 @@ struct ViewerState {
   int32_t SavedMasterVolume = 0;
   std::atomic<bool> ExternalProgramEnded{false};
 
+  // TV window procedure (TvWindowProc.h)
+  bool TvLeftDown = false;
+  bool TvRightDown = false;
+  bool TvFirstMove = false;
+  bool TvMoving = false;
+  bool TvEdgeHit = false;
+  bool TvEdgeLeft = false;
+  bool TvEdgeRight = false;
+  bool TvEdgeTop = false;
+  bool TvEdgeBottom = false;
+  int TvGrabX = 0;
+  int TvGrabY = 0;
+  int TvBandX = 0;
+  int TvBandY = 0;
+  TvRect TvNewRect;
+
+  // Snapshots (Snapshot.h)
+  QImage SnapshotPreview;
+
   // The panel (ViewerGlobals.h)
   bool RolledUp = true;
   int32_t ChannelBeforeInput = 0;
@@ -84,7 +106,6 @@ struct ViewerState {
   std::thread WaiterThread;
   int32_t ExternalSettleTicks = 0;
   bool SchedulerRefillPending = false;
-  bool ChannelListChanged = false;
   std::array<ChannelRecord, 2> InputRowStash{};
   bool TitleDragging = false;
   int32_t TitleGrabX = 0;
@@ -110,6 +131,32 @@ struct ViewerState {
   std::array<ChannelRecord, kChannelRows> EditTable{};
   int32_t EditCount = 0;
   bool IsNT4 = false;
+
+  // Command line (ViewerGlobals.h)
+  int32_t CmdLineMode = 0;
+  bool DebugConsole = false;
+
+  // The scheduler (Schu.h)
+  bool ScheduleFormReady = false;
+  bool ChannelListChanged = false;
+  bool RehookRequest = false;
+  uint16_t ExitHour = 0;
+  uint16_t ExitMinute = 0;
+  int64_t SchedulerLastTick = 0;
+
+  // The remote control and the no-signal check (RemoteKeys.h, Remote.h)
+  std::array<uint16_t, kRemoteKeys> RemoteKeyTable{};
+  bool MouseMode = false;
+  bool LeftClickArmed = false;
+  bool RightClickArmed = false;
+  int32_t LeftClickCount = 0;
+  int32_t RightClickCount = 0;
+  uint8_t MouseButtonState = 0;
+  QPoint RemoteCursorPos;
+  uint64_t RemoteBusyUntil = 0;
+  int32_t NoSignalSeconds = 0;
+  bool MonitorOffActive = false;
+  QPoint MonitorOffCursor;
 };
 
 // Back to the state of a program that has just started: closes the windows still open

@@ -72,6 +72,14 @@ public:
   // One scan step, or one pass of following a found signal.
   void Timer2Timer();
 
+  // --- Scheduler tick (VyxuScheduler.cpp)
+  // Fires the schedule entries whose time came since the tick before; installs the keyboard
+  // hook again when the scheduler window has closed.
+  void Timer3Timer();
+
+  // --- Snapshots (VyxuSnapshot.cpp): one snapshot a period while the capture window asks.
+  void Timer5Timer();
+
   // --- On-screen display (VyxuOsd.cpp)
   void Timer6Timer();
   void Timer7Timer();

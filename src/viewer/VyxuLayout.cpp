@@ -280,11 +280,13 @@ void TForm1::createTimers() {
   Timer2.SetInterval(100);
   Timer2.SetOnTimer([this](gui::TTimer*) { Timer2Timer(); });
   Timer3.SetInterval(1000);
+  Timer3.SetOnTimer([this](gui::TTimer*) { Timer3Timer(); });
   Timer4.SetInterval(100);
   for (gui::TTimer* t : {&Timer6, &Timer7}) {
     t->SetEnabled(false);
     t->SetInterval(2000);
   }
+  Timer5.SetOnTimer([this](gui::TTimer*) { Timer5Timer(); });
   Timer6.SetOnTimer([this](gui::TTimer*) { Timer6Timer(); });
   Timer7.SetOnTimer([this](gui::TTimer*) { Timer7Timer(); });
 }

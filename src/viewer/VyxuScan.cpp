@@ -22,6 +22,7 @@
 #include "viewer/Clist.h"
 #include "viewer/KeyboardHook.h"
 #include "viewer/Range.h"
+#include "viewer/Schu.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 #include "viewer/VyxuScan.h"

@@ -13,6 +13,7 @@
 #include "viewer/Schu.h"
 #include "viewer/StartGeometry.h"
 #include "viewer/TvScreen.h"
+#include "viewer/TvWindowProc.h"
 #include "viewer/TvWindowSetup.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
@@ -38,7 +39,7 @@ TvScreen* makeTvWindow() {
   const QRect rect(Settings.TVposX, Settings.TVposY, Settings.TVsizeX, Settings.TVsizeY);
   auto* tv = new TvScreen(Settings.WindowStyle, rect, TvParentWindow, 0);
   tv->setObjectName("TvWindow");
-  // LATER(TV window procedure: moving, resizing, wheel, double click)
+  TvWindowProc::Install(tv);
   TvScreenWindow = tv;
   TvWindow = tv;
   return tv;
@@ -50,6 +51,9 @@ void makeOsdWindows(QSize size, int id) {
   OsdValueWindow = new OsdWindow(TvScreenWindow, Form1->Label3, size, id);
   OsdChannelWindow->setObjectName("OsdChannelWindow");
   OsdValueWindow->setObjectName("OsdValueWindow");
+  // Clicks, drags and the wheel over the texts go to the TV window beneath.
+  OsdChannelWindow->setAttribute(Qt::WA_TransparentForMouseEvents);
+  OsdValueWindow->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 bool visible(const QWidget* window) { return window && window->isVisible(); }

@@ -84,7 +84,8 @@ TEST_F(CaptureWindowTest, OperationsReachTheDriverInOrderAndSetTheStream) {
   EXPECT_FALSE(w.source().streaming());
   EXPECT_TRUE(w.driverDisconnect());
   EXPECT_TRUE(QFile::exists(path));
-  // A preview rate that changes nothing, the bitmap file and stop do not reach the driver.
+  // A preview rate that changes nothing and stop do not reach the driver; the bitmap file is
+  // reported with the rest.
   EXPECT_EQ(sim::VideoDevices().captureEvents(),
             (std::vector<Capture>{{CaptureKind::Open, 0},
                                   {CaptureKind::Stream, 0, 0},
@@ -93,6 +94,7 @@ TEST_F(CaptureWindowTest, OperationsReachTheDriverInOrderAndSetTheStream) {
                                   {CaptureKind::StreamEnd, 0},
                                   {CaptureKind::Stream, 0, 100},
                                   {CaptureKind::Grab, 0},
+                                  {CaptureKind::SaveDib, 0},
                                   {CaptureKind::StreamEnd, 0},
                                   {CaptureKind::Stream, 0, 0},
                                   {CaptureKind::StreamEnd, 0},

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "BmpTestFiles.h"
 #include "gui/Bitmap.h"
 #include "gui/BuiltinBitmaps.h"
 #include "gui/Exceptions.h"
@@ -12,6 +13,8 @@
 #include "support/TempProgramFolder.h"
 
 using namespace gui;
+using bmptest::fileBytes;
+using bmptest::infoHeader;
 
 namespace {
 
@@ -27,34 +30,6 @@ TBitmap sample() {
                            clSilver, clRed, clLime, clYellow, clBlue, clFuchsia, clAqua};
   for (int i = 0; i < 15; ++i) bitmap.Canvas().SetPixel(i % 5, i / 5, colors[i]);
   return bitmap;
-}
-
-// A BMP file of a header and what follows it; the pixel offset is left 0, which means that the
-// pixels follow the colour table.
-std::vector<uint8_t> fileBytes(const std::vector<uint8_t>& info, const std::vector<uint8_t>& rest) {
-  std::vector<uint8_t> out = {'B', 'M'};
-  uint32_t size = uint32_t(14 + info.size() + rest.size());
-  for (uint32_t v : {size, 0u, 0u}) {
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
-  }
-  out.insert(out.end(), info.begin(), info.end());
-  out.insert(out.end(), rest.begin(), rest.end());
-  return out;
-}
-
-std::vector<uint8_t> infoHeader(int32_t width, int32_t height, uint16_t bits, uint32_t compression,
-                                uint32_t headerSize = 40) {
-  std::vector<uint8_t> h(headerSize, 0);
-  auto put = [&](size_t at, uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) h[at + size_t(i)] = uint8_t(v >> (8 * i));
-  };
-  put(0, headerSize, 4);
-  put(4, uint32_t(width), 4);
-  put(8, uint32_t(height), 4);
-  put(12, 1, 2);
-  put(14, bits, 2);
-  put(16, compression, 4);
-  return h;
 }
 
 }  // namespace
@@ -152,7 +127,7 @@ TEST(BitmapBmp, ReadsTheLayoutsOfOtherWriters) {
   rle.insert(rle.end(), runs.begin(), runs.end());
   std::vector<uint8_t> header = infoHeader(2, 2, 8, 1);
   file = fileBytes(header, rle);
-  // Qt's reader wants the real pixel offset.
+  // With the pixel offset filled in, as writers do.
   uint32_t offset = uint32_t(14 + 40 + 1024);
   for (int i = 0; i < 4; ++i) file[size_t(10 + i)] = uint8_t(offset >> (8 * i));
   TBitmap compressed;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
 #include "gui/Bitmap.h"
 #include "gui/Exceptions.h"
 #include "gui/Icon.h"
@@ -41,6 +43,21 @@ std::vector<uint8_t> combine(const std::vector<std::vector<uint8_t>>& files) {
     bodies.insert(bodies.end(), f.begin() + 22, f.end());
   }
   out.insert(out.end(), bodies.begin(), bodies.end());
+  return out;
+}
+
+// A one-image icon file whose image is the picture as a PNG file.
+std::vector<uint8_t> pngIcon(const QImage& picture) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(picture.save(&buffer, "PNG"));
+  std::vector<uint8_t> out = {0, 0, 1, 0, 1, 0};
+  out.insert(out.end(), {uint8_t(picture.width()), uint8_t(picture.height()), 0, 0, 1, 0, 32, 0});
+  for (uint32_t v : {uint32_t(png.size()), 22u}) {
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
+  }
+  out.insert(out.end(), png.begin(), png.end());
   return out;
 }
 
@@ -195,5 +212,83 @@ TEST(ImageList, AddWithMaskReplaceDeleteAndIndexErrors) {
     } catch (const EInvalidOperation& e) {
       EXPECT_EQ(e.Message(), "Invalid ImageList Index");
     }
+  }
+}
+
+// PNG images keep their alpha; they are saved back as 32-bit images with the same pixels. One
+// larger than a bitmap may be is refused before its pixels are read.
+TEST(Icon, PngImagesKeepTheirAlphaAndTheirSizeIsLimited) {
+  QImage picture(4, 3, QImage::Format_ARGB32);
+  picture.fill(qRgba(0, 0, 255, 255));
+  picture.setPixel(1, 0, qRgba(255, 0, 0, 128));
+  picture.setPixel(3, 2, qRgba(0, 0, 0, 0));
+  std::vector<uint8_t> file = pngIcon(picture);
+  TIcon icon;
+  icon.LoadFromBytes(file.data(), file.size());
+  ASSERT_EQ(icon.Images().size(), 1u);
+  const IconImage& image = icon.Images()[0];
+  EXPECT_TRUE(image.png);
+  EXPECT_TRUE(image.hasAlpha);
+  EXPECT_EQ(image.color, picture);
+  EXPECT_TRUE(image.masked(3, 2));
+  EXPECT_FALSE(image.masked(1, 0));
+  std::vector<uint8_t> saved = icon.SaveToBytes();
+  TIcon back;
+  back.LoadFromBytes(saved.data(), saved.size());
+  EXPECT_EQ(back.Images()[0].bits, 32);
+  EXPECT_EQ(back.Images()[0].color, picture);
+
+  QImage huge(4097, 4097, QImage::Format_Mono);
+  huge.fill(0);
+  file = pngIcon(huge);
+  try {
+    icon.LoadFromBytes(file.data(), file.size());
+    ADD_FAILURE() << "a PNG of 4097 x 4097 pixels was loaded";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Icon image is not valid");
+  }
+}
+
+// 16-bit images, 5-5-5 or 5-6-5 in bit fields, are written back as they came: the lowest green
+// bit of a 5-6-5 pixel survives. Other bit fields (here 4-4-4) are written back as 5-5-5 pixels,
+// not as a file of 0 bits per pixel that no reader takes.
+TEST(Icon, SixteenBitImagesKeepTheirLayout) {
+  using Pixels = std::vector<uint16_t>;
+  struct Case {
+    const char* what;
+    std::vector<uint32_t> masks;  // none: 5-5-5 without bit fields
+    Pixels pixels;                // a 2 x 2 picture, bottom row first
+    bool sameBytes;
+  } cases[] = {
+      {"5-5-5", {}, {0x0020, 0x03E0, 0x7C1F, 0x001F}, true},
+      {"5-6-5", {0xF800, 0x07E0, 0x001F}, {0x0020, 0x07E0, 0xF81F, 0x001F}, true},
+      {"4-4-4", {0x0F00, 0x00F0, 0x000F}, {0x0010, 0x00F0, 0x0F0F, 0x000F}, false},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> dib;
+    auto put32 = [&](uint32_t v) {
+      for (int i = 0; i < 4; ++i) dib.push_back(uint8_t(v >> (8 * i)));
+    };
+    for (uint32_t v : {40u, 2u, 4u, 0x100001u, c.masks.empty() ? 0u : 3u, 16u}) put32(v);
+    dib.resize(40, 0);
+    for (uint32_t mask : c.masks) put32(mask);
+    for (uint16_t p : c.pixels) dib.insert(dib.end(), {uint8_t(p), uint8_t(p >> 8)});
+    dib.insert(dib.end(), 8, 0);  // the AND mask: two rows of 4 bytes
+    std::vector<uint8_t> file = {0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 16, 0};
+    for (uint32_t v : {uint32_t(dib.size()), 22u}) {
+      for (int i = 0; i < 4; ++i) file.push_back(uint8_t(v >> (8 * i)));
+    }
+    file.insert(file.end(), dib.begin(), dib.end());
+    TIcon icon;
+    icon.LoadFromBytes(file.data(), file.size());
+    EXPECT_EQ(icon.Images()[0].bits, 16) << c.what;
+    std::vector<uint8_t> saved = icon.SaveToBytes();
+    if (c.sameBytes) {
+      EXPECT_EQ(saved, file) << c.what;
+    }
+    TIcon back;
+    back.LoadFromBytes(saved.data(), saved.size());
+    EXPECT_EQ(back.Images()[0].bits, 16) << c.what;
+    EXPECT_EQ(back.Width(), 2) << c.what;
   }
 }

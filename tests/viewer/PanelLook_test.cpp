@@ -12,7 +12,7 @@
 #include <QToolButton>
 
 #include "PanelFixture.h"
-#include "Screenshots.h"
+#include "ScreenshotPath.h"
 #include "controls/Exgrad.h"
 #include "controls/RxLabel.h"
 #include "controls/RxSpeedButton.h"

@@ -15,6 +15,7 @@
 #include "sim/SimDesktop.h"
 #include "sim/SimDisplay.h"
 #include "sim/SimMixer.h"
+#include "sim/SimPointer.h"
 #include "sim/SimProcesses.h"
 #include "sim/SimRegistry.h"
 #include "sim/SimSystem.h"
@@ -35,6 +36,7 @@ void ResetMachineAndProgram() {
   sim::Mixer().reset();
   sim::Desktop().reset();
   sim::Display().reset();
+  sim::Pointer().reset();
   sim::System().reset();
   sim::SystemLog().clear();
   sim::Processes().reset();

@@ -17,7 +17,7 @@
 #include <set>
 
 #include "PanelFixture.h"
-#include "Screenshots.h"
+#include "ScreenshotPath.h"
 #include "controls/Qelprogress.h"
 #include "controls/Rxspin.h"
 #include "gui/Cp1251.h"

@@ -14,6 +14,7 @@
 #include "controls/Rxspin.h"
 #include "core/Channels.h"
 #include "gui/UpDown.h"
+#include "viewer/Schu.h"
 #include "viewer/ViewerGlobals.h"
 
 namespace viewer_test {
@@ -98,6 +99,7 @@ TEST_F(ScanTest, StopDuringAFollowWritesTheEntryAndEndsAtTheNextTick) {
   for (int i = 0; i < 3; ++i) tick();  // tuned 190, 190.5, 191
   ASSERT_TRUE(ScanPosition.following);
   EXPECT_EQ(sim::Card().audioSource(), sim::AudioSource::Muted) << "sound off while scanning";
+  ChannelListChanged = false;  // the scheduler has taken the lists of the start
   Form6->Button11Click();
   tick();
   EXPECT_EQ(found(), std::vector<std::string>{"190.50"});

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/Bitmap.h"
+#include "gui/BmpCodec.h"
 #include "gui/Icon.h"
 #include "gui/Streams.h"
 
@@ -127,7 +128,8 @@ public:
   void AssignToBitmap(gui::TBitmap& bitmap, gui::TColor background, bool reduceColors,
                       bool vertical) const;
 
-  static constexpr int64_t kMaxStripPixels = int64_t(1) << 24;
+  // The bitmap layer's own limit: a larger strip could not be held as one bitmap.
+  static constexpr int64_t kMaxStripPixels = gui::kMaxBitmapPixels;
 
 private:
   friend class AniReader;

@@ -70,6 +70,10 @@ public:
   // The connected driver's description; empty when none is connected.
   virtual Description description() const = 0;
 
+  // Told when the capture window writes the latest frame to a file (the simulated driver
+  // reports it with the other requests).
+  virtual void frameSaved() {}
+
 signals:
   // A new latest frame; emitted on the GUI thread, from the event loop or from grabFrame().
   void frameReady();

@@ -28,6 +28,8 @@ CaptureSource::Description CaptureSourceSim::description() const {
   return {QStringLiteral("Simulated Bt848 capture driver"), QStringLiteral("1.0")};
 }
 
+void CaptureSourceSim::frameSaved() { report(sim::SimCaptureEvent::Kind::SaveDib, driverIndex()); }
+
 void CaptureSourceSim::report(sim::SimCaptureEvent::Kind kind, int device, int intervalMs) {
   sim::VideoDevices().recordCapture({kind, device, intervalMs});
 }

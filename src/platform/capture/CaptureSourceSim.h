@@ -2,7 +2,8 @@
 // (sim::SimPicture over sim::Card()) by a timer on the GUI thread; the first frame of a stream
 // comes as soon as the event loop runs, as the card shows a picture already. Driver N exists when
 // the simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away;
-// every open, close, stream start and end and single grab is reported there, in order.
+// every open, close, stream start and end, single grab and saved frame is reported there, in
+// order.
 #pragma once
 
 #include <QTimer>
@@ -24,6 +25,7 @@ public:
   ~CaptureSourceSim() override;
 
   Description description() const override;
+  void frameSaved() override;
 
   // The frame number the next frame will be drawn with; counts from 0 at each connect.
   uint64_t nextFrameNumber() const { return frameNumber_; }

@@ -69,6 +69,7 @@ QImage CaptureWindow::grabFrame() {
 bool CaptureWindow::saveDib(const QString& path) {
   const QImage frame = source_->latestFrame();
   if (!source_->connected() || frame.isNull()) return false;
+  source_->frameSaved();
   // Three bytes a pixel: the writer keeps 24 bits only for an image without a fourth channel.
   const QImage rgb = frame.convertToFormat(QImage::Format_RGB888);
   QSaveFile file(path);

@@ -1,0 +1,1 @@
+vyx_bench(snapshot LIBS vyx_viewer vyxsim)
