@@ -92,15 +92,17 @@ void TForm6::hideEvent(QHideEvent* event) {
 
 void TForm6::Panel4Click() { hide(); }
 
+// The frame is drawn with every paint of the window (paintEvent).
 void TForm6::Timer1Timer() {
   if (isVisible() && IsNT4) SetTVSystem(PreviewTVSystem);
-  const gui::TColor caption = isActiveWindow() ? gui::clActiveCaption : gui::clInactiveCaption;
+  const QColor caption =
+      gui::ToQColor(isActiveWindow() ? gui::clActiveCaption : gui::clInactiveCaption);
   for (QLabel* panel : {Panel3, Panel4}) {
+    if (panel->palette().color(QPalette::Window) == caption) continue;
     QPalette p = panel->palette();
-    p.setColor(QPalette::Window, gui::ToQColor(caption));
+    p.setColor(QPalette::Window, caption);
     panel->setPalette(p);
   }
-  if (isVisible()) update();
 }
 
 // A one-pixel frame: white down the left edge, grey along the bottom and up the right edge.

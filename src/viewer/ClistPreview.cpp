@@ -3,6 +3,7 @@
 // selected row (or the found entry). While a scan runs the previews leave the card alone, since
 // the scan owns the tuner.
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -51,20 +52,22 @@ void TForm6::attachHandlers() {
       {SpeedButton5, &TForm6::SpeedButton5Click}, {SpeedButton6, &TForm6::SpeedButton6Click}};
   for (auto [button, handler] : buttons)
     connect(button, &QAbstractButton::clicked, this, [this, h = handler] { (this->*h)(); });
-  // A click on a row or an entry, or the keys moving the selection, preview it.
+  // A click on a row or an entry previews it, and so do the keys moving the selection (a mouse
+  // press moves it too, but its click follows).
+  auto byKeys = [] { return QGuiApplication::mouseButtons() == Qt::NoButton; };
   connect(StringGrid1, &QTableView::clicked, this, [this](const QModelIndex& index) {
     model_.Grid().SetRow(index.row() + 1);
     StringGrid1Click();
   });
   connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            if (selecting_ || !current.isValid()) return;
+          [this, byKeys](const QModelIndex& current) {
+            if (selecting_ || !current.isValid() || !byKeys()) return;
             model_.Grid().SetRow(current.row() + 1);
             StringGrid1Click();
           });
   connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
-  connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!selecting_ && row >= 0) ListBox1Click();
+  connect(ListBox1, &QListWidget::currentRowChanged, this, [this, byKeys](int row) {
+    if (!selecting_ && row >= 0 && byKeys()) ListBox1Click();
   });
 }
 

@@ -1,9 +1,12 @@
 // The channel list window in the running program: opening on the current channel, the row
 // buttons with their previews, the editors, "Ok" and "Отмена", and the found list.
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
 
 #include "PanelFixture.h"
 #include "controls/RxLabel.h"
@@ -15,6 +18,7 @@
 #include "gui/CustomEdit.h"
 #include "sim/Bt848Card.h"
 #include "sim/EventLog.h"
+#include "support/qt/WidgetInput.h"
 #include "viewer/Clist.h"
 #include "viewer/Range.h"
 #include "viewer/ViewerGlobals.h"
@@ -66,6 +70,29 @@ TEST_F(ChannelListTest, OpensOnTheCurrentChannelAndPreviewsIt) {
   EXPECT_EQ(Form6->RxSlider1->Value(), 40);
   EXPECT_EQ(Form6->RxSlider3->Value(), 60);
   EXPECT_EQ(cell(kColFreq, 5), "191.25") << "the preview leaves the row as it is";
+}
+
+// The grid and the found list as the user works them: a click, and the arrow keys.
+TEST_F(ChannelListTest, ClicksAndKeysPreviewTheSelection) {
+  openOn(0);
+  QTableView* grid = Form6->StringGrid1;
+  const QPoint row3 = grid->visualRect(grid->model()->index(2, 2)).center();
+  testing_support::PressAt(grid->viewport(), row3);
+  testing_support::ReleaseAt(grid->viewport(), row3);
+  EXPECT_EQ(Form6->GridRow(), 3);
+  EXPECT_EQ(tuned(), "Sim Three");
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QCoreApplication::sendEvent(grid, &down);
+  EXPECT_EQ(Form6->GridRow(), 4);
+  EXPECT_EQ(tuned(), "Sim Four");
+
+  Form6->AppendFound("191.25", -1);
+  QListWidget* found = Form6->ListBox1;
+  const QPoint entry = found->visualItemRect(found->item(0)).center();
+  testing_support::PressAt(found->viewport(), entry);
+  testing_support::ReleaseAt(found->viewport(), entry);
+  EXPECT_FALSE(Form6->GridMode());
+  EXPECT_EQ(tuned(), "Sim Five");
 }
 
 TEST_F(ChannelListTest, UpOnTheFirstRowAndDownOnTheLastDoNothing) {
