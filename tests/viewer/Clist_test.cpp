@@ -147,6 +147,9 @@ TEST_F(ChannelListTest, OneFoundFrequencyAndItsPreview) {
   Form6->RxSpinEdit1->SetValue(191.5);
   EXPECT_EQ(Form6->FoundEntries(), std::vector<std::string>{"191.5"});
   EXPECT_EQ(cell(kColFreq, 1), "49.75") << "the grid's row stays";
+  // Leaving the (empty) name field in found-list mode names no row.
+  Form6->Edit2Exit();
+  EXPECT_EQ(cell(kColName, 1), "Sim One");
   Form6->Button2Click();
   EXPECT_EQ(rows(), 7);
   EXPECT_EQ(cell(kColFreq, 7), "191.5");
