@@ -1,6 +1,7 @@
 // Any bytes as settings.ini and remote.ini: reads of sections and keys named by the input, a few
 // writes, and the settings and custom-row loaders on it. Checks that an unchanged document writes
-// back its own bytes, that a written value reads back (cached and from disk), that loaded
+// back its own bytes, that a written value reads back (cached and from disk), that a document
+// with keys and sections deleted reads back as it was left, that loaded
 // settings stay inside the ranges the program indexes with, and that a save loads back the same.
 #include <unistd.h>
 
@@ -175,6 +176,27 @@ void loadChannelsAndSchedule() {
   }
 }
 
+// Deleting keys and sections named by the input: the document in memory and the same document
+// written out and parsed again agree on what is left.
+void deleteAndCompare(std::string_view bytes, const std::vector<std::string_view>& input) {
+  platform::IniDocument doc = platform::IniDocument::parse(bytes);
+  for (size_t i = 0; i + 1 < input.size() && i < 8; i += 2) {
+    std::string_view section = input[i], key = input[i + 1];
+    if (section.empty() || section.front() != '[') {
+      doc.erase(section, key);
+    } else {
+      section = section.substr(1, section.find(']') - 1);
+      doc.eraseSection(section);
+    }
+    platform::IniDocument again = platform::IniDocument::parse(doc.serialize());
+    check(again.sectionNames() == doc.sectionNames(), "sections differ after a delete");
+    const std::string* mine = doc.find(section, key);
+    const std::string* theirs = again.find(section, key);
+    check((mine == nullptr) == (theirs == nullptr) && (!mine || *mine == *theirs),
+          "keys differ after a delete");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -194,5 +216,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   loadSaveLoadCustomRows();
   loadChannelsAndSchedule();
   writeAndReadBack(settings, input);
+  deleteAndCompare(bytes, input);
   return 0;
 }

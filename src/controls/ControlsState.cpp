@@ -7,12 +7,18 @@
 #include "controls/Rxgif.h"
 #include "controls/RxtimerClock.h"
 #include "controls/VclutilsWindows.h"
+#include "controls/dormant/Apputils.h"
+#include "controls/dormant/Rxprgrss.h"
+#include "controls/dormant/RxhookList.h"
 
 namespace {
 
 ControlsState state;
 
 }  // namespace
+
+ControlsState::ControlsState() = default;
+ControlsState::~ControlsState() = default;
 
 Qt::CursorShape& vclutils::WaitCursor = state.WaitCursor;
 int& vclutils::detail::WaitCount = state.WaitCount;
@@ -22,6 +28,13 @@ std::function<TDateTime()>& dateutil::detail::NowFunction = state.DateNow;
 std::shared_ptr<rxtimer::TTimerClock>& rxtimer::detail::DefaultClock = state.TimerClock;
 gui::TPoint& pickdate::PopupCalendarSize = state.PopupCalendarSize;
 rxgraph::TMappingMethod& rxgraph::DefaultMappingMethod = state.DefaultMappingMethod;
+std::unique_ptr<rxprgrss::detail::ProgressList>& rxprgrss::detail::List = state.ProgressList;
+std::unique_ptr<rxhook::THookList>& rxhook::detail::List = state.HookList;
+std::function<std::string()>& apputils::OnGetDefaultIniName = state.OnGetDefaultIniName;
+std::string& apputils::DefCompanyName = state.DefCompanyName;
+bool& apputils::RegUseAppTitle = state.RegUseAppTitle;
+QPointer<QWidget>& apputils::detail::MainForm = state.MainForm;
+std::map<std::string, const QMetaObject*>& apputils::detail::FormClasses = state.FormClasses;
 
 void ResetControlsState() {
   while (state.WaitCount > 0) vclutils::StopWait();

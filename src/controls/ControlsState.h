@@ -8,10 +8,15 @@
 // and the GIF unit's registration with the picture classes (made once, as the unit starts).
 #pragma once
 
+#include <QMetaObject>
+#include <QPointer>
+#include <QWidget>
 #include <Qt>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "controls/dormant/Rxgraph.h"
 #include "controls/utils/Dateutil.h"
@@ -20,6 +25,13 @@
 namespace rxtimer {
 class TTimerClock;
 }  // namespace rxtimer
+
+namespace rxprgrss::detail {
+struct ProgressList;
+}  // namespace rxprgrss::detail
+namespace rxhook {
+class THookList;
+}  // namespace rxhook
 
 struct ControlsState {
   // Vclutils (VclutilsWindows.h): the cursor StartWait shows, and how deep StartWait calls nest.
@@ -37,11 +49,38 @@ struct ControlsState {
   gui::TPoint PopupCalendarSize = {187, 124};
   // Rxgraph (Rxgraph.h): how true-colour bitmaps are reduced to 256 colours.
   rxgraph::TMappingMethod DefaultMappingMethod = rxgraph::mmHistogram;
+  // Rxprgrss (dormant/Rxprgrss.h): the registered progress controls, made on first use.
+  std::unique_ptr<rxprgrss::detail::ProgressList> ProgressList;
+  // Rxhook (dormant/Rxhook.h): the control hooks, made on first use.
+  std::unique_ptr<rxhook::THookList> HookList;
+  // Apputils (dormant/Apputils.h): the default-name settings, the main form and the form classes
+  // known by name.
+  std::function<std::string()> OnGetDefaultIniName;
+  std::string DefCompanyName;
+  bool RegUseAppTitle = false;
+  QPointer<QWidget> MainForm;
+  std::map<std::string, const QMetaObject*> FormClasses;
+
+  ControlsState();
+  ~ControlsState();
 };
 
 namespace vclutils::detail {
 extern int& WaitCount;
 }  // namespace vclutils::detail
+
+namespace rxprgrss::detail {
+extern std::unique_ptr<ProgressList>& List;
+}  // namespace rxprgrss::detail
+
+namespace rxhook::detail {
+extern std::unique_ptr<THookList>& List;
+}  // namespace rxhook::detail
+
+namespace apputils::detail {
+extern QPointer<QWidget>& MainForm;
+extern std::map<std::string, const QMetaObject*>& FormClasses;
+}  // namespace apputils::detail
 
 namespace dateutil::detail {
 extern std::unique_ptr<FormatSettings>& Settings;

@@ -47,7 +47,11 @@ TControl::TControl(QWidget* parent) : QWidget(parent), canvas_(&buffer_) {
   }
 }
 
-TControl::~TControl() = default;
+// A control destroyed while it has the focus makes QWidget's destructor move the focus; the
+// derived parts are gone by then, so the focus notice must not reach FocusChanged.
+TControl::~TControl() {
+  if (qApp) disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   setGeometry(left, top, std::max(width, 0), std::max(height, 0));

@@ -121,6 +121,7 @@ void TCustomEdit::keyPressEvent(QKeyEvent* event) {
     }
   }
   char c = TypedChar(event);
+  const char typed = c;
   if (c != 0) {
     KeyPress(c);
     if (c == 0) {
@@ -131,6 +132,13 @@ void TCustomEdit::keyPressEvent(QKeyEvent* event) {
       event->ignore();
       return;
     }
+  }
+  // A handler that changed the character has the edit type the new one.
+  if (c != typed && static_cast<unsigned char>(c) >= 32) {
+    QKeyEvent changed(event->type(), 0, event->modifiers(), FromCp1251(std::string(1, c)));
+    QLineEdit::keyPressEvent(&changed);
+    event->setAccepted(changed.isAccepted());
+    return;
   }
   QLineEdit::keyPressEvent(event);
 }

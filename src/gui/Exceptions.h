@@ -54,6 +54,7 @@ public:
 [[noreturn]] void Abort();
 
 class EConvertError : public Exception { using Exception::Exception; };
+class ERangeError : public Exception { using Exception::Exception; };
 class EInvalidOperation : public Exception { using Exception::Exception; };
 class EInvalidGraphic : public Exception { using Exception::Exception; };
 class EInvalidGraphicOperation : public Exception { using Exception::Exception; };

@@ -211,4 +211,51 @@ void IniDocument::insertLine(Section& section, std::string text) {
   indexLine(section, at);
 }
 
+bool IniDocument::erase(std::string_view sectionName, std::string_view keyName) {
+  auto s = sectionIndex_.find(trim(sectionName));
+  if (s == sectionIndex_.end()) return false;
+  Section& section = sections_[s->second];
+  auto k = section.keys.find(trim(keyName));
+  if (k == section.keys.end()) return false;
+  section.lines.erase(section.lines.begin() + static_cast<std::ptrdiff_t>(k->second));
+  reindexKeys(section);
+  return true;
+}
+
+bool IniDocument::eraseSection(std::string_view sectionName) {
+  auto s = sectionIndex_.find(trim(sectionName));
+  if (s == sectionIndex_.end()) return false;
+  sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(s->second));
+  reindexSections();
+  return true;
+}
+
+std::vector<std::string> IniDocument::sectionNames() const {
+  std::vector<std::string> names;
+  for (size_t i = 1; i < sections_.size(); ++i) {
+    std::string_view name;
+    sectionName(sections_[i].lines.front().text, name);
+    auto first = sectionIndex_.find(name);
+    if (first != sectionIndex_.end() && first->second == i) names.emplace_back(name);
+  }
+  return names;
+}
+
+// Builds a section's key index again after lines went away; the first of duplicates wins.
+void IniDocument::reindexKeys(Section& section) {
+  section.keys.clear();
+  for (size_t i = 0; i < section.lines.size(); ++i)
+    if (i > 0 || &section == &sections_.front()) indexLine(section, i);
+}
+
+// Builds the section index again after a section went away; the first of duplicates wins.
+void IniDocument::reindexSections() {
+  sectionIndex_.clear();
+  for (size_t i = 1; i < sections_.size(); ++i) {
+    std::string_view name;
+    sectionName(sections_[i].lines.front().text, name);
+    sectionIndex_.emplace(name, i);
+  }
+}
+
 }  // namespace platform

@@ -34,6 +34,15 @@ public:
   // leading ';' or '[' in the key, ']' in the section).
   bool set(std::string_view section, std::string_view key, std::string_view value);
 
+  // Removes [section] key (the first of duplicates, so a later one shows again); false when it
+  // is not there.
+  bool erase(std::string_view section, std::string_view key);
+  // Removes [section], its header and every line up to the next section (the first of duplicate
+  // sections); false when it is not there.
+  bool eraseSection(std::string_view section);
+  // The names of the sections in file order, each name once (as first written).
+  std::vector<std::string> sectionNames() const;
+
   // Whether set() takes these names.
   static bool storable(std::string_view section, std::string_view key);
 
@@ -64,6 +73,8 @@ private:
   void indexLine(Section& section, size_t lineIndex);
   Section& addSection(std::string_view name, bool withHeader);
   void insertLine(Section& section, std::string text);
+  void reindexKeys(Section& section);
+  void reindexSections();
 
   std::vector<Section> sections_;                         // sections_[0] is the preamble
   NameIndex sectionIndex_;                                // name -> section

@@ -18,8 +18,11 @@ namespace {
 
 using profile_file::Stamp;
 
+// One change to a file: a key set, a key deleted or a whole section erased.
 struct PendingWrite {
+  enum class Kind : uint8_t { kSet, kDeleteKey, kEraseSection };
   std::string section, key, value;
+  Kind kind = Kind::kSet;
 };
 
 // A parsed file as the cache keeps it: the bytes read and their stamp, the document parsed from
@@ -48,8 +51,16 @@ int readBatchDepth = 0;
 uint64_t readBatchCount = 0;
 uint64_t currentReadBatch() { return readBatchDepth > 0 ? readBatchCount : 0; }
 
+void apply(IniDocument& doc, const PendingWrite& w) {
+  switch (w.kind) {
+    case PendingWrite::Kind::kSet: doc.set(w.section, w.key, w.value); break;
+    case PendingWrite::Kind::kDeleteKey: doc.erase(w.section, w.key); break;
+    case PendingWrite::Kind::kEraseSection: doc.eraseSection(w.section); break;
+  }
+}
+
 void applyWrites(IniDocument& doc, const std::vector<PendingWrite>& writes) {
-  for (const PendingWrite& w : writes) doc.set(w.section, w.key, w.value);
+  for (const PendingWrite& w : writes) apply(doc, w);
 }
 
 void reload(const std::string& path, CachedFile& file) {
@@ -129,6 +140,21 @@ std::string trimmedDefault(const std::string& value) {
   return end == std::string::npos ? std::string() : value.substr(0, end + 1);
 }
 
+// Stores one change at once, or within a batch collects it for the batch's end.
+bool change(const std::string& file, PendingWrite write) {
+  if (batchDepth == 0) return store(file, {std::move(write)}, false);
+
+  CachedFile& cached = load(file);
+  // A file that exists but could not be read is never replaced by one holding only this change.
+  if (!cached.readable) {
+    cached.refusedInBatch = cached.readError;
+    return false;
+  }
+  apply(cached.doc, write);
+  cached.pending.push_back(std::move(write));
+  return true;
+}
+
 }  // namespace
 
 std::string GetProfileString(const std::string& file, const std::string& section,
@@ -142,17 +168,20 @@ std::string GetProfileString(const std::string& file, const std::string& section
 bool WriteProfileString(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& value) {
   if (!IniDocument::storable(section, key)) return false;
-  if (batchDepth == 0) return store(file, {{section, key, value}}, false);
+  return change(file, {section, key, value, PendingWrite::Kind::kSet});
+}
 
-  CachedFile& cached = load(file);
-  // A file that exists but could not be read is never replaced by one holding only this key.
-  if (!cached.readable) {
-    cached.refusedInBatch = cached.readError;
-    return false;
-  }
-  cached.doc.set(section, key, value);
-  cached.pending.push_back({section, key, value});
-  return true;
+bool DeleteProfileKey(const std::string& file, const std::string& section,
+                      const std::string& key) {
+  return change(file, {section, key, {}, PendingWrite::Kind::kDeleteKey});
+}
+
+bool DeleteProfileSection(const std::string& file, const std::string& section) {
+  return change(file, {section, {}, {}, PendingWrite::Kind::kEraseSection});
+}
+
+std::vector<std::string> GetProfileSectionNames(const std::string& file) {
+  return load(file).doc.sectionNames();
 }
 
 ProfileWriteBatch::ProfileWriteBatch() { ++batchDepth; }

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -34,6 +35,16 @@ std::string GetProfileString(const std::string& file, const std::string& section
 // key; a line break or ']' in the section).
 bool WriteProfileString(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& value);
+
+// Removes [section] key, respectively the whole [section] (the first of duplicates), under the
+// same rules as a write: nothing to remove is no change and true; false when the file could not
+// be written.
+bool DeleteProfileKey(const std::string& file, const std::string& section,
+                      const std::string& key);
+bool DeleteProfileSection(const std::string& file, const std::string& section);
+
+// The names of the file's sections in file order, each once; none for a missing file.
+std::vector<std::string> GetProfileSectionNames(const std::string& file);
 
 // While a ProfileWriteBatch lives, writes to any file are collected in the cache (reads see them)
 // and applied to each file as it is on disk when the outermost batch ends, one write per file: a

@@ -50,6 +50,16 @@ std::unique_ptr<RegistryKey> RegistryBackend::createKey(const std::string& path)
   return names ? open(*names, true) : nullptr;
 }
 
+std::vector<std::string> RegistryBackend::subkeyNames(const std::string& path) {
+  auto names = SplitRegistryPath(path);
+  return names ? subkeys(*names) : std::vector<std::string>();
+}
+
+bool RegistryBackend::deleteKey(const std::string& path) {
+  auto names = SplitRegistryPath(path);
+  return names && remove(*names);
+}
+
 RegistryBackend& RegistryBackend::current() {
   if (SimulationEnabled()) return SimRegistryBackend();
   return FileRegistryBackend();

@@ -24,6 +24,10 @@ public:
   // Stores the value, replacing one of the same name; false when it could not be stored, in
   // which case the key's other values are left as they were.
   virtual bool writeValue(const std::string& name, std::span<const uint8_t> data) = 0;
+  // The names of the key's values, in the order they were first stored.
+  virtual std::vector<std::string> valueNames() = 0;
+  // Removes the value; true when it is gone afterwards (also when there was none).
+  virtual bool deleteValue(const std::string& name) = 0;
 };
 
 class RegistryBackend {
@@ -34,6 +38,11 @@ public:
   std::unique_ptr<RegistryKey> openKey(const std::string& path);
   // The key, created together with any missing key along its path; null when that fails.
   std::unique_ptr<RegistryKey> createKey(const std::string& path);
+  // The names of the keys directly below the key; none when it does not exist.
+  std::vector<std::string> subkeyNames(const std::string& path);
+  // Removes the key with every key and value below it; true when it is gone afterwards (also
+  // when there was none), false for a path that names no key.
+  bool deleteKey(const std::string& path);
 
   // The simulated registry under the simulation switch, else the one in the user's files.
   static RegistryBackend& current();
@@ -41,6 +50,8 @@ public:
 protected:
   virtual std::unique_ptr<RegistryKey> open(const std::vector<std::string>& names,
                                             bool create) = 0;
+  virtual std::vector<std::string> subkeys(const std::vector<std::string>& names) = 0;
+  virtual bool remove(const std::vector<std::string>& names) = 0;
 };
 
 // The key names of a path. Nothing when the path is empty or a name is empty, "." or "..",

@@ -99,12 +99,56 @@ public:
     return writeAtomically(file_, values.serialize());
   }
 
+  std::vector<std::string> valueNames() override {
+    std::string text;
+    if (!readValuesFile(file_, text)) return {};
+    return RegistryValues::parse(text).names();
+  }
+
+  bool deleteValue(const std::string& name) override {
+    std::string text;
+    if (!readValuesFile(file_, text)) return false;
+    RegistryValues values = RegistryValues::parse(text);
+    return !values.erase(name) || writeAtomically(file_, values.serialize());
+  }
+
 private:
   std::string file_;
 };
 
 class FileBackend : public RegistryBackend {
 protected:
+  std::vector<std::string> subkeys(const std::vector<std::string>& names) override {
+    std::vector<std::string> out;
+    auto dir = existingFolder(names);
+    if (!dir) return out;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(*dir, ec))
+      if (isFolder(entry.path().string())) out.push_back(entry.path().filename().string());
+    return out;
+  }
+
+  bool remove(const std::vector<std::string>& names) override {
+    auto dir = existingFolder(names);
+    if (!dir) return true;
+    std::error_code ec;
+    std::filesystem::remove_all(*dir, ec);  // links inside are removed, never followed
+    return !ec;
+  }
+
+  // The folder of an existing key.
+  std::optional<std::string> existingFolder(const std::vector<std::string>& names) {
+    std::string dir = RegistryFolder();
+    if (dir.empty() || !isFolder(dir)) return std::nullopt;
+    for (const std::string& name : names) {
+      if (SameRegistryName(name, kValuesFile)) return std::nullopt;
+      auto found = findFolder(dir, name);
+      if (!found) return std::nullopt;
+      dir += "/" + *found;
+    }
+    return dir;
+  }
+
   std::unique_ptr<RegistryKey> open(const std::vector<std::string>& names, bool create) override {
     std::string dir = RegistryFolder();
     if (dir.empty()) return nullptr;

@@ -115,4 +115,19 @@ void RegistryValues::set(const std::string& name, RegistryBytes data) {
   values_.emplace_back(name, std::move(data));
 }
 
+bool RegistryValues::erase(const std::string& name) {
+  for (auto it = values_.begin(); it != values_.end(); ++it) {
+    if (!SameRegistryName(it->first, name)) continue;
+    values_.erase(it);
+    return true;
+  }
+  return false;
+}
+
+std::vector<std::string> RegistryValues::names() const {
+  std::vector<std::string> out;
+  for (const auto& value : values_) out.push_back(value.first);
+  return out;
+}
+
 }  // namespace platform

@@ -25,6 +25,10 @@ public:
   const RegistryBytes* find(const std::string& name) const;
   // Replaces the value of that name (in place, keeping the stored spelling) or appends it.
   void set(const std::string& name, RegistryBytes data);
+  // Removes the value of that name; false when there is none.
+  bool erase(const std::string& name);
+  // The names in their stored order and spelling.
+  std::vector<std::string> names() const;
   size_t size() const { return values_.size(); }
 
 private:

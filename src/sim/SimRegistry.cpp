@@ -58,6 +58,56 @@ bool SimRegistry::setValue(const std::string& path, const std::string& name,
   return true;
 }
 
+std::vector<std::string> SimRegistry::valueNames(const std::string& path) const {
+  std::vector<std::string> names;
+  auto key = keys_.find(folded(path));
+  if (key != keys_.end())
+    for (const auto& value : key->second.values) names.push_back(value.first);
+  return names;
+}
+
+bool SimRegistry::deleteValue(const std::string& path, const std::string& name) {
+  if (writesFail_) return false;
+  auto key = keys_.find(folded(path));
+  if (key == keys_.end()) return true;
+  auto& values = key->second.values;
+  for (auto it = values.begin(); it != values.end(); ++it) {
+    if (folded(it->first) != folded(name)) continue;
+    events_.push_back({SimRegistryEvent::Kind::DeleteValue, key->second.path, it->first, {}});
+    values.erase(it);
+    break;
+  }
+  return true;
+}
+
+std::vector<std::string> SimRegistry::subkeys(const std::string& path) const {
+  std::vector<std::string> names;
+  std::string prefix = folded(path) + "\\";
+  for (const auto& [folder, key] : keys_) {
+    if (folder.compare(0, prefix.size(), prefix) != 0) continue;
+    if (folder.find('\\', prefix.size()) == std::string::npos)
+      names.push_back(key.path.substr(prefix.size()));
+  }
+  return names;
+}
+
+bool SimRegistry::deleteKey(const std::string& path) {
+  if (writesFail_) return false;
+  std::string self = folded(path);
+  std::string prefix = self + "\\";
+  bool removed = false;
+  for (auto it = keys_.begin(); it != keys_.end();) {
+    if (it->first == self || it->first.compare(0, prefix.size(), prefix) == 0) {
+      it = keys_.erase(it);
+      removed = true;
+    } else {
+      ++it;
+    }
+  }
+  if (removed) events_.push_back({SimRegistryEvent::Kind::DeleteKey, path, {}, {}});
+  return true;
+}
+
 SimRegistry& Registry() {
   static SimRegistry registry;
   return registry;

@@ -13,10 +13,10 @@
 namespace sim {
 
 struct SimRegistryEvent {
-  enum class Kind { CreateKey, WriteValue };
+  enum class Kind { CreateKey, WriteValue, DeleteKey, DeleteValue };
   Kind kind = Kind::CreateKey;
   std::string key;   // the key's path as first spelled
-  std::string name;  // WriteValue: the value's name
+  std::string name;  // WriteValue, DeleteValue: the value's name
   std::vector<uint8_t> data;
 };
 
@@ -35,6 +35,13 @@ public:
   std::optional<std::vector<uint8_t>> value(const std::string& path, const std::string& name) const;
   // False when the key does not exist or writes are made to fail.
   bool setValue(const std::string& path, const std::string& name, std::vector<uint8_t> data);
+  std::vector<std::string> valueNames(const std::string& path) const;
+  // True when the value is gone afterwards; false when writes are made to fail.
+  bool deleteValue(const std::string& path, const std::string& name);
+  // The names of the keys directly below, as first spelled.
+  std::vector<std::string> subkeys(const std::string& path) const;
+  // Removes the key and every key below it; false when writes are made to fail.
+  bool deleteKey(const std::string& path);
 
   const std::vector<SimRegistryEvent>& events() const { return events_; }
 

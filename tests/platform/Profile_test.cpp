@@ -287,3 +287,75 @@ TEST(ProfileWrite, ReplacementKeepsTheFilesModeAndASymbolicLink) {
 }
 
 }  // namespace
+
+namespace {
+
+struct DeleteCase {
+  const char* name;
+  const char* before;
+  const char* section;
+  const char* key;  // nullptr: erase the whole section
+  const char* after;
+  const char* nowRead;  // what [section] key reads afterwards ("?" = the default)
+};
+
+const DeleteCase kDeleteCases[] = {
+    {"key removed, comments and other keys kept", "[S]\r\n;c\r\na=1\r\nb=2\r\n", "s", "A",
+     "[S]\r\n;c\r\nb=2\r\n", "?"},
+    {"first duplicate key goes, the second shows", "[S]\na=1\na=2\n", "S", "a", "[S]\na=2\n",
+     "2"},
+    {"missing key changes nothing", "[S]\na=1\n", "S", "x", "[S]\na=1\n", "?"},
+    {"missing section changes nothing", "[S]\na=1\n", "T", "a", "[S]\na=1\n", "?"},
+    {"section erased with its lines up to the next one", "x=0\n[S]\na=1\n\n[T]\nb=2\n", "s",
+     nullptr, "x=0\n[T]\nb=2\n", "?"},
+    {"first duplicate section goes, the second shows", "[S]\na=1\n[S]\na=2\n", "S", nullptr,
+     "[S]\na=2\n", "2"},
+    {"last section erased", "[S]\na=1\n[T]\nb=2", "T", nullptr, "[S]\na=1\n", "?"},
+};
+
+void PrintTo(const DeleteCase& c, std::ostream* os) { *os << c.name; }
+
+class ProfileDelete : public testing::TestWithParam<DeleteCase> {};
+
+TEST_P(ProfileDelete, RemovesOnlyWhatItNames) {
+  const DeleteCase& c = GetParam();
+  TempProgramFolder folder;
+  folder.write("p.ini", c.before);
+  const std::string file = folder.file("p.ini");
+  EXPECT_TRUE(c.key ? platform::DeleteProfileKey(file, c.section, c.key)
+                    : platform::DeleteProfileSection(file, c.section));
+  EXPECT_EQ(folder.read("p.ini"), c.after);
+  const char* key = c.key ? c.key : "a";
+  EXPECT_EQ(GetProfileString(file, c.section, key, "?"), c.nowRead);
+  DropProfileCache();
+  EXPECT_EQ(GetProfileString(file, c.section, key, "?"), c.nowRead);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileDelete, testing::ValuesIn(kDeleteCases),
+                         [](const auto& info) { return caseName(info.param.name); });
+
+TEST(ProfileDelete, InABatchTheFileIsWrittenOnceInOrder) {
+  TempProgramFolder folder;
+  const std::string file = folder.file("p.ini");
+  folder.write("p.ini", "[S]\na=1\n[T]\nb=2\n");
+  {
+    platform::ProfileWriteBatch batch;
+    EXPECT_TRUE(platform::DeleteProfileSection(file, "S"));
+    EXPECT_TRUE(WriteProfileString(file, "S", "c", "3"));
+    EXPECT_TRUE(platform::DeleteProfileKey(file, "T", "b"));
+    EXPECT_EQ(GetProfileString(file, "S", "a", "?"), "?");
+    EXPECT_EQ(folder.read("p.ini"), "[S]\na=1\n[T]\nb=2\n");
+  }
+  EXPECT_EQ(folder.read("p.ini"), "[T]\n[S]\nc=3\n");
+}
+
+TEST(ProfileSections, NamesInFileOrderEachOnce) {
+  TempProgramFolder folder;
+  const std::string file = folder.file("p.ini");
+  EXPECT_TRUE(platform::GetProfileSectionNames(file).empty());
+  folder.write("p.ini", "x=1\n[One]\n[ Two ]\na=1\n[one]\n[Three\n");
+  EXPECT_EQ(platform::GetProfileSectionNames(file),
+            (std::vector<std::string>{"One", "Two", "Three"}));
+}
+
+}  // namespace

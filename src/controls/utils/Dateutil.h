@@ -64,9 +64,18 @@ struct FormatSettings {
   std::array<std::string, 12> shortMonthNames, longMonthNames;  // January first
   std::array<std::string, 7> shortDayNames, longDayNames;       // Sunday first
   bool farEast = false;  // a Far-East system locale
+  // Numbers: the decimal separator is '.' always (the program sets it before anything is read);
+  // the thousand separator and the currency come from the locale's LC_NUMERIC and LC_MONETARY.
+  char thousandSeparator = ',';
+  std::string currencyString;
+  // Where the currency stands: 0 before the number, 1 after it, 2 before it with a blank, 3
+  // after it with a blank.
+  uint8_t currencyFormat = 0;
+  uint8_t currencyDecimals = 2;
 };
 
-// The settings of the process locale's LC_TIME category, names converted to Windows-1251.
+// The settings of the process locale's LC_TIME, LC_NUMERIC and LC_MONETARY categories, texts
+// converted to Windows-1251.
 FormatSettings SystemFormatSettings();
 
 // The settings every routine reads at the moment of its call; SystemFormatSettings() until

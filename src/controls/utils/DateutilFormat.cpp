@@ -5,6 +5,8 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -217,10 +219,32 @@ void formatInto(std::string& out, std::string_view f, const Parts& p, int depth)
   }
 }
 
+// The thousand separator and the currency of the locale's LC_NUMERIC and LC_MONETARY; the C
+// locale has none and keeps ',' and an empty currency.
+void readNumberSettings(FormatSettings& fs) {
+  locale_t loc = newlocale(LC_NUMERIC_MASK | LC_MONETARY_MASK, "", static_cast<locale_t>(0));
+  if (loc == static_cast<locale_t>(0)) return;
+  const char* codeSet = nl_langinfo_l(CODESET, loc);
+  std::string separator = toWindows1251(nl_langinfo_l(THOUSEP, loc), codeSet);
+  // A narrow or plain blank reads as the no-break space Windows uses.
+  if (separator.size() == 1) fs.thousandSeparator = separator[0] == ' ' ? '\xA0' : separator[0];
+  fs.currencyString = toWindows1251(nl_langinfo_l(CURRENCY_SYMBOL, loc), codeSet);
+  auto number = [&](nl_item item, int fallback) {
+    int value = static_cast<unsigned char>(*nl_langinfo_l(item, loc));
+    return value == CHAR_MAX ? fallback : value;
+  };
+  bool after = number(P_CS_PRECEDES, 1) == 0;
+  bool blank = number(P_SEP_BY_SPACE, 0) != 0;
+  fs.currencyFormat = uint8_t((after ? 1 : 0) + (blank ? 2 : 0));
+  fs.currencyDecimals = uint8_t(std::min(number(FRAC_DIGITS, 2), 18));
+  freelocale(loc);
+}
+
 }  // namespace
 
 FormatSettings SystemFormatSettings() {
   FormatSettings fs;
+  readNumberSettings(fs);
   locale_t loc = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
   if (loc == static_cast<locale_t>(0)) loc = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
   if (loc == static_cast<locale_t>(0)) return fs;
