@@ -8,17 +8,12 @@
 
 #include <QCoreApplication>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "ProgramFolder.h"
-#include "core/CMyMixer.h"
+#include "InProcessProgram.h"
 #include "core/Channels.h"
-#include "gui/VyxApplication.h"
 #include "sim/EventLog.h"
-#include "viewer/Startup.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 
@@ -60,20 +55,4 @@ BENCHMARK(BM_ChannelChange)->MeasureProcessCPUTime()->Unit(benchmark::kMicroseco
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("VYX_SIM", "1", 1);
-  const std::string home = bench::MakeProgramFolder(VYX_DEMO_FOLDER);
-  if (home.empty()) return 1;
-  setenv("VYX_HOME", home.c_str(), 1);
-  benchmark::Initialize(&argc, argv);
-  gui::VyxApplication app(argc, argv);
-  InitMixerObjects();
-  if (viewer::StartProgram() != 0) return 1;
-  QCoreApplication::processEvents();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  // No shut-down: the program folder goes as it is.
-  std::filesystem::remove_all(home);
-  std::_Exit(0);
-}
+int main(int argc, char** argv) { return bench::RunInProgram(argc, argv, VYX_DEMO_FOLDER); }

@@ -10,6 +10,7 @@
 #include "viewer/RemoteKeys.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace {
 
@@ -17,9 +18,8 @@ constexpr unsigned kPollMs = 20;
 constexpr unsigned kKeepAwakeMs = 59000;
 constexpr unsigned kSecondMs = 1000;
 
-// A frequency scan steps the channels on the panel's scan timer, which runs exactly while a scan
-// does. LATER(scan): read the scan's own running flag once the frequency scan provides one.
-bool scanRunning() { return Form1 && Form1->Timer2.Enabled(); }
+// A frequency scan owns the tuner while it runs.
+bool scanRunning() { return ScanInProgress(); }
 
 }  // namespace
 

@@ -100,6 +100,19 @@ gui::TColor& SkinEndColorActive = state.SkinEndColorActive;
 gui::TColor& SkinBeginColorUnactive = state.SkinBeginColorUnactive;
 gui::TColor& SkinEndColorUnactive = state.SkinEndColorUnactive;
 
+double& ScanFromMHz = state.ScanFromMHz;
+double& ScanToMHz = state.ScanToMHz;
+double& ScanStepMHz = state.ScanStepMHz;
+double& ScanFreqMHz = state.ScanFreqMHz;
+uint32_t& ScanFoundCount = state.ScanFoundCount;
+uint32_t& PreviewTVSystem = state.PreviewTVSystem;
+ScanCursor& ScanPosition = state.ScanPosition;
+bool& ScanRunning = state.ScanRunning;
+
+std::array<ChannelRecord, kChannelRows>& EditTable = state.EditTable;
+int32_t& EditCount = state.EditCount;
+bool& IsNT4 = state.IsNT4;
+
 int32_t& CmdLineMode = state.CmdLineMode;
 bool& DebugConsole = state.DebugConsole;
 

@@ -22,6 +22,7 @@
 #include "viewer/RemoteKeys.h"
 #include "viewer/TvWindowProc.h"
 #include "viewer/ViewerGlobals.h"
+#include "viewer/VyxuScan.h"
 
 class OsdWindow;
 class TForm1;
@@ -116,6 +117,21 @@ struct ViewerState {
   gui::TColor SkinEndColorActive = 0xFFFF00;
   gui::TColor SkinBeginColorUnactive = 0x000000;
   gui::TColor SkinEndColorUnactive = 0xBEBEBE;
+
+  // Frequency scan (VyxuScan.h)
+  double ScanFromMHz = 40.0;
+  double ScanToMHz = 800.0;
+  double ScanStepMHz = 1.0;
+  double ScanFreqMHz = 0;
+  uint32_t ScanFoundCount = 0;
+  uint32_t PreviewTVSystem = 0;
+  ScanCursor ScanPosition;
+  bool ScanRunning = false;
+
+  // Channel list (ClistGrid.h, Clist.h)
+  std::array<ChannelRecord, kChannelRows> EditTable{};
+  int32_t EditCount = 0;
+  bool IsNT4 = false;
 
   // Command line (ViewerGlobals.h)
   int32_t CmdLineMode = 0;

@@ -68,6 +68,10 @@ public:
   // Stores the TV window's rectangle, forces its aspect and places it.
   void Set34();
 
+  // --- Frequency scan (VyxuScan.cpp)
+  // One scan step, or one pass of following a found signal.
+  void Timer2Timer();
+
   // --- Scheduler tick (VyxuScheduler.cpp)
   // Fires the schedule entries whose time came since the tick before; installs the keyboard
   // hook again when the scheduler window has closed.

@@ -21,6 +21,7 @@
 #include "viewer/TvWindowSetup.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ void CheckChannelMenuItem(int row) {
 }
 
 void SelectChannelByNumber(int k) {
-  if (!Form1) return;
+  if (!Form1 || ScanInProgress()) return;
   if (AltKeyDown) k += 10;
   if (!validRow(k) || !ChannelTable[size_t(k)].Used) return;
   CurChannel = k;

@@ -278,6 +278,7 @@ void TForm1::createTimers() {
   Timer1.SetInterval(100);
   Timer1.SetOnTimer([this](gui::TTimer*) { Timer1Timer(); });
   Timer2.SetInterval(100);
+  Timer2.SetOnTimer([this](gui::TTimer*) { Timer2Timer(); });
   Timer3.SetInterval(1000);
   Timer3.SetOnTimer([this](gui::TTimer*) { Timer3Timer(); });
   Timer4.SetInterval(100);

@@ -13,6 +13,7 @@
 #include "gui/Image.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace {
 
@@ -87,7 +88,8 @@ void TForm1::attachChannelHandlers() {
 }
 
 void TForm1::UpDown1Click(gui::TUDBtnType button) {
-  if (!onTunerRow()) return;
+  // A running scan owns the tuner: the hot keys, the wheel and the remote wait for its end.
+  if (!onTunerRow() || ScanInProgress()) return;
   // With no channel in the list there is nothing to step to (and no row -1 to land on).
   if (NumOfChannels <= 0) return;
   CurChannel = steppedRow(button);

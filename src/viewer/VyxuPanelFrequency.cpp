@@ -15,6 +15,7 @@
 #include "viewer/KeyboardHook.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void TForm1::RxSpinEdit1Change() {
   if (!onTunerRow()) return;
   const double value = RxSpinEdit1->Value();
   // While a scan runs, its steps tune; the display follows them.
-  if (!Timer2.Enabled()) {
+  if (!ScanInProgress()) {
     ChannelRecord& r = ChannelTable[size_t(CurChannel)];
     r.Freq = float(value);
     TuneFrequency(r.Freq);

@@ -17,6 +17,7 @@
 #include "viewer/TvScreen.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace viewer_test {
 namespace {
@@ -166,9 +167,9 @@ TEST_F(PanelTest, FrequencyFieldTunesAndStoresExceptDuringAScan) {
   EXPECT_EQ(Form1->Label10->Caption(), "191.24");
 
   // A running scan tunes by itself: the field only shows its steps.
-  Form1->Timer2.SetEnabled(true);
+  ScanRunning = true;
   Form1->RxSpinEdit1->SetValue(49.75);
-  Form1->Timer2.SetEnabled(false);
+  ScanRunning = false;
   EXPECT_EQ(Form1->Label10->Caption(), "49.75");
   EXPECT_FLOAT_EQ(ChannelTable[0].Freq, 191.24f);
 }

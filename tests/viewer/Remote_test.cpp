@@ -14,6 +14,7 @@
 #include "sim/SimPointer.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace viewer_test {
 namespace {
@@ -235,13 +236,13 @@ TEST_F(RemoteTest, FailedCardIsPolledQuietly) {
 TEST_F(RemoteTest, ScanPausesThePollAndTheNoSignalCheck) {
   writeSetting("MonitorPowerOffIfNoSignal", "1");
   startWithRemote();
-  Form1->Timer2.SetEnabled(true);  // the scan's steps
+  ScanRunning = true;  // a frequency scan
   hold("CHNLUP");
   poll();
   EXPECT_EQ(CurChannel, 0);
   Form8->Timer4Timer();
   EXPECT_FALSE(Form8->Timer3.Enabled());
-  Form1->Timer2.SetEnabled(false);
+  ScanRunning = false;
   Form8->Timer4Timer();
   EXPECT_TRUE(Form8->Timer3.Enabled());
   poll();
