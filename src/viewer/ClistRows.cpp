@@ -17,9 +17,12 @@ void TForm6::Button6Click() {
   model_.Commit();
   hide();
   if (Form4) Form4->hide();
-  // LATER(tray menus): TForm1::ClearMenu and TForm1::FillMenu, so that the tray lists the
-  // committed channels.
-  if (Form1) Form1->ReSet();
+  // The tray menu lists the committed channels.
+  if (Form1) {
+    Form1->ClearMenu();
+    Form1->FillMenu();
+    Form1->ReSet();
+  }
 }
 
 void TForm6::Button10Click() {

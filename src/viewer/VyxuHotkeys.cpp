@@ -13,6 +13,7 @@
 #include "viewer/TvScreen.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace {
 
@@ -28,8 +29,10 @@ void volume(TForm1& panel, int by) {
   if (!panel.CheckBox3->isChecked()) panel.Image15Click();
 }
 
-// LATER(scan): the channel keys leave the channel alone while a scan runs.
-void channelStep(TForm1& panel, gui::TUDBtnType button) { panel.UpDown1Click(button); }
+// A running scan owns the tuner: the channel keys leave the channel alone then.
+void channelStep(TForm1& panel, gui::TUDBtnType button) {
+  if (!ScanInProgress()) panel.UpDown1Click(button);
+}
 
 // Up and Down step the channel and Right and Left the volume, or the other way round.
 void arrow(TForm1& panel, bool channelKey, gui::TUDBtnType button) {
@@ -67,8 +70,7 @@ void HotKeyAction(uint16_t key) {
   if (!Form1 || key < kFirstHotKey || key > kLastHotKey) return;
   TForm1& panel = *Form1;
   if (isDigitKey(key)) {
-    // LATER(scan): the channel keys leave the channel alone while a scan runs.
-    channelKey(panel, key);
+    if (!ScanInProgress()) channelKey(panel, key);
     return;
   }
   switch (key) {

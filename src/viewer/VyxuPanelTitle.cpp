@@ -16,6 +16,7 @@
 #include "viewer/TvScreen.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace {
 
@@ -109,8 +110,9 @@ bool TForm1::Dispatch(QEvent* message) {
 
 // The delta's sign bit says the wheel was turned towards the user: one channel down, or up with
 // IntellimouseReverse.
-// LATER(scan): the wheel leaves the channel alone while a scan runs.
+// A running scan owns the tuner: the wheel leaves the channel alone then.
 void TForm1::WMMouseWheel(uint16_t delta) {
+  if (ScanInProgress()) return;
   const bool towards = delta >= 0x8000;
   const bool down = towards != bool(Settings.IntellimouseReverse);
   UpDown1Click(down ? gui::btPrev : gui::btNext);

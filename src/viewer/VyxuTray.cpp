@@ -10,6 +10,7 @@
 #include "viewer/TvScreen.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuScan.h"
 
 namespace {
 
@@ -70,8 +71,9 @@ void TForm1::ClearMenu() {
   }
 }
 
-// LATER(scan): a channel item leaves the channel alone while a scan runs.
+// A running scan owns the tuner: a channel item leaves the channel alone then.
 void TForm1::CnlMenuClick(QAction* item) {
+  if (ScanInProgress()) return;
   const int row = int(PopupMenu4->actions().indexOf(item));
   if (row < 0 || row >= NumOfChannels) return;
   CurChannel = row;

@@ -1,6 +1,8 @@
 // The channel list window in the running program: opening on the current channel, the row
 // buttons with their previews, the editors, "Ok" and "Отмена", and the found list.
+#include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -179,6 +181,8 @@ TEST_F(ChannelListTest, DeleteAllAndOkLeaveOneChannel) {
   EXPECT_EQ(NumOfChannels, 1);
   EXPECT_EQ(CurChannel, 0);
   EXPECT_EQ(ChannelTable[kAvRow].Name, "Video") << "the input rows come back";
+  // The tray lists the committed channels: one item, the separator, the five fixed items.
+  EXPECT_EQ(Form1->PopupMenu4->actions().size(), 7);
 }
 
 TEST_F(ChannelListTest, TheFrequencyFieldWritesItsShortestText) {

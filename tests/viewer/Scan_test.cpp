@@ -1,7 +1,9 @@
 // The frequency scan on the simulated card: the range check, stepping and following a signal
 // one pass per tick, the found list, stopping, the end of the scan, and what the scan keeps
 // away from the tuner while it runs.
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -14,6 +16,8 @@
 #include "controls/Rxspin.h"
 #include "core/Channels.h"
 #include "gui/UpDown.h"
+#include "gui/VirtualKeys.h"
+#include "viewer/KeyboardHook.h"
 #include "viewer/Schu.h"
 #include "viewer/ViewerGlobals.h"
 
@@ -170,6 +174,10 @@ TEST_F(ScanTest, ChannelAndFrequencyChangesWaitForTheScan) {
   Form1->UpDown1Click(gui::btNext);
   SelectChannelByNumber(1);
   Form1->RxSpinEdit1->SetValue(500.0);
+  Form1->WMMouseWheel(0x0078);
+  HotKeyAction(gui::VK_UP);
+  HotKeyAction('1');
+  Form1->CnlMenuClick(Form1->PopupMenu4->actions().front());
   EXPECT_EQ(CurChannel, channel);
   EXPECT_FLOAT_EQ(ChannelTable[size_t(channel)].Freq, freq);
   EXPECT_DOUBLE_EQ(sim::Card().tuner().tunedMHz(), 40.0);
