@@ -10,13 +10,18 @@
 #include "recording/Capt.h"
 
 struct RecordingState {
+  // The capture window (Capt*.cpp).
   TForm3* Form3 = nullptr;
-  uint32_t MaxWavFormatSize = kWaveFormatFieldsSize;
-  std::vector<uint8_t> SavedWavFormat;
   bool CaptureFormCreated = false;
   bool CaptureFormShown = false;
   bool AviCaptureRunning = false;
   bool TvPreviewMode = false;
+
+  // The stored WAV recording format (WaveFormat.cpp).
+  uint32_t MaxWavFormatSize = kWaveFormatFieldsSize;
+  std::vector<uint8_t> SavedWavFormat;
+
+  // The WAV recorder and the wave input (Wav*.cpp, CMyWaveIn.cpp).
 };
 
 // Closes the recording window if it is still open and gives every member its initial value.
