@@ -1,0 +1,297 @@
+#include "controls/dormant/Exprogr.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gui/GdiTypes.h"
+
+namespace exprogr {
+
+using gui::TCanvas;
+using gui::TColor;
+using gui::TRect;
+
+namespace {
+
+constexpr int kGradientBands = 257;
+
+// One channel of the gradient's band `i`: the begin value moved by i/257 of the way to the end.
+int bandChannel(int begin, int end, int i) { return begin + gui::MulDiv(i, end - begin, kGradientBands); }
+
+TColor bandColor(TColor begin, TColor end, int i) {
+  return gui::RGB(bandChannel(gui::GetRValue(begin), gui::GetRValue(end), i),
+                  bandChannel(gui::GetGValue(begin), gui::GetGValue(end), i),
+                  bandChannel(gui::GetBValue(begin), gui::GetBValue(end), i));
+}
+
+}  // namespace
+
+// Every value goes through its setter, so those the zeroed starting state cannot take yet change
+// nothing: SetMin(0) is refused while Max is still 0, and ShowInter is set after ShowText.
+TProgress::TProgress(QWidget* owner) : gui::TGraphicControl(owner) {
+  SetBounds(10, 10, 100, 25);
+  SetMin(0);
+  SetMax(100);
+  SetProgress(0);
+  SetBackColor(0xFFFFFF);
+  SetBarColor(0xFF0000);
+  SetFBColor(0xFFFFFF);
+  SetShowText(true);
+  SetBorder(1);
+  SetGradiental(false);
+  SetBeginColor(0x800000);
+  SetEndColor(0x00FF00);
+  SetShowInter(false);
+  SetInterSize(2);
+  SetInterCount(10);
+  SetInterColor(0xFFFFFF);
+  SetShowOutline(false);
+  SetOutlineColor(255);
+}
+
+void TProgress::SetProgress(int32_t value) {
+  if (value == progress_ || value < min_ || value > max_) return;
+  progress_ = value;
+  Invalidate();
+}
+
+void TProgress::SetMax(int32_t value) {
+  if (value <= min_) return;
+  max_ = value;
+  if (progress_ > max_) progress_ = min_;
+  Invalidate();
+}
+
+void TProgress::SetMin(int32_t value) {
+  if (value >= max_) return;
+  min_ = value;
+  if (progress_ < min_) progress_ = min_;
+  Invalidate();
+}
+
+void TProgress::SetBorder(int32_t value) {
+  if (value == border_ || value < 0) return;
+  const int64_t twice = int64_t{value} * 2;
+  if (twice >= Height() || twice >= Width()) return;
+  border_ = value;
+  Invalidate();
+}
+
+void TProgress::SetShowText(bool value) {
+  if (value == showText_ || showInter_) return;
+  showText_ = value;
+  Invalidate();
+}
+
+void TProgress::SetShowOutline(bool value) {
+  if (value == showOutline_ || !showInter_) return;
+  showOutline_ = value;
+  Invalidate();
+}
+
+// The text goes first, while the marks are still off, so switching them on really hides it.
+void TProgress::SetShowInter(bool value) {
+  if (value == showInter_) return;
+  SetShowText(false);
+  showInter_ = value;
+  // Its setter refuses while the marks are off, so the outline is cleared here.
+  if (!showInter_) showOutline_ = false;
+  Invalidate();
+}
+
+// A count of -1 would make the marks' spacing a division by zero; below that it is meaningless.
+void TProgress::SetInterCount(int32_t value) {
+  if (value == interCount_ || value < 0) return;
+  interCount_ = value;
+  Invalidate();
+}
+
+void TProgress::SetInterSize(int32_t value) {
+  if (value == interSize_) return;
+  interSize_ = value;
+  Invalidate();
+}
+
+void TProgress::SetPaintStyle(TPaintStyle value) {
+  if (value == paintStyle_) return;
+  paintStyle_ = value;
+  Invalidate();
+}
+
+void TProgress::SetGradiental(bool value) {
+  if (value == gradiental_) return;
+  gradiental_ = value;
+  Invalidate();
+}
+
+void TProgress::setColor(TColor& field, TColor value) {
+  if (value == field) return;
+  field = value;
+  Invalidate();
+}
+
+// Counted from Min, in 64 bits: a range such as -2^31..2^31-1 neither overflows nor leaves
+// 0..100.
+int TProgress::Percent() const {
+  const int64_t span = int64_t{max_} - min_;
+  if (span <= 0) return 0;
+  return int((int64_t{progress_} - min_) * 100 / span);
+}
+
+std::string TProgress::PercentText() const { return std::to_string(Percent()) + "%"; }
+
+int TProgress::BarLength() const {
+  const int64_t room = paintStyle_ == ptVert ? int64_t{Height()} - 4 - 2 * int64_t{border_}
+                                             : int64_t{Width()} - 5 - 2 * int64_t{border_};
+  return int(std::max<int64_t>(0, Percent() * room / 100));
+}
+
+TRect TProgress::interior() const {
+  const int b = border_;
+  return gui::Rect(b + 2, b + 2, Width() - 3 - b, Height() - 2 - b);
+}
+
+void TProgress::Paint() {
+  DrawBar();
+  DrawProgress();
+}
+
+void TProgress::DrawBar() {
+  TCanvas& canvas = Canvas();
+  const int w = Width(), h = Height();
+  canvas.Brush.Style = gui::bsSolid;
+  canvas.Brush.Color = backColor_;
+  canvas.FillRect(gui::Rect(0, 0, w - 1, h - 1));
+  canvas.Pen.Style = gui::psSolid;
+  canvas.Pen.Mode = gui::pmCopy;
+  canvas.Pen.Width = 1;
+  canvas.Pen.Color = gui::clBtnShadow;
+  canvas.MoveTo(0, h - 1);
+  canvas.LineTo(0, 0);
+  canvas.LineTo(w - 1, 0);
+  canvas.Pen.Color = gui::clBtnHighlight;
+  canvas.LineTo(w - 1, h - 1);
+  canvas.LineTo(1, h - 1);
+  canvas.Pen.Color = gui::clBlack;
+  canvas.MoveTo(1, h - 2);
+  canvas.LineTo(1, 1);
+  canvas.LineTo(w - 2, 1);
+  canvas.Pen.Color = gui::clBtnFace;
+  canvas.LineTo(w - 2, h - 2);
+  canvas.LineTo(1, h - 2);
+}
+
+void TProgress::DrawProgress() {
+  Canvas().Font = Font();
+  if (paintStyle_ == ptVert) drawVertical();
+  else drawHorizontal();
+  if (showInter_) drawDivisions();
+}
+
+void TProgress::drawHorizontal() {
+  TCanvas& canvas = Canvas();
+  const TRect in = interior();
+  const int len = BarLength();
+  const TRect bar = gui::Rect(in.Left, in.Top, in.Left + len, in.Bottom);
+  canvas.Brush.Style = gui::bsSolid;
+  if (gradiental_) {
+    const TRect rest = gui::Rect(in.Left + len, in.Top, in.Right, in.Bottom);
+    drawGradient(in, false);
+    canvas.Brush.Color = backColor_;
+    canvas.FillRect(rest);
+    if (!showText_) return;
+    drawTextPart(rest, fontColor_, backColor_);
+    drawTextPart(bar, backColor_, gui::clNone);
+    return;
+  }
+  canvas.Brush.Color = barColor_;
+  canvas.FillRect(bar);
+  if (!showText_) return;
+  drawTextPart(bar, fontColor_, barColor_);
+  drawTextPart(gui::Rect(in.Left + len, in.Top, in.Right + 1, in.Bottom), Font().Color,
+               backColor_);
+}
+
+void TProgress::drawVertical() {
+  TCanvas& canvas = Canvas();
+  const TRect in = interior();
+  const int top = in.Bottom - BarLength();
+  const TRect bar = gui::Rect(in.Left, top, in.Right, in.Bottom);
+  const TRect above = gui::Rect(in.Left, in.Top, in.Right, top);
+  canvas.Brush.Style = gui::bsSolid;
+  if (gradiental_) {
+    drawGradient(in, true);
+    canvas.Brush.Color = backColor_;
+    canvas.FillRect(above);
+    if (!showText_) return;
+    drawTextPart(above, Font().Color, backColor_);
+    drawTextPart(bar, backColor_, gui::clNone);
+    return;
+  }
+  canvas.Brush.Color = barColor_;
+  canvas.FillRect(bar);
+  if (!showText_) return;
+  drawTextPart(bar, fontColor_, barColor_);
+  drawTextPart(gui::Rect(in.Left, in.Top, in.Right + 1, top), Font().Color, backColor_);
+}
+
+void TProgress::drawGradient(const TRect& in, bool vertical) {
+  TCanvas& canvas = Canvas();
+  canvas.Brush.Color = barColor_;
+  canvas.FillRect(in);
+  canvas.Pen.Style = gui::psSolid;
+  canvas.Pen.Mode = gui::pmCopy;
+  const TColor begin = gui::ColorToRGB(beginColor_), end = gui::ColorToRGB(endColor_);
+  const int extent = vertical ? in.Height() : in.Width();
+  const int origin = vertical ? in.Top : in.Left;
+  for (int i = 0; i < kGradientBands; ++i) {
+    const int from = origin + gui::MulDiv(i, extent, kGradientBands);
+    const int to = origin + gui::MulDiv(i + 1, extent, kGradientBands);
+    canvas.Brush.Color = bandColor(begin, end, i);
+    canvas.FillRect(vertical ? gui::Rect(in.Left, from, in.Right, to)
+                             : gui::Rect(from, in.Top, to, in.Bottom));
+  }
+}
+
+void TProgress::drawTextPart(const TRect& part, TColor color, TColor back) {
+  TCanvas& canvas = Canvas();
+  const std::string text = PercentText();
+  const int x = Width() / 2 - canvas.TextWidth(text) / 2;
+  const int y = Height() / 2 - canvas.TextHeight(text) / 2;
+  canvas.Font.Color = color;
+  if (back == gui::clNone) {
+    canvas.Brush.Style = gui::bsClear;
+  } else {
+    canvas.Brush.Style = gui::bsSolid;
+    canvas.Brush.Color = back;
+  }
+  canvas.TextRect(part, x, y, text);
+  canvas.Brush.Style = gui::bsSolid;
+}
+
+// Marks of InterSize across the trough at InterCount + 1 even steps; with the outline, a frame
+// between each mark and the next.
+void TProgress::drawDivisions() {
+  TCanvas& canvas = Canvas();
+  const TRect in = interior();
+  const bool vertical = paintStyle_ == ptVert;
+  const int length = vertical ? in.Height() : in.Width();
+  const double step = double(length) / (double(interCount_) + 1);
+  const int start = border_ + 2;
+  auto across = [&](int from, int to) {
+    return vertical ? gui::Rect(in.Left, from, in.Right, to) : gui::Rect(from, in.Top, to, in.Bottom);
+  };
+  canvas.Brush.Style = gui::bsSolid;
+  for (int64_t i = 0; i <= interCount_; ++i) {
+    const int end = int(std::trunc(double(i) * step + start + interSize_));
+    canvas.Brush.Color = interColor_;
+    canvas.FillRect(across(end - interSize_, end));
+    if (showOutline_ && i < interCount_) {
+      const int next = int(std::trunc(double(i + 1) * step + start));
+      canvas.Brush.Color = outlineColor_;
+      canvas.FrameRect(across(end, next));
+    }
+  }
+}
+
+}  // namespace exprogr
