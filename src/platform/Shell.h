@@ -1,5 +1,5 @@
-// The desktop shell's services that the file utilities offer: a folder (or computer) chooser, a
-// file operation with the shell's confirmations and progress (copy, move, rename, delete), and
+// The desktop shell's services that the file utilities offer: a folder (or computer) chooser, the
+// open and save file dialogs, a file operation with the shell's confirmations and progress (copy, move, rename, delete), and
 // the special folders that shortcuts go to. The real backend uses Qt's dialogs, the file system
 // and the desktop's standard folders; the simulated one records every request and answers as a
 // test scripted it. Paths are the file system's bytes; texts shown to the user are QStrings.
@@ -82,6 +82,29 @@ struct FolderBrowseRequest {
   std::function<void(FolderDialog&)> help;
 };
 
+// The common file dialogs: open or save, each also in a variant with a picture preview.
+enum class FileDialogKind { kOpen, kSave, kOpenPicture, kSavePicture };
+
+struct FileDialogRequest {
+  FileDialogKind kind = FileDialogKind::kOpen;
+  QString title;             // empty: the system's own title
+  std::string fileName;      // proposed in the name field
+  std::string initialDir;    // empty: the current folder
+  std::string defaultExt;    // added to a typed name without an extension
+  // Pairs "description|patterns" joined by '|', patterns separated by ';'; empty: every file.
+  QString filter;
+  int filterIndex = 1;       // 1-based
+  bool multiSelect = false;
+  bool fileMustExist = false;
+  bool overwritePrompt = false;
+  QWidget* owner = nullptr;
+};
+
+struct FileDialogChoice {
+  std::vector<std::string> files;  // at least one
+  int filterIndex = 1;
+};
+
 struct FolderChoice {
   std::string path;         // the chosen folder (for a computer: its name)
   QString displayName;      // what the dialog showed for it
@@ -94,6 +117,8 @@ public:
   // Runs the chooser modally; nothing when the user cancelled.
   virtual std::optional<FolderChoice> browseForFolder(const FolderBrowseRequest& request) = 0;
   virtual FileOperationResult fileOperation(const FileOperationRequest& request) = 0;
+  // Runs a file dialog modally; nothing when the user cancelled.
+  virtual std::optional<FileDialogChoice> fileDialog(const FileDialogRequest& request) = 0;
   // The special folder's path, or nothing when this desktop has no such folder.
   virtual std::optional<std::string> specialFolder(int csidl) = 0;
 

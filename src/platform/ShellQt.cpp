@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -51,8 +53,49 @@ void addHelpButton(QFileDialog& dialog, QtFolderDialog& handle, const FolderBrow
   });
 }
 
+// "Text files|*.txt;*.log|All|*" as Qt's name filters: "Text files (*.txt *.log)", "All (*)".
+QStringList nameFilters(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    filters << parts[i] + " (" + patterns.replace(';', ' ') + ")";
+  }
+  return filters;
+}
+
+std::optional<FileDialogChoice> runFileDialog(const FileDialogRequest& request) {
+  const bool save = request.kind == FileDialogKind::kSave ||
+                    request.kind == FileDialogKind::kSavePicture;
+  QFileDialog dialog(request.owner, request.title);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  if (save) dialog.setFileMode(QFileDialog::AnyFile);
+  else if (request.multiSelect) dialog.setFileMode(QFileDialog::ExistingFiles);
+  else dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  if (!request.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!request.initialDir.empty()) dialog.setDirectory(fromPath(request.initialDir));
+  if (!request.defaultExt.empty()) dialog.setDefaultSuffix(fromPath(request.defaultExt));
+  const QStringList filters = nameFilters(request.filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    const qsizetype index = std::clamp<qsizetype>(request.filterIndex, 1, filters.size()) - 1;
+    dialog.selectNameFilter(filters[index]);
+  }
+  if (!request.fileName.empty()) dialog.selectFile(fromPath(request.fileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  FileDialogChoice choice;
+  for (const QString& file : dialog.selectedFiles()) choice.files.push_back(toPath(file));
+  choice.filterIndex = std::max<int>(1, int(filters.indexOf(dialog.selectedNameFilter())) + 1);
+  return choice;
+}
+
 class DesktopShell : public Shell {
 public:
+  std::optional<FileDialogChoice> fileDialog(const FileDialogRequest& request) override {
+    return runFileDialog(request);
+  }
+
   std::optional<FolderChoice> browseForFolder(const FolderBrowseRequest& request) override {
     if (request.computers) return browseComputer(request);
     QFileDialog dialog(request.owner, request.title);

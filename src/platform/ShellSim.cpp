@@ -32,10 +32,10 @@ public:
   explicit Dialog(SimShell& shell) : shell_(shell) {}
   QWidget* widget() override { return shell_.dialogWidget(); }
   void setSelection(const std::string& path) override {
-    shell_.events_.push_back({SimShellEvent::Kind::SetSelection, path, {}, {}, 0});
+    shell_.events_.push_back({SimShellEvent::Kind::SetSelection, path, {}, {}, 0, {}});
   }
   void enableOk(bool enable) override {
-    shell_.events_.push_back({SimShellEvent::Kind::EnableOk, enable ? "1" : "0", {}, {}, 0});
+    shell_.events_.push_back({SimShellEvent::Kind::EnableOk, enable ? "1" : "0", {}, {}, 0, {}});
   }
 
 private:
@@ -47,6 +47,7 @@ SimShell::~SimShell() = default;
 
 void SimShell::reset() {
   scripts_.clear();
+  fileChoices_.clear();
   events_.clear();
   operationResult_ = {};
   folderRoot_.clear();
@@ -59,7 +60,7 @@ QWidget* SimShell::dialogWidget() {
 }
 
 std::optional<FolderChoice> SimShell::browseForFolder(const FolderBrowseRequest& request) {
-  SimShellEvent event{SimShellEvent::Kind::Browse, request.root, request, {}, 0};
+  SimShellEvent event{SimShellEvent::Kind::Browse, request.root, request, {}, 0, {}};
   event.browse.initialized = nullptr;
   event.browse.selectionChanged = nullptr;
   event.browse.help = nullptr;
@@ -72,7 +73,7 @@ std::optional<FolderChoice> SimShell::browseForFolder(const FolderBrowseRequest&
   Dialog dialog(*this);
   if (request.initialized) request.initialized(dialog);
   if (script.pressHelp && request.helpButton) {
-    events_.push_back({SimShellEvent::Kind::Help, {}, {}, {}, 0});
+    events_.push_back({SimShellEvent::Kind::Help, {}, {}, {}, 0, {}});
     if (request.help) request.help(dialog);
   }
   for (const std::string& item : script.selections) {
@@ -87,8 +88,17 @@ std::optional<FolderChoice> SimShell::browseForFolder(const FolderBrowseRequest&
 }
 
 FileOperationResult SimShell::fileOperation(const FileOperationRequest& request) {
-  events_.push_back({SimShellEvent::Kind::FileOperation, {}, {}, request, 0});
+  events_.push_back({SimShellEvent::Kind::FileOperation, {}, {}, request, 0, {}});
   return operationResult_;
+}
+
+std::optional<FileDialogChoice> SimShell::fileDialog(const FileDialogRequest& request) {
+  SimShellEvent event{SimShellEvent::Kind::FileDialog, request.fileName, {}, {}, 0, request};
+  events_.push_back(std::move(event));
+  if (fileChoices_.empty()) return std::nullopt;
+  FileDialogChoice choice = std::move(fileChoices_.front());
+  fileChoices_.pop_front();
+  return choice;
 }
 
 std::optional<std::string> SimShell::specialFolder(int csidl) {
@@ -100,7 +110,7 @@ std::optional<std::string> SimShell::specialFolder(int csidl) {
   std::string path = root + "/" + name;
   std::error_code ec;
   std::filesystem::create_directories(path, ec);
-  events_.push_back({SimShellEvent::Kind::SpecialFolder, path, {}, {}, csidl});
+  events_.push_back({SimShellEvent::Kind::SpecialFolder, path, {}, {}, csidl, {}});
   return path;
 }
 
