@@ -139,29 +139,19 @@ QELProgress::QELProgress(QWidget* owner) : gui::TGraphicControl(owner) {
 }
 
 void QELProgress::SetProgress(int32_t value) {
-  if (value == progress_ || value < min_ || value > max_) return;
-  progress_ = value;
-  Invalidate();
+  if (range_.SetProgress(value)) Invalidate();
 }
 
 void QELProgress::SetMax(int32_t value) {
-  if (value <= min_) return;
-  max_ = value;
-  if (progress_ > max_) progress_ = min_;
-  Invalidate();
+  if (range_.SetMax(value)) Invalidate();
 }
 
 void QELProgress::SetMin(int32_t value) {
-  if (value >= max_) return;
-  min_ = value;
-  if (min_ > progress_) progress_ = min_;
-  Invalidate();
+  if (range_.SetMin(value)) Invalidate();
 }
 
 void QELProgress::SetBorder(int32_t value) {
-  if (value == border_ || value < 0) return;
-  const int64_t twice = int64_t{value} * 2;
-  if (twice >= Height() || twice >= Width()) return;
+  if (!progress::BorderAccepted(value, border_, Width(), Height())) return;
   border_ = value;
   Invalidate();
 }
@@ -191,28 +181,12 @@ void QELProgress::Paint() {
   DrawProgress();
 }
 
-void QELProgress::DrawBar() {
-  gui::TCanvas& canvas = Canvas();
-  const int w = Width(), h = Height();
-  canvas.Brush.Style = gui::bsSolid;
-  canvas.Brush.Color = backColor_;
-  canvas.FillRect(gui::Rect(0, 0, w - 1, h - 1));
-  canvas.Pen.Style = gui::psSolid;
-  canvas.Pen.Mode = gui::pmCopy;
-  canvas.Pen.Width = 1;
-  canvas.Pen.Color = gui::clBtnShadow;
-  canvas.MoveTo(0, h - 1);
-  canvas.LineTo(0, 0);
-  canvas.LineTo(w - 1, 0);
-  canvas.Pen.Color = gui::clBtnHighlight;
-  canvas.LineTo(w - 1, h - 1);
-  canvas.LineTo(1, h - 1);
-}
+void QELProgress::DrawBar() { progress::DrawSunkenTrough(Canvas(), Width(), Height(), backColor_); }
 
 int QELProgress::filledPixels(int extent) const {
-  const int64_t span = int64_t{max_} - min_;
+  const int64_t span = int64_t{range_.max} - range_.min;
   if (span <= 0) return 0;
-  const double share = double(int64_t{progress_} - min_) / double(span);
+  const double share = double(int64_t{range_.progress} - range_.min) / double(span);
   return int(std::trunc(extent * share));
 }
 

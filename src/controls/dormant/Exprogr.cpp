@@ -50,29 +50,19 @@ TProgress::TProgress(QWidget* owner) : gui::TGraphicControl(owner) {
 }
 
 void TProgress::SetProgress(int32_t value) {
-  if (value == progress_ || value < min_ || value > max_) return;
-  progress_ = value;
-  Invalidate();
+  if (range_.SetProgress(value)) Invalidate();
 }
 
 void TProgress::SetMax(int32_t value) {
-  if (value <= min_) return;
-  max_ = value;
-  if (progress_ > max_) progress_ = min_;
-  Invalidate();
+  if (range_.SetMax(value)) Invalidate();
 }
 
 void TProgress::SetMin(int32_t value) {
-  if (value >= max_) return;
-  min_ = value;
-  if (progress_ < min_) progress_ = min_;
-  Invalidate();
+  if (range_.SetMin(value)) Invalidate();
 }
 
 void TProgress::SetBorder(int32_t value) {
-  if (value == border_ || value < 0) return;
-  const int64_t twice = int64_t{value} * 2;
-  if (twice >= Height() || twice >= Width()) return;
+  if (!progress::BorderAccepted(value, border_, Width(), Height())) return;
   border_ = value;
   Invalidate();
 }
@@ -133,9 +123,9 @@ void TProgress::setColor(TColor& field, TColor value) {
 // Counted from Min, in 64 bits: a range such as -2^31..2^31-1 neither overflows nor leaves
 // 0..100.
 int TProgress::Percent() const {
-  const int64_t span = int64_t{max_} - min_;
+  const int64_t span = int64_t{range_.max} - range_.min;
   if (span <= 0) return 0;
-  return int((int64_t{progress_} - min_) * 100 / span);
+  return int((int64_t{range_.progress} - range_.min) * 100 / span);
 }
 
 std::string TProgress::PercentText() const { return std::to_string(Percent()) + "%"; }
@@ -156,22 +146,11 @@ void TProgress::Paint() {
   DrawProgress();
 }
 
+// The trough with a second, inner edge: black left and top, button face right and bottom.
 void TProgress::DrawBar() {
   TCanvas& canvas = Canvas();
   const int w = Width(), h = Height();
-  canvas.Brush.Style = gui::bsSolid;
-  canvas.Brush.Color = backColor_;
-  canvas.FillRect(gui::Rect(0, 0, w - 1, h - 1));
-  canvas.Pen.Style = gui::psSolid;
-  canvas.Pen.Mode = gui::pmCopy;
-  canvas.Pen.Width = 1;
-  canvas.Pen.Color = gui::clBtnShadow;
-  canvas.MoveTo(0, h - 1);
-  canvas.LineTo(0, 0);
-  canvas.LineTo(w - 1, 0);
-  canvas.Pen.Color = gui::clBtnHighlight;
-  canvas.LineTo(w - 1, h - 1);
-  canvas.LineTo(1, h - 1);
+  progress::DrawSunkenTrough(canvas, w, h, backColor_);
   canvas.Pen.Color = gui::clBlack;
   canvas.MoveTo(1, h - 2);
   canvas.LineTo(1, 1);

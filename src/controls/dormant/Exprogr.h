@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/ProgressRange.h"
 #include "gui/Colors.h"
 #include "gui/Controls.h"
 
@@ -18,13 +19,13 @@ public:
   // Bounds (10, 10, 100, 25) and every property at its declared default.
   explicit TProgress(QWidget* owner = nullptr);
 
-  int32_t Progress() const { return progress_; }
+  int32_t Progress() const { return range_.progress; }
   // Takes a changed value within Min..Max.
   void SetProgress(int32_t value);
-  int32_t Max() const { return max_; }
+  int32_t Max() const { return range_.max; }
   // Takes a value above Min; Progress above the new Max falls back to Min.
   void SetMax(int32_t value);
-  int32_t Min() const { return min_; }
+  int32_t Min() const { return range_.min; }
   // Takes a value below Max; Progress below the new Min rises to it.
   void SetMin(int32_t value);
   // The inset of the bar from the trough's frame. Takes a changed value of at least 0 whose
@@ -92,10 +93,8 @@ private:
   gui::TRect interior() const;
   void setColor(gui::TColor& field, gui::TColor value);
 
-  int32_t progress_ = 0;
+  progress::ProgressRange range_;
   int32_t border_ = 0;
-  int32_t max_ = 0;
-  int32_t min_ = 0;
   gui::TColor barColor_ = 0;
   gui::TColor backColor_ = 0;
   gui::TColor fontColor_ = 0;
