@@ -37,13 +37,19 @@ void DrawSunkenTrough(gui::TCanvas& canvas, int width, int height, gui::TColor b
   canvas.Pen.Style = gui::psSolid;
   canvas.Pen.Mode = gui::pmCopy;
   canvas.Pen.Width = 1;
-  canvas.Pen.Color = gui::clBtnShadow;
-  canvas.MoveTo(0, height - 1);
-  canvas.LineTo(0, 0);
-  canvas.LineTo(width - 1, 0);
-  canvas.Pen.Color = gui::clBtnHighlight;
-  canvas.LineTo(width - 1, height - 1);
-  canvas.LineTo(1, height - 1);
+  DrawEdge(canvas, width, height, 0, gui::clBtnShadow, gui::clBtnHighlight);
+}
+
+void DrawEdge(gui::TCanvas& canvas, int width, int height, int inset, gui::TColor topLeft,
+              gui::TColor bottomRight) {
+  const int right = width - 1 - inset, bottom = height - 1 - inset;
+  canvas.Pen.Color = topLeft;
+  canvas.MoveTo(inset, bottom);
+  canvas.LineTo(inset, inset);
+  canvas.LineTo(right, inset);
+  canvas.Pen.Color = bottomRight;
+  canvas.LineTo(right, bottom);
+  canvas.LineTo(1, bottom);
 }
 
 }  // namespace progress

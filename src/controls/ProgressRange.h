@@ -30,5 +30,9 @@ bool BorderAccepted(int32_t value, int32_t current, int width, int height);
 // Fills (0, 0, width - 1, height - 1) with `back` and draws a one-pixel sunken edge round it:
 // button shadow left and top, button highlight right and bottom.
 void DrawSunkenTrough(gui::TCanvas& canvas, int width, int height, gui::TColor back);
+// An edge `inset` pixels in from the control's sides: `topLeft` up the left side and along the
+// top, `bottomRight` down the right side and back along the bottom to x = 1.
+void DrawEdge(gui::TCanvas& canvas, int width, int height, int inset, gui::TColor topLeft,
+              gui::TColor bottomRight);
 
 }  // namespace progress

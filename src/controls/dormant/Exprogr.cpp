@@ -148,16 +148,8 @@ void TProgress::Paint() {
 
 // The trough with a second, inner edge: black left and top, button face right and bottom.
 void TProgress::DrawBar() {
-  TCanvas& canvas = Canvas();
-  const int w = Width(), h = Height();
-  progress::DrawSunkenTrough(canvas, w, h, backColor_);
-  canvas.Pen.Color = gui::clBlack;
-  canvas.MoveTo(1, h - 2);
-  canvas.LineTo(1, 1);
-  canvas.LineTo(w - 2, 1);
-  canvas.Pen.Color = gui::clBtnFace;
-  canvas.LineTo(w - 2, h - 2);
-  canvas.LineTo(1, h - 2);
+  progress::DrawSunkenTrough(Canvas(), Width(), Height(), backColor_);
+  progress::DrawEdge(Canvas(), Width(), Height(), 1, gui::clBlack, gui::clBtnFace);
 }
 
 void TProgress::DrawProgress() {
@@ -167,51 +159,41 @@ void TProgress::DrawProgress() {
   if (showInter_) drawDivisions();
 }
 
+// The interior splits into the bar and the rest, beside it (horizontal) or above it (vertical).
 void TProgress::drawHorizontal() {
-  TCanvas& canvas = Canvas();
   const TRect in = interior();
-  const int len = BarLength();
-  const TRect bar = gui::Rect(in.Left, in.Top, in.Left + len, in.Bottom);
-  canvas.Brush.Style = gui::bsSolid;
-  if (gradiental_) {
-    const TRect rest = gui::Rect(in.Left + len, in.Top, in.Right, in.Bottom);
-    drawGradient(in, false);
-    canvas.Brush.Color = backColor_;
-    canvas.FillRect(rest);
-    if (!showText_) return;
-    drawTextPart(rest, fontColor_, backColor_);
-    drawTextPart(bar, backColor_, gui::clNone);
-    return;
-  }
-  canvas.Brush.Color = barColor_;
-  canvas.FillRect(bar);
-  if (!showText_) return;
-  drawTextPart(bar, fontColor_, barColor_);
-  drawTextPart(gui::Rect(in.Left + len, in.Top, in.Right + 1, in.Bottom), Font().Color,
-               backColor_);
+  const int right = in.Left + BarLength();
+  drawParts({in, gui::Rect(in.Left, in.Top, right, in.Bottom),
+             gui::Rect(right, in.Top, in.Right, in.Bottom), false});
 }
 
 void TProgress::drawVertical() {
-  TCanvas& canvas = Canvas();
   const TRect in = interior();
   const int top = in.Bottom - BarLength();
-  const TRect bar = gui::Rect(in.Left, top, in.Right, in.Bottom);
-  const TRect above = gui::Rect(in.Left, in.Top, in.Right, top);
+  drawParts({in, gui::Rect(in.Left, top, in.Right, in.Bottom),
+             gui::Rect(in.Left, in.Top, in.Right, top), true});
+}
+
+void TProgress::drawParts(const Parts& p) {
+  TCanvas& canvas = Canvas();
   canvas.Brush.Style = gui::bsSolid;
   if (gradiental_) {
-    drawGradient(in, true);
+    drawGradient(p.interior, p.vertical);
     canvas.Brush.Color = backColor_;
-    canvas.FillRect(above);
+    canvas.FillRect(p.rest);
     if (!showText_) return;
-    drawTextPart(above, Font().Color, backColor_);
-    drawTextPart(bar, backColor_, gui::clNone);
+    drawTextPart(p.rest, p.vertical ? Font().Color : fontColor_, backColor_);
+    drawTextPart(p.bar, backColor_, gui::clNone);
     return;
   }
   canvas.Brush.Color = barColor_;
-  canvas.FillRect(bar);
+  canvas.FillRect(p.bar);
   if (!showText_) return;
-  drawTextPart(bar, fontColor_, barColor_);
-  drawTextPart(gui::Rect(in.Left, in.Top, in.Right + 1, top), Font().Color, backColor_);
+  drawTextPart(p.bar, fontColor_, barColor_);
+  // The text beside the bar reaches one pixel further right than the interior.
+  TRect rest = p.rest;
+  rest.Right += 1;
+  drawTextPart(rest, Font().Color, backColor_);
 }
 
 void TProgress::drawGradient(const TRect& in, bool vertical) {

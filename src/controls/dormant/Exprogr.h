@@ -82,8 +82,16 @@ private:
   void DrawBar();
   // The bar, its text and the division marks.
   void DrawProgress();
+  // The trough's interior, the bar's part of it and the rest.
+  struct Parts {
+    gui::TRect interior, bar, rest;
+    bool vertical;
+  };
   void drawHorizontal();
   void drawVertical();
+  // Solid: the bar in BarColor. Gradient: the interior in bands, the rest covered again. Then the
+  // text on each part.
+  void drawParts(const Parts& parts);
   // The gradient from BeginColor to EndColor in 257 bands over the trough's interior.
   void drawGradient(const gui::TRect& interior, bool vertical);
   // The text clipped to `part`, in `color`; opaque in `back`, or over what is there when `back`

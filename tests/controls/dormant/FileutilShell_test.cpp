@@ -8,8 +8,7 @@
 #include <filesystem>
 
 #include "controls/dormant/Fileutil.h"
-#include "platform/ShellSim.h"
-#include "support/TempProgramFolder.h"
+#include "SimShellTest.h"
 
 using namespace fileutil;
 using platform::SimShellEvent;
@@ -17,21 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FileutilShellTest : public ::testing::Test {
-protected:
-  FileutilShellTest() { shell().reset(); }
-  ~FileutilShellTest() override { shell().reset(); }
-
-  static platform::SimShell& shell() { return platform::SimShellBackend(); }
-  std::vector<SimShellEvent> eventsOf(SimShellEvent::Kind kind) const {
-    std::vector<SimShellEvent> out;
-    for (const auto& e : shell().events())
-      if (e.kind == kind) out.push_back(e);
-    return out;
-  }
-
-  testing_support::TempProgramFolder folder_;
-};
+class FileutilShellTest : public SimShellTest {};
 
 TEST_F(FileutilShellTest, FolderChooserTracksTheSelectionAndReturnsTheFolder) {
   fs::create_directories(folder_.file("start"));

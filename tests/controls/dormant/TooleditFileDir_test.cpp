@@ -12,8 +12,7 @@
 
 #include "platform/ErrorMode.h"
 #include "platform/MessageBox.h"
-#include "platform/ShellSim.h"
-#include "support/TempProgramFolder.h"
+#include "SimShellTest.h"
 
 using namespace tooledit;
 using platform::SimShellEvent;
@@ -21,31 +20,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FileDirEditTest : public ::testing::Test {
+class FileDirEditTest : public SimShellTest {
 protected:
-  FileDirEditTest() { shell().reset(); }
-  ~FileDirEditTest() override { shell().reset(); }
-
-  static platform::SimShell& shell() { return platform::SimShellBackend(); }
-  std::vector<SimShellEvent> eventsOf(SimShellEvent::Kind kind) const {
-    std::vector<SimShellEvent> out;
-    for (const auto& e : shell().events())
-      if (e.kind == kind) out.push_back(e);
-    return out;
-  }
   std::string makeDir(const std::string& name) const {
-    fs::create_directories(folder.file(name));
-    return folder.file(name);
+    fs::create_directories(folder_.file(name));
+    return folder_.file(name);
   }
   std::string makeFile(const std::string& name) const {
-    folder.write(name, "x");
-    return folder.file(name);
+    folder_.write(name, "x");
+    return folder_.file(name);
   }
   static void chooseFiles(std::vector<std::string> files) {
     shell().scriptFileDialog(platform::FileDialogChoice{std::move(files), 1});
   }
-
-  testing_support::TempProgramFolder folder;
 };
 
 std::vector<std::string> filesOf(const TFilenameEdit& edit) {
@@ -145,7 +132,7 @@ TEST_F(FileDirEditTest, FileButtonOpensAtTheNameAndShowsTheChoice) {
   const std::string dir = makeDir("docs");
   TFilenameEdit edit;
   edit.SetText(dir + "/old name.txt");
-  const std::string chosen = folder.file("other/new name.txt");
+  const std::string chosen = folder_.file("other/new name.txt");
   chooseFiles({chosen});
   std::string before, after;
   bool afterAction = false;
@@ -163,7 +150,7 @@ TEST_F(FileDirEditTest, FileButtonOpensAtTheNameAndShowsTheChoice) {
   EXPECT_TRUE(afterAction);
   EXPECT_EQ(after, chosen);
   EXPECT_EQ(edit.Text(), "\"" + chosen + "\"");
-  EXPECT_EQ(edit.InitialDir(), folder.file("other/"));
+  EXPECT_EQ(edit.InitialDir(), folder_.file("other/"));
   EXPECT_EQ(platform::CurrentErrorMode(), 0u) << "the error mode is restored";
   EXPECT_EQ(edit.ErrMode(), 0u);
 }
@@ -301,7 +288,7 @@ TEST_F(FileDirEditTest, DirectoryButtonStartsAtTheRootWithoutAUsableName) {
   const Case cases[] = {
       {"", "", "/"},
       {"", start, start},
-      {folder.file("missing"), start, "/"},
+      {folder_.file("missing"), start, "/"},
       {start, "", start},
   };
   for (const Case& c : cases) {
@@ -360,7 +347,7 @@ TEST_F(FileDirEditTest, MissingChosenFolderIsMadeOnlyWhenAllowed) {
   };
   int n = 0;
   for (const Case& c : cases) {
-    const std::string missing = folder.file("new" + std::to_string(n++));
+    const std::string missing = folder_.file("new" + std::to_string(n++));
     shell().reset();
     shell().scriptBrowse({{}, missing, false});
     platform::RecordingMessageBox boxes(c.answer);
