@@ -144,22 +144,19 @@ void TFileDirEdit::DropFiles(const std::vector<std::string>& names) {
 }
 
 // Without AcceptFiles a drop of files is refused; text may still be dragged in as in any edit.
+bool TFileDirEdit::answerFileDrag(QDragMoveEvent* event) const {
+  if (!event->mimeData()->hasFormat(kUriList)) return false;
+  if (acceptFiles_) event->acceptProposedAction();
+  else event->ignore();
+  return true;
+}
+
 void TFileDirEdit::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasFormat(kUriList)) {
-    if (acceptFiles_) event->acceptProposedAction();
-    else event->ignore();
-    return;
-  }
-  TCustomComboEdit::dragEnterEvent(event);
+  if (!answerFileDrag(event)) TCustomComboEdit::dragEnterEvent(event);
 }
 
 void TFileDirEdit::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasFormat(kUriList)) {
-    if (acceptFiles_) event->acceptProposedAction();
-    else event->ignore();
-    return;
-  }
-  TCustomComboEdit::dragMoveEvent(event);
+  if (!answerFileDrag(event)) TCustomComboEdit::dragMoveEvent(event);
 }
 
 void TFileDirEdit::dropEvent(QDropEvent* event) {

@@ -82,6 +82,9 @@ protected:
   void dropEvent(QDropEvent* event) override;
 
 private:
+  // Accepts or refuses a drag that carries files; false for any other drag.
+  bool answerFileDrag(QDragMoveEvent* event) const;
+
   unsigned errMode_ = 0;
   bool acceptFiles_ = false;
   int helpContext_ = 0;
