@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/Environment.h"
+#include "platform/ErrorMode.h"
 
 namespace platform {
 
@@ -64,6 +65,7 @@ std::optional<FolderChoice> SimShell::browseForFolder(const FolderBrowseRequest&
   event.browse.initialized = nullptr;
   event.browse.selectionChanged = nullptr;
   event.browse.help = nullptr;
+  event.errorMode = CurrentErrorMode();
   events_.push_back(std::move(event));
   SimFolderScript script;
   if (!scripts_.empty()) {
@@ -94,6 +96,7 @@ FileOperationResult SimShell::fileOperation(const FileOperationRequest& request)
 
 std::optional<FileDialogChoice> SimShell::fileDialog(const FileDialogRequest& request) {
   SimShellEvent event{SimShellEvent::Kind::FileDialog, request.fileName, {}, {}, 0, request};
+  event.errorMode = CurrentErrorMode();
   events_.push_back(std::move(event));
   if (fileChoices_.empty()) return std::nullopt;
   FileDialogChoice choice = std::move(fileChoices_.front());

@@ -31,6 +31,7 @@ struct SimShellEvent {
   FileOperationRequest operation;    // FileOperation
   int csidl = 0;                     // SpecialFolder
   FileDialogRequest fileDialog;      // FileDialog
+  unsigned errorMode = 0;            // Browse, FileDialog: the process's error mode meanwhile
 };
 
 class SimShell : public Shell {

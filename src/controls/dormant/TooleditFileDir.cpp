@@ -83,7 +83,7 @@ std::string ClipFileName(const std::string& S) {
 }
 
 std::string QuoteFileName(const std::string& S) {
-  if (S.find(' ') != std::string::npos && (S.empty() || S.front() != '"')) return '"' + S + '"';
+  if (S.find(' ') != std::string::npos && S.front() != '"') return '"' + S + '"';
   return S;
 }
 
@@ -97,10 +97,8 @@ std::shared_ptr<const gui::TBitmap> TFileDirEdit::GetDefaultBitmap() {
   return gui::LoadBuiltinBitmap("FEDITBMP");
 }
 
-void TFileDirEdit::SetAcceptFiles(bool value) {
-  if (value == acceptFiles_) return;
-  acceptFiles_ = value;
-}
+// Drags are answered as they come (answerFileDrag), so there is no registration to switch.
+void TFileDirEdit::SetAcceptFiles(bool value) { acceptFiles_ = value; }
 
 void TFileDirEdit::DisableSysErrors() {
   errMode_ = platform::SetErrorMode(platform::kSemFailCriticalErrors |

@@ -151,8 +151,25 @@ TEST_F(FileDirEditTest, FileButtonOpensAtTheNameAndShowsTheChoice) {
   EXPECT_EQ(after, chosen);
   EXPECT_EQ(edit.Text(), "\"" + chosen + "\"");
   EXPECT_EQ(edit.InitialDir(), folder_.file("other/"));
-  EXPECT_EQ(platform::CurrentErrorMode(), 0u) << "the error mode is restored";
-  EXPECT_EQ(edit.ErrMode(), 0u);
+}
+
+// While a dialog is open the system's error boxes are off; the mode before comes back after.
+TEST_F(FileDirEditTest, DialogsRunWithErrorBoxesSuppressed) {
+  const unsigned suppressed = platform::kSemFailCriticalErrors | platform::kSemNoOpenFileErrorBox;
+  const unsigned before = platform::SetErrorMode(0x0002);
+  TFilenameEdit file;
+  chooseFiles({"/srv/a.txt"});
+  file.DoClick();
+  TDirectoryEdit dir;
+  dir.DoClick();
+  const auto dialogs = eventsOf(SimShellEvent::Kind::FileDialog);
+  const auto browses = eventsOf(SimShellEvent::Kind::Browse);
+  EXPECT_EQ(platform::SetErrorMode(before), 0x0002u) << "restored";
+  ASSERT_EQ(dialogs.size(), 1u);
+  ASSERT_EQ(browses.size(), 1u);
+  EXPECT_EQ(dialogs[0].errorMode, suppressed);
+  EXPECT_EQ(browses[0].errorMode, suppressed);
+  EXPECT_EQ(file.ErrMode(), 0u);
 }
 
 // Before-dialog vetoes, cancels and names the dialog cannot open on.
