@@ -18,6 +18,13 @@ constexpr int kGradientBands = 257;
 // One channel of the gradient's band `i`: the begin value moved by i/257 of the way to the end.
 int bandChannel(int begin, int end, int i) { return begin + gui::MulDiv(i, end - begin, kGradientBands); }
 
+// A coordinate truncated to whole pixels, kept far inside int so that a huge InterSize neither
+// overflows nor reaches the canvas as a wrapped value.
+int pixel(double at) {
+  constexpr double kLimit = 1 << 30;
+  return int(std::trunc(std::clamp(at, -kLimit, kLimit)));
+}
+
 TColor bandColor(TColor begin, TColor end, int i) {
   return gui::RGB(bandChannel(gui::GetRValue(begin), gui::GetRValue(end), i),
                   bandChannel(gui::GetGValue(begin), gui::GetGValue(end), i),
@@ -244,11 +251,11 @@ void TProgress::drawDivisions() {
   };
   canvas.Brush.Style = gui::bsSolid;
   for (int64_t i = 0; i <= interCount_; ++i) {
-    const int end = int(std::trunc(double(i) * step + start + interSize_));
+    const int end = pixel(double(i) * step + start + interSize_);
     canvas.Brush.Color = interColor_;
-    canvas.FillRect(across(end - interSize_, end));
+    canvas.FillRect(across(pixel(double(end) - interSize_), end));
     if (showOutline_ && i < interCount_) {
-      const int next = int(std::trunc(double(i + 1) * step + start));
+      const int next = pixel(double(i + 1) * step + start);
       canvas.Brush.Color = outlineColor_;
       canvas.FrameRect(across(end, next));
     }

@@ -107,6 +107,8 @@ TEST(TProgress, NegativeDivisionCountIsRefused) {
   p.SetShowInter(true);
   p.SetInterCount(-1);
   EXPECT_FALSE(p.Snapshot().isNull()) << "painting with one division";
+  p.SetInterSize(INT_MAX);
+  EXPECT_FALSE(p.Snapshot().isNull()) << "a mark wider than any control";
 }
 
 // The percentage counts from Min and is worked out in 64 bits.
