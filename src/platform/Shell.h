@@ -1,8 +1,9 @@
 // The desktop shell's services that the file utilities offer: a folder (or computer) chooser, the
-// open and save file dialogs, a file operation with the shell's confirmations and progress (copy, move, rename, delete), and
-// the special folders that shortcuts go to. The real backend uses Qt's dialogs, the file system
-// and the desktop's standard folders; the simulated one records every request and answers as a
-// test scripted it. Paths are the file system's bytes; texts shown to the user are QStrings.
+// open and save file dialogs, a file operation with the shell's confirmations and progress (copy,
+// move, rename, delete), and the special folders that shortcuts go to. The real backend uses Qt's
+// dialogs, the file system and the desktop's standard folders; the simulated one records every
+// request and answers as a test scripted it. Paths are the file system's bytes; texts shown to
+// the user are QStrings.
 #pragma once
 
 #include <QString>

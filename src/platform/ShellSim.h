@@ -1,8 +1,9 @@
 // The simulated shell: every request goes to an ordered log that tests read, and the answers come
 // from what the test scripted. A folder chooser plays its script (the selections the user makes,
 // then a choice or a cancel) through the request's callbacks; a file operation answers with the
-// scripted result and touches no file; a file dialog answers with the scripted choice; special folders are folders under a root the test names
-// (by default "ShellFolders" in the program folder), made when asked for.
+// scripted result and touches no file; a file dialog answers with the scripted choice; special
+// folders are folders under a root the test names (by default "ShellFolders" in the program
+// folder), made when asked for.
 #pragma once
 
 #include <deque>
@@ -24,7 +25,9 @@ struct SimFolderScript {
 };
 
 struct SimShellEvent {
-  enum class Kind { Browse, SetSelection, EnableOk, Help, FileOperation, SpecialFolder, FileDialog };
+  enum class Kind {
+    Browse, SetSelection, EnableOk, Help, FileOperation, SpecialFolder, FileDialog
+  };
   Kind kind = Kind::Browse;
   std::string text;  // Browse: root; SetSelection: path; EnableOk: "1"/"0"; SpecialFolder: path
   FolderBrowseRequest browse;        // Browse (without its callbacks)

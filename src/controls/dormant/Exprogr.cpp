@@ -16,7 +16,9 @@ namespace {
 constexpr int kGradientBands = 257;
 
 // One channel of the gradient's band `i`: the begin value moved by i/257 of the way to the end.
-int bandChannel(int begin, int end, int i) { return begin + gui::MulDiv(i, end - begin, kGradientBands); }
+int bandChannel(int begin, int end, int i) {
+  return begin + gui::MulDiv(i, end - begin, kGradientBands);
+}
 
 // A coordinate truncated to whole pixels, kept far inside int so that a huge InterSize neither
 // overflows nor reaches the canvas as a wrapped value.
@@ -247,7 +249,8 @@ void TProgress::drawDivisions() {
   const double step = double(length) / (double(interCount_) + 1);
   const int start = border_ + 2;
   auto across = [&](int from, int to) {
-    return vertical ? gui::Rect(in.Left, from, in.Right, to) : gui::Rect(from, in.Top, to, in.Bottom);
+    return vertical ? gui::Rect(in.Left, from, in.Right, to)
+                    : gui::Rect(from, in.Top, to, in.Bottom);
   };
   canvas.Brush.Style = gui::bsSolid;
   for (int64_t i = 0; i <= interCount_; ++i) {

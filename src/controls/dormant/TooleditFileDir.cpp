@@ -54,7 +54,8 @@ bool selectDirectory(std::string& directory, TSelectDirOpts options, int helpCon
   request.helpButton = helpContext != 0;
   const std::string start = directory;
   request.initialized = [&start](platform::FolderDialog& dialog) { dialog.setSelection(start); };
-  std::optional<platform::FolderChoice> choice = platform::Shell::current().browseForFolder(request);
+  const std::optional<platform::FolderChoice> choice =
+      platform::Shell::current().browseForFolder(request);
   if (!choice) return false;
   const std::string chosen = choice->path;
   if (!fileutil::DirExists(chosen) && (options & sdAllowCreate) && (options & sdPerformCreate)) {

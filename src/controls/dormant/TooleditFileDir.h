@@ -142,7 +142,11 @@ private:
 };
 
 // Options of the class library's folder selection.
-enum TSelectDirOpt : unsigned { sdAllowCreate = 1u << 0, sdPerformCreate = 1u << 1, sdPrompt = 1u << 2 };
+enum TSelectDirOpt : unsigned {
+  sdAllowCreate = 1u << 0,
+  sdPerformCreate = 1u << 1,
+  sdPrompt = 1u << 2,
+};
 using TSelectDirOpts = unsigned;
 enum TDirDialogKind { dkVCL, dkWin32 };
 
