@@ -16,6 +16,21 @@ bool& CaptureFormCreated = state.CaptureFormCreated;
 bool& CaptureFormShown = state.CaptureFormShown;
 bool& AviCaptureRunning = state.AviCaptureRunning;
 bool& TvPreviewMode = state.TvPreviewMode;
+CaptureHost& CaptureLinks = state.CaptureLinks;
+std::string& CaptureFileName = state.CaptureFileName;
+std::string& CaptureInfoChunk = state.CaptureInfoChunk;
+bool& CaptureFirstShow = state.CaptureFirstShow;
+platform::CaptureParms& CaptureParms = state.CaptureParms;
+bool& CaptureNextFilePending = state.CaptureNextFilePending;
+bool& CaptureSequenceNew = state.CaptureSequenceNew;
+int64_t& CaptureSequenceStart = state.CaptureSequenceStart;
+int64_t& CaptureSequenceLimit = state.CaptureSequenceLimit;
+AlarmDate& StartAlarmDate = state.StartAlarmDate;
+AlarmDate& StopAlarmDate = state.StopAlarmDate;
+int& LastCaptureStatusId = state.LastCaptureStatusId;
+bool& CaptureQuitPending = state.CaptureQuitPending;
+bool& ScopeFrozen = state.ScopeFrozen;
+std::unique_ptr<CPULoad>& CpuLoadMeter = state.CpuLoadMeter;
 
 void ResetRecordingState() {
   delete state.Form3;

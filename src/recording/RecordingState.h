@@ -4,10 +4,17 @@
 // it (tests/GlobalState.sh checks the libraries for mutable globals outside the states).
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "platform/capture/CaptureSequence.h"
 #include "recording/Capt.h"
+#include "recording/CaptHost.h"
+#include "recording/CaptState.h"
+#include "recording/CpuLoad.h"
 
 struct RecordingState {
   // The capture window (Capt*.cpp).
@@ -16,6 +23,21 @@ struct RecordingState {
   bool CaptureFormShown = false;
   bool AviCaptureRunning = false;
   bool TvPreviewMode = false;
+  CaptureHost CaptureLinks;
+  std::string CaptureFileName;
+  std::string CaptureInfoChunk = kCaptureInfoText;
+  bool CaptureFirstShow = true;
+  platform::CaptureParms CaptureParms;
+  bool CaptureNextFilePending = false;
+  bool CaptureSequenceNew = true;
+  int64_t CaptureSequenceStart = 0;
+  int64_t CaptureSequenceLimit = kNoSequenceLimit;
+  AlarmDate StartAlarmDate;
+  AlarmDate StopAlarmDate;
+  int LastCaptureStatusId = 0;
+  bool CaptureQuitPending = false;
+  bool ScopeFrozen = false;
+  std::unique_ptr<CPULoad> CpuLoadMeter = std::make_unique<CPULoad>();
 
   // The stored WAV recording format (WaveFormat.cpp).
   uint32_t MaxWavFormatSize = kWaveFormatFieldsSize;
