@@ -31,6 +31,7 @@
 #include "recording/CaptInternal.h"
 #include "recording/CaptLayoutParts.h"
 #include "recording/RecordingState.h"
+#include "recording/WavRecording.h"
 
 namespace {
 
@@ -76,10 +77,7 @@ TForm3::~TForm3() {
 
 // The constructor's steps once the controls exist: every control from the settings.
 void TForm3::construct() {
-  // The wave-input devices: the default device first.
-  // LATER(wave-input device list: one item per device, the default one marked " (default)")
-  ComboBox1->addItem(" (default)");
-  ComboBox1->setCurrentIndex(0);
+  capt::LoadWaveDevices(ComboBox1);
   const TDateTime today = dateutil::Today();
   DateEdit1->SetDate(today);
   DateEdit2->SetDate(today);
@@ -88,6 +86,7 @@ void TForm3::construct() {
   Button7->setEnabled(false);
 
   CaptureFileName = capt::DefaultedPath(Settings.AviFilename, "capture.avi");
+  WavFileName = ResolveWavFileName(capt::DefaultedPath(Settings.WavFilename, "vyxsound.wav"));
   Label27->setText(capt::FromFileName(CaptureFileName));
   UpdateCaptureFileLabels();
 
@@ -109,6 +108,7 @@ void TForm3::construct() {
   CheckBox17->setChecked(Settings.HideStatWindow != 0);
   CheckBox17Click();
 
+  TempWaveFileName = WavTempFileNameFor(WavFileName);
   CheckBox13->setChecked(Settings.FileIncrementVideo != 0);
   CheckBox14->setChecked(Settings.FileIncrementAudio != 0);
   ComboBox3->setCurrentIndex(2);

@@ -131,6 +131,19 @@ public:
   // The recording sliders from the mixer; "Link" when both pairs are even.
   void ReadRecordingSliders();
 
+  // --- Audio page (CaptAudio.cpp)
+  void Button6Click();  // start a WAV recording
+  void Button7Click();  // stop it and write the file
+  void Button9Click();  // the WAV's name
+  void Button10Click(); // its format
+  void Button12Click(); // play it
+  void SpeedButton1Click();  // the mixer program
+  void CheckBox5Click();
+  // A block of the WAV recording.
+  void CMyWaveIn1Data(const uint8_t* data, uint32_t size);
+  // Size of the recording so far, free space, bytes recorded.
+  void UpdateWavStats();
+
   // --- Image page (CaptImage.cpp)
   void CheckBox11Click();
   void RadioGroup1Click();
@@ -144,7 +157,7 @@ public:
   // Turns the test mode off (switch off and its handler), with the pause the sound card needs.
   void TestModeOff(bool pause);
   // A block of the test mode's recording: levels, clip lamps and the scope.
-  void CMyWaveIn1Data2(uint8_t* data, size_t size);
+  void CMyWaveIn1Data2(const uint8_t* data, uint32_t size);
   // Paints the scope's traces (the scope's own paint).
   void PaintScope();
 

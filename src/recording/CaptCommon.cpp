@@ -18,6 +18,7 @@
 #include "recording/Capt.h"
 #include "recording/CaptInternal.h"
 #include "recording/RecordingState.h"
+#include "recording/WavRecording.h"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +28,7 @@ constexpr const char* kAppKey = "TheVyx";
 constexpr const char* kAviFormatValue = "Audio Format V";
 constexpr uint16_t kPcmTag = 1;
 
-// The mount point of the file system that holds `path` (or the nearest folder above it that
-// exists): the "drive" the free-space labels name.
+// The nearest folder of `path` that exists, then up to the top of its file system.
 std::string volumeOf(const std::string& path) {
   std::error_code error;
   fs::path p = fs::absolute(path, error).parent_path();
@@ -99,12 +99,9 @@ std::string DefaultedPath(const std::string& setting, const char* name) {
 
 QString FromFileName(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
 
-bool FileOpens(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
+std::string VolumeOf(const std::string& path) { return volumeOf(path); }
 
-// LATER(the self-closing box: 3000 ms, flashing after 1500 ms)
-void ShowFileNotFound(const std::string& path) {
-  platform::ShowMessageBox(path, "File not found", platform::kMbOk | platform::kMbIconStop);
-}
+bool FileOpens(const std::string& path) { return std::ifstream(path, std::ios::binary).good(); }
 
 bool ParseAviAudioFormat(const std::vector<uint8_t>& block, platform::AviAudioFormat* format) {
   if (block.size() < kWaveFormatFieldsSize) return false;
@@ -153,10 +150,13 @@ void StoreAviAudioFormat() {
 
 void TForm3::UpdateCaptureFileLabels() {
   const QString freeSpace = Label21->text();
-  // LATER(WAV file name and size, with the WAV recorder)
+  Label32->setText(capt::FromFileName(WavFileName));
   Label27->setText(capt::FromFileName(CaptureFileName));
   double bytes = 0;
   if (fileSize(CaptureFileName, &bytes)) Label11->setText(format("%4.1f M", bytes / 1048576));
   Label5->setText(freeSpace + " " + capt::FromFileName(volumeOf(CaptureFileName)) + ":");
-  Label10->setText(format("%.0f Mb", GetDiskFreeMb(CaptureFileName)));
+  Label10->setText(QString::number(GetDiskFreeMb(CaptureFileName)) + " Mb");
+  if (fileSize(WavFileName, &bytes)) Label14->setText(format("%4.3f M", bytes / 1048576));
+  Label16->setText(freeSpace + " " + capt::FromFileName(volumeOf(WavFileName)) + ":");
+  Label18->setText(QString::number(GetDiskFreeMb(WavFileName)) + " Mb");
 }

@@ -81,6 +81,13 @@ void TForm3::attachVideoHandlers() {
 }
 
 void TForm3::attachSideHandlers() {
+  onClick(this, Button6, &TForm3::Button6Click);
+  onClick(this, Button7, &TForm3::Button7Click);
+  onClick(this, Button9, &TForm3::Button9Click);
+  onClick(this, Button10, &TForm3::Button10Click);
+  onClick(this, Button12, &TForm3::Button12Click);
+  onClick(this, SpeedButton1, &TForm3::SpeedButton1Click);
+  onToggle(this, CheckBox5, &TForm3::CheckBox5Click);
   onToggle(this, CheckBox11, &TForm3::CheckBox11Click);
   onToggle(this, CheckBox15, &TForm3::CheckBox15Click);
   onToggle(this, CheckBox16, &TForm3::CheckBox16Click);

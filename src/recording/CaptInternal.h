@@ -12,6 +12,7 @@
 #include "gui/Colors.h"
 #include "platform/capture/AviWriter.h"
 
+class QComboBox;
 class QWidget;
 class TForm3;
 namespace platform {
@@ -27,6 +28,10 @@ void SetBackground(QWidget* widget, gui::TColor colour);
 
 // `setting` as it stands, or the program folder with `name` when it is empty.
 std::string DefaultedPath(const std::string& setting, const char* name);
+// The mount point of the file system that holds `path`: the "drive" the free-space labels name.
+std::string VolumeOf(const std::string& path);
+// The wave-input devices into the list: the default device first, marked " (default)".
+void LoadWaveDevices(QComboBox* list);
 // A file name as the labels show it.
 QString FromFileName(const std::string& path);
 // Whether the file opens for reading.

@@ -9,22 +9,43 @@
 #include "controls/FBVUMeter.h"
 #include "controls/Rxswitch.h"
 #include "platform/Clock.h"
+#include "platform/WaveInputDevices.h"
+#include "recording/CMyWaveIn.h"
 #include "recording/Capt.h"
 #include "recording/CaptInternal.h"
 #include "recording/RecordingState.h"
+#include "recording/WavRecording.h"
 
 namespace {
 
 constexpr uint32_t kSoundCardPauseMs = 100;
+constexpr double kTestBufferSeconds = 0.04;
 
 }  // namespace
 
+// Without a sound input the switch shows on and nothing records; a device that will not start
+// has shown its box, and the switch stays on until the user turns it off.
 void TForm3::RxSwitch1Click() {
   if (RxSwitch1->StateOn()) {
     ScopeFrozen = false;
-    // LATER(test mode recording: CMyWaveIn at 44100 Hz stereo 16 bit, 0.04 s blocks, the
-    // default device)
+    if (WavRecorder || !platform::WaveInputDevices::current().anyPresent()) return;
+    WaveFormatFields format = DefaultWaveFormat();
+    WavRecorder = new CMyWaveIn(this);
+    WavRecorder->SecBuffer = kTestBufferSeconds;
+    WavRecorder->DeviceId = -1;
+    if (WavRecorder->Start(&format)) {
+      WavRecorder->Stop();
+      delete WavRecorder;
+      WavRecorder = nullptr;
+      return;
+    }
+    WavRecorder->OnData = [this](const uint8_t* data, uint32_t size) { CMyWaveIn1Data2(data, size); };
     return;
+  }
+  if (WavRecorder && !WavRecordingRunning()) {
+    WavRecorder->Stop();
+    delete WavRecorder;
+    WavRecorder = nullptr;
   }
   FBVUMeter1->SetLevels(0, 0);
   scope_ = {};
@@ -37,8 +58,10 @@ void TForm3::TestModeOff(bool pause) {
   if (pause) platform::SleepMs(kSoundCardPauseMs);
 }
 
-void TForm3::CMyWaveIn1Data2(uint8_t* data, size_t size) {
-  TestModeBlock block = AnalyseTestBlock(data, size, PaintBox1->height());
+void TForm3::CMyWaveIn1Data2(const uint8_t* data, uint32_t size) {
+  // The traces show negative samples rectified; the recorder's buffer stays as it came.
+  std::vector<uint8_t> samples(data, data + size);
+  TestModeBlock block = AnalyseTestBlock(samples.data(), samples.size(), PaintBox1->height());
   FBVUMeter1->SetLevels(block.left, block.right);
   bool clipped = false;
   if (block.left >= kClipLevel) {

@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 namespace {
 
 RecordingState state;
@@ -31,8 +33,19 @@ int& LastCaptureStatusId = state.LastCaptureStatusId;
 bool& CaptureQuitPending = state.CaptureQuitPending;
 bool& ScopeFrozen = state.ScopeFrozen;
 std::unique_ptr<CPULoad>& CpuLoadMeter = state.CpuLoadMeter;
+std::string& WavFileName = state.WavFileName;
+std::string& TempWaveFileName = state.TempWaveFileName;
+int& TempWaveFile = state.TempWaveFile;
+CMyWaveIn*& WavRecorder = state.WavRecorder;
+uint32_t& WavByteCount = state.WavByteCount;
+std::vector<uint8_t>& CurrentWavFormat = state.CurrentWavFormat;
+std::vector<uint8_t>& ChooserWavFormat = state.ChooserWavFormat;
+WavFormatChooser& FormatChooser = state.FormatChooser;
 
 void ResetRecordingState() {
+  // The recorder first: the window owns it.
+  delete state.WavRecorder;
+  if (state.TempWaveFile >= 0) ::close(state.TempWaveFile);
   delete state.Form3;
   std::destroy_at(&state);
   std::construct_at(&state);

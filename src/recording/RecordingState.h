@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "platform/capture/CaptureSequence.h"
+#include "recording/CMyWaveIn.h"
 #include "recording/Capt.h"
 #include "recording/CaptHost.h"
 #include "recording/CaptState.h"
 #include "recording/CpuLoad.h"
+#include "recording/WavFormatDialog.h"
 
 struct RecordingState {
   // The capture window (Capt*.cpp).
@@ -44,6 +46,16 @@ struct RecordingState {
   std::vector<uint8_t> SavedWavFormat;
 
   // The WAV recorder and the wave input (Wav*.cpp, CMyWaveIn.cpp).
+  std::string WavFileName;
+  std::string TempWaveFileName;
+  int TempWaveFile = -1;
+  CMyWaveIn* WavRecorder = nullptr;
+  uint32_t WavByteCount = 0;
+  std::vector<uint8_t> CurrentWavFormat;
+  // The format dialog's own block, kept between calls (empty until its first use).
+  std::vector<uint8_t> ChooserWavFormat;
+  // A test's stand-in for the format dialog (WavFormatDialog.cpp).
+  WavFormatChooser FormatChooser;
 };
 
 // Closes the recording window if it is still open and gives every member its initial value.

@@ -94,7 +94,9 @@ void HotKeyAction(uint16_t key) {
       panel.CheckBox4->setChecked(Settings.StayOnTop == 0);
       panel.RefreshOptionGlyphs();
       break;
-    case 'Q': panel.BYE();
+    case 'Q':
+      panel.BYE();  // returns only while a capture finishes its file
+      break;
     case 'H': panel.Image12Click(); break;
     // LATER(recording window: A starts the WAV recording, or stops the one running)
     default: break;
