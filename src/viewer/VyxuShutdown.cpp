@@ -1,6 +1,7 @@
 // The orderly shut-down, switching the computer off, and the panel's destroy handler.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 
@@ -55,7 +56,7 @@ void TForm1::BYE() {
   // The capture driver lets go of the standard path and ends a capture in progress.
   if (ComActive) ComDetach();
   if (TvScreenWindow) TvScreenWindow->stop();
-  // LATER(stop a running WAV recording, with the recording window)
+  if (Form3 && !Form3->Button6->isEnabled()) Form3->Button7Click();
 
   // What the next start needs: window places, start channel, settings and channel list.
   storeWindowState(*this);
