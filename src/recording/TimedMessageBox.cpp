@@ -42,6 +42,7 @@ public:
       : schedule_(timeoutMs, flashMs, std::max(1, QApplication::cursorFlashTime() / 2)) {
     if (schedule_.nextMs() < 0 || !qApp) return;
     timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
     timer_.start(schedule_.nextMs());
   }
