@@ -42,6 +42,7 @@ public:
       : schedule_(timeoutMs, flashMs, std::max(1, QApplication::cursorFlashTime() / 2)) {
     if (schedule_.nextMs() < 0 || !qApp) return;
     timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
     timer_.start(schedule_.nextMs());
   }
@@ -54,7 +55,7 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (box_ && isActivity(event->type()) && watched->isWidgetType()) {
+    if (isActivity(event->type()) && box_ && watched->isWidgetType()) {
       auto* widget = static_cast<QWidget*>(watched);
       if (widget == box_ || box_->isAncestorOf(widget)) schedule_.activity();
     }
@@ -81,7 +82,7 @@ private:
         break;
       case TimedBoxSchedule::Action::Close:
         timedOut_ = true;
-        box_->done(kTimedBoxTimeout);
+        if (auto* box = qobject_cast<QMessageBox*>(box_.data())) box->done(kTimedBoxTimeout);
         return;
     }
     if (schedule_.nextMs() >= 0) timer_.start(schedule_.nextMs());
@@ -89,7 +90,7 @@ private:
 
   TimedBoxSchedule schedule_;
   QTimer timer_;
-  QPointer<QMessageBox> box_;
+  QPointer<QWidget> box_;
   bool searched_ = false;
   bool timedOut_ = false;
 };

@@ -91,7 +91,8 @@ bool StartWavRecording(QWidget* owner, int secBuffer, int deviceId, CMyWaveIn::T
 bool AppendWavBlock(QWidget*, const uint8_t* data, uint32_t size) {
   if (TempWaveFile < 0) return false;
   // A WAV file holds at most 4 GB: what fits (whole sample frames) is kept, then it stops.
-  const uint64_t room = MaxWavDataBytes(uint32_t(CurrentWavFormat.size())) - WavByteCount;
+  const uint64_t max = MaxWavDataBytes(uint32_t(CurrentWavFormat.size()));
+  const uint64_t room = max > WavByteCount ? max - WavByteCount : 0;
   const bool full = size > room;
   uint32_t wanted = size;
   if (full) wanted = uint32_t(room - room % blockAlignOf(CurrentWavFormat));

@@ -1,13 +1,13 @@
 // The RIFF/WAVE file the WAV recorder writes at stop: "fmt " (the whole current format block),
 // "fact" (the sample count) and "data" (the temporary file's bytes), each chunk padded to an even
-// size; and a reader of such files.
+// size. The reader of such files is in WavRiffReader.h.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
-#include <optional>
-#include <string>
 #include <vector>
+
+#include "recording/WavRiffReader.h"
 
 class QWidget;
 
@@ -26,14 +26,3 @@ uint64_t MaxWavDataBytes(uint32_t formatSize);
 
 // The 'fact' value: samples in `bytes` bytes of `format` (0 when its byte rate is 0).
 uint32_t WavSampleCount(uint32_t bytes, const std::vector<uint8_t>& format);
-
-// A RIFF/WAVE file as read back.
-struct RiffWave {
-  std::vector<uint8_t> format;        // the "fmt " chunk
-  std::optional<uint32_t> factSamples;
-  std::vector<uint8_t> data;          // the "data" chunk
-};
-
-// Reads a RIFF/WAVE image: nullopt when it is not one (no RIFF/WAVE header, a chunk running past
-// the end, no "fmt " or "data" chunk, an invalid format block).
-std::optional<RiffWave> ReadRiffWave(const std::vector<uint8_t>& bytes);

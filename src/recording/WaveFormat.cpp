@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "core/SystemUtils.h"
-
 namespace {
 
 uint32_t get(const std::vector<uint8_t>& b, size_t at, size_t bytes) {
@@ -65,31 +63,4 @@ uint32_t WaveFormatUsedSize(const std::vector<uint8_t>& block) {
   if (block.size() < kWaveFormatFieldsSize) return uint32_t(block.size());
   const uint32_t used = kWaveFormatFieldsSize + ReadWaveFormat(block).extraSize;
   return std::min<uint32_t>(used, uint32_t(block.size()));
-}
-
-namespace {
-
-constexpr const char* kAppKey = "TheVyx";
-constexpr const char* kWavFormatValue = "Audio Format A";
-
-}  // namespace
-
-void LoadSavedWavFormat() {
-  // A value larger than the recorder's blocks does not fit and reads as missing.
-  std::vector<uint8_t> block(MaxWavFormatSize, 0);
-  const uint32_t size =
-      ReadAppRegValue(kAppKey, kWavFormatValue, block.data(), MaxWavFormatSize);
-  block.resize(size);
-  if (ValidWaveFormatBlock(block)) {
-    block.resize(MaxWavFormatSize, 0);
-    SavedWavFormat = std::move(block);
-  } else {
-    SavedWavFormat = WaveFormatBlock(DefaultWaveFormat(), MaxWavFormatSize);
-  }
-}
-
-void StoreSavedWavFormat() {
-  if (SavedWavFormat.size() != MaxWavFormatSize)
-    SavedWavFormat.resize(MaxWavFormatSize, 0);
-  WriteAppRegValue(kAppKey, kWavFormatValue, SavedWavFormat.data(), MaxWavFormatSize);
 }

@@ -37,7 +37,7 @@ bool ValidWaveFormatBlock(const std::vector<uint8_t>& block);
 // The bytes of the block that describe the format: 18 + its extra size (at most the block).
 uint32_t WaveFormatUsedSize(const std::vector<uint8_t>& block);
 
-// SavedWavFormat from the registry value "Audio Format A"; a missing, short or invalid value
+// (WaveFormatStore.cpp) SavedWavFormat from the registry value "Audio Format A"; a missing, short or invalid value
 // gives DefaultWaveFormat(). Always MaxWavFormatSize bytes afterwards.
 void LoadSavedWavFormat();
 // SavedWavFormat into "Audio Format A".
