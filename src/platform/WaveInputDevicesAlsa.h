@@ -4,10 +4,20 @@
 // anything can record, so they would make the answer always yes.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/WaveInputDevices.h"
 
 namespace platform {
 
 WaveInputDevices& AlsaWaveInputDevices();
+
+// A capture device: the ALSA name to open it by and the name shown.
+struct AlsaCaptureDevice {
+  std::string pcm;
+  std::string name;
+};
+std::vector<AlsaCaptureDevice> AlsaCaptureDevices();
 
 }  // namespace platform

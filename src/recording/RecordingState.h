@@ -4,10 +4,19 @@
 // it (tests/GlobalState.sh checks the libraries for mutable globals outside the states).
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "platform/capture/CaptureSequence.h"
+#include "recording/CMyWaveIn.h"
 #include "recording/Capt.h"
+#include "recording/CaptHost.h"
+#include "recording/CaptState.h"
+#include "recording/CpuLoad.h"
+#include "recording/WavFormatDialog.h"
 
 struct RecordingState {
   // The capture window (Capt*.cpp).
@@ -16,12 +25,37 @@ struct RecordingState {
   bool CaptureFormShown = false;
   bool AviCaptureRunning = false;
   bool TvPreviewMode = false;
+  CaptureHost CaptureLinks;
+  std::string CaptureFileName;
+  std::string CaptureInfoChunk = kCaptureInfoText;
+  bool CaptureFirstShow = true;
+  platform::CaptureParms CaptureParms;
+  bool CaptureNextFilePending = false;
+  bool CaptureSequenceNew = true;
+  int64_t CaptureSequenceStart = 0;
+  int64_t CaptureSequenceLimit = kNoSequenceLimit;
+  AlarmDate StartAlarmDate;
+  AlarmDate StopAlarmDate;
+  int LastCaptureStatusId = 0;
+  bool CaptureQuitPending = false;
+  bool ScopeFrozen = false;
+  std::unique_ptr<CPULoad> CpuLoadMeter = std::make_unique<CPULoad>();
 
   // The stored WAV recording format (WaveFormat.cpp).
   uint32_t MaxWavFormatSize = kWaveFormatFieldsSize;
   std::vector<uint8_t> SavedWavFormat;
 
   // The WAV recorder and the wave input (Wav*.cpp, CMyWaveIn.cpp).
+  std::string WavFileName;
+  std::string TempWaveFileName;
+  int TempWaveFile = -1;
+  CMyWaveIn* WavRecorder = nullptr;
+  uint32_t WavByteCount = 0;
+  std::vector<uint8_t> CurrentWavFormat;
+  // The format dialog's own block, kept between calls (empty until its first use).
+  std::vector<uint8_t> ChooserWavFormat;
+  // A test's stand-in for the format dialog (WavFormatDialog.cpp).
+  WavFormatChooser FormatChooser;
 };
 
 // Closes the recording window if it is still open and gives every member its initial value.

@@ -1,5 +1,6 @@
 #include "recording/WaveFormat.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -49,4 +50,17 @@ WaveFormatFields DefaultWaveFormat() {
   f.blockAlign = 16 / 8 * 2;
   f.avgBytesPerSec = 4 * 44100;
   return f;
+}
+
+bool ValidWaveFormatBlock(const std::vector<uint8_t>& block) {
+  if (block.size() < kWaveFormatFieldsSize) return false;
+  const WaveFormatFields f = ReadWaveFormat(block);
+  return kWaveFormatFieldsSize + uint32_t(f.extraSize) <= block.size() && f.samplesPerSec > 0 &&
+         f.avgBytesPerSec > 0 && f.channels > 0 && f.blockAlign > 0;
+}
+
+uint32_t WaveFormatUsedSize(const std::vector<uint8_t>& block) {
+  if (block.size() < kWaveFormatFieldsSize) return uint32_t(block.size());
+  const uint32_t used = kWaveFormatFieldsSize + ReadWaveFormat(block).extraSize;
+  return std::min<uint32_t>(used, uint32_t(block.size()));
 }

@@ -30,3 +30,15 @@ WaveFormatFields ReadWaveFormat(const std::vector<uint8_t>& block);
 std::vector<uint8_t> WaveFormatBlock(const WaveFormatFields& fields, uint32_t size);
 // PCM, 44100 Hz, 2 channels, 16 bit.
 WaveFormatFields DefaultWaveFormat();
+
+// True when a stored block can be used: at least 18 bytes, its extra bytes (cbSize) inside the
+// block, sample rate and byte rate above 0, at least one channel and a block alignment above 0.
+bool ValidWaveFormatBlock(const std::vector<uint8_t>& block);
+// The bytes of the block that describe the format: 18 + its extra size (at most the block).
+uint32_t WaveFormatUsedSize(const std::vector<uint8_t>& block);
+
+// (WaveFormatStore.cpp) SavedWavFormat from the registry value "Audio Format A"; a missing, short or invalid value
+// gives DefaultWaveFormat(). Always MaxWavFormatSize bytes afterwards.
+void LoadSavedWavFormat();
+// SavedWavFormat into "Audio Format A".
+void StoreSavedWavFormat();

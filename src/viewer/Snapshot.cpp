@@ -1,7 +1,11 @@
 #include "viewer/Snapshot.h"
 
 #include <QFile>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QImageReader>
+#include <QRadioButton>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <cctype>
@@ -11,6 +15,7 @@
 #include "core/Settings.h"
 #include "gui/Bitmap.h"
 #include "gui/Exceptions.h"
+#include "gui/Image.h"
 #include "gui/ScopedFlag.h"
 #include "platform/Clock.h"
 #include "recording/Capt.h"
@@ -71,9 +76,16 @@ void convertToJpeg(const fs::path& bmp, const fs::path& jpg, const JpegOptions& 
 
 }  // namespace
 
+// The capture window's Image page decides; without the window, the stored settings.
 SnapshotOptions CurrentSnapshotOptions() {
-  // LATER(capture window): read from TForm3's RadioGroup1, ComboBox11, CheckBox12, ScrollBar2.
   SnapshotOptions o;
+  if (Form3) {
+    o.jpeg = Form3->RadioJpg->isChecked();
+    o.encoding.grayscale = Form3->ComboBox11->currentIndex() == 1;
+    o.encoding.progressive = Form3->CheckBox12->isChecked();
+    o.encoding.quality = Form3->ScrollBar2->value();
+    return o;
+  }
   o.jpeg = Settings.ImageType != 0;
   o.encoding.grayscale = Settings.Gray != 0;
   o.encoding.progressive = Settings.ProgressiveJPG != 0;
@@ -123,10 +135,14 @@ void GrabFrame() {
 }
 
 void ShowSnapshotPreview(const fs::path& file) {
-  // LATER(capture window): the picture goes into TForm3's Image1.
   QImageReader reader(qtPath(file));
   QImage picture = reader.read();
   if (picture.isNull())
     throw gui::EFOpenError(gui::FormatText(gui::texts::kFileOpenError, file.c_str()));
   SnapshotPreview = std::move(picture);
+  if (Form3) {
+    gui::TBitmap bitmap;
+    bitmap.SetImage(SnapshotPreview);
+    Form3->Image1->Picture().SetGraphic(&bitmap);
+  }
 }

@@ -30,6 +30,7 @@
 #include "viewer/Schu.h"
 #include "viewer/Screenshot.h"
 #include "viewer/Vyxu.h"
+#include "viewer/VyxuCapture.h"
 #include "viewer/VyxuCmdLine.h"
 
 namespace {
@@ -78,6 +79,7 @@ void createWindows() {
   SetApplicationTitle(kApplicationTitle);
   new TForm1;
   new TForm2;
+  InstallCaptureLinks();
   new TForm3;
   new TForm4;
   new TForm6;

@@ -55,7 +55,8 @@ public:
   // --- Start-up and shut-down (VyxuStartup.cpp, VyxuShutdown.cpp)
   // The orderly shut-down: stores the settings and channels, restores display and sound, tells
   // the companion and ends the process with exit code 0.
-  [[noreturn]] void BYE();
+  // Returns only when an AVI capture runs: the program then ends once its file is finished.
+  void BYE();
   // Disconnects the capture driver while the card is still in use.
   void FormDestroy();
 

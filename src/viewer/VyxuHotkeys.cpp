@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include "controls/Rxslider.h"
 #include "core/Settings.h"
 #include "gui/UpDown.h"
 #include "gui/VirtualKeys.h"
+#include "recording/Capt.h"
 #include "viewer/KeyboardHook.h"
 #include "viewer/Snapshot.h"
 #include "viewer/TvScreen.h"
@@ -94,9 +96,16 @@ void HotKeyAction(uint16_t key) {
       panel.CheckBox4->setChecked(Settings.StayOnTop == 0);
       panel.RefreshOptionGlyphs();
       break;
-    case 'Q': panel.BYE();
+    case 'Q':
+      panel.BYE();  // returns only while a capture finishes its file
+      break;
     case 'H': panel.Image12Click(); break;
-    // LATER(recording window: A starts the WAV recording, or stops the one running)
+    case 'A':
+      if (Form3) {
+        if (Form3->Button6->isEnabled()) Form3->Button6Click();
+        else Form3->Button7Click();
+      }
+      break;
     default: break;
   }
 }

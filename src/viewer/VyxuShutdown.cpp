@@ -1,5 +1,9 @@
 // The orderly shut-down, switching the computer off, and the panel's destroy handler.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 
 #include "core/CMyMixer.h"
 #include "core/CardFunctions.h"
@@ -11,6 +15,7 @@
 #include "platform/CursorVisibility.h"
 #include "platform/DisplayMode.h"
 #include "platform/SystemShutdown.h"
+#include "recording/Capt.h"
 #include "viewer/ProcessExit.h"
 #include "viewer/Schu.h"
 #include "viewer/Startup.h"
@@ -34,16 +39,24 @@ void storeWindowState(TForm1& panel) {
   if (CurChannel < kAvRow) StartChannel = CurChannel;
   Settings.CBposX = panel.x();
   Settings.CBposY = panel.y();
-  // LATER(capture window's snapshot options, with the recording window)
+  if (Form3) {
+    Settings.ImageType = Form3->RadioJpg->isChecked() ? 1 : 0;
+    Settings.Gray = Form3->ComboBox11->currentIndex() == 1;
+    Settings.ProgressiveJPG = Form3->CheckBox12->isChecked();
+    Settings.JpegQuality = uint16_t(Form3->ScrollBar2->value());
+  }
 }
 
 }  // namespace
 
 void TForm1::BYE() {
+  // A capture in progress is stopped and its file finished first; the capture window then
+  // calls BYE again.
+  if (DeferQuitWhileCapturing()) return;
   // The capture driver lets go of the standard path and ends a capture in progress.
   if (ComActive) ComDetach();
   if (TvScreenWindow) TvScreenWindow->stop();
-  // LATER(stop a running WAV recording, with the recording window)
+  if (Form3 && !Form3->Button6->isEnabled()) Form3->Button7Click();
 
   // What the next start needs: window places, start channel, settings and channel list.
   storeWindowState(*this);

@@ -18,6 +18,7 @@
 #include "ProgramFixture.h"
 #include "core/Settings.h"
 #include "recording/Capt.h"
+#include "recording/CaptInternal.h"
 #include "sim/SimClock.h"
 #include "sim/SimVideoDevices.h"
 #include "viewer/Snapshot.h"
@@ -105,6 +106,9 @@ protected:
     ASSERT_EQ(start(), 0);
   }
   fs::path images() const { return fs::path(folder_.path()) / "Images"; }
+  // The snapshot takes its options from the capture window's Image page: the settings set
+  // there, as the window shows them when it is made.
+  static void showImageSettings() { capt::LoadImageOptions(*Form3); }
   // The local time 8 December 2026, 22:11:05.
   static void setClockToTheEighthOfDecember() {
     std::tm t = localTime(2026, 12, 8, 22, 11, 5);
@@ -159,6 +163,7 @@ TEST_F(SnapshotTest, FixedNamesAreOverwritten) {
             QSize(768, 576));
 
   Settings.ImageType = 1;
+  showImageSettings();
   folder_.write("Images/frame.jpg", "an older file");
   Form1->Timer5Timer();
   Form1->Timer5Timer();
@@ -199,6 +204,7 @@ TEST_F(SnapshotTest, JpegOptionsShowInTheFile) {
     Settings.JpegQuality = uint16_t(c.quality);
     Settings.ProgressiveJPG = c.progressive;
     Settings.Gray = c.gray;
+    showImageSettings();
     GrabFrame();
     const fs::path jpg = images() / "frame.jpg";
     const JpegHeader h = headerOf(readBytes(jpg));
@@ -217,6 +223,7 @@ TEST_F(SnapshotTest, JpegOptionsShowInTheFile) {
 TEST_F(SnapshotTest, JpegKeepsTheColours) {
   startWith("JPG", false);
   Settings.JpegQuality = 100;
+  showImageSettings();
   GrabFrame();
   const QImage decoded(QString::fromStdString((images() / "frame.jpg").string()), "JPEG");
   EXPECT_LT(meanDifference(decoded, TvScreenWindow->currentFrame()), 2.0)

@@ -1,4 +1,5 @@
 #include "platform/capture/CaptureAudioFeedSim.h"
+#include "platform/capture/CaptureAudioFeedWaveIn.h"
 
 #include <cmath>
 #include <cstring>
@@ -66,7 +67,7 @@ void CaptureAudioFeedSim::deliver() {
 
 std::unique_ptr<CaptureAudioFeed> CreateCaptureAudioFeed() {
   if (SimulationEnabled()) return std::make_unique<CaptureAudioFeedSim>();
-  return nullptr;
+  return std::make_unique<CaptureAudioFeedWaveIn>();
 }
 
 }  // namespace platform

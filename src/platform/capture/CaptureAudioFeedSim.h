@@ -32,8 +32,7 @@ private:
 };
 
 // The sound input a capture records from on this machine: the simulated one under the
-// simulation switch; null (captures without sound) elsewhere.
-// LATER(AVI capture sequence: sound from the wave-input component on a real machine)
+// simulation switch, else the default wave-input device.
 std::unique_ptr<CaptureAudioFeed> CreateCaptureAudioFeed();
 
 }  // namespace platform
