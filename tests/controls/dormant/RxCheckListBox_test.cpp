@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "controls/dormant/Apputils.h"
 #include "controls/dormant/ApputilsProfiles.h"
+#include "controls/dormant/Placemnt.h"
+#include "support/TempProgramFolder.h"
 #include "gui/Filer.h"
 #include "gui/Streams.h"
 
@@ -157,6 +160,11 @@ TEST(RxCheckListBox, StatesGoAlongWithExchangedAndMovedItems) {
   EXPECT_EQ(box.Items().Get(3), "item 2");
   EXPECT_EQ(states(box), (std::vector{U, C, U, G}));
   EXPECT_FALSE(box.EnabledItem(3));
+
+  ProbeCheckList copy;
+  copy.SetItemsFrom(box.Items());
+  EXPECT_EQ(states(copy), states(box)) << "assigning another check list's items copies states";
+  EXPECT_FALSE(copy.EnabledItem(3));
 }
 
 TEST(RxCheckListBox, StatesSurviveARecreatedWindow) {
@@ -307,4 +315,38 @@ TEST(RxCheckListBox, ProfileKeys) {
     target.InternalRestoreStates(stored, "S");
     EXPECT_EQ(states(target), cases[i].expected) << "case " << i;
   }
+}
+
+TEST(RxCheckListBox, AFormPlacementSavesAndRestoresNamedLists) {
+  testing_support::TempProgramFolder folder;
+  QWidget form;
+  auto* named = new ProbeCheckList;
+  named->setParent(&form);
+  named->setObjectName("Checks");
+  auto* unnamed = new ProbeCheckList;
+  unnamed->setParent(&form);
+  for (ProbeCheckList* box : {named, unnamed}) {
+    fill(*box, 2);
+    box->SetState(1, cbChecked);
+  }
+  auto* placement = new placemnt::TFormPlacement(&form);
+  placement->SetIniFileName(folder.file("forms.ini"));
+  placement->SetIniSection("Mine");
+  named->SetIniStorage(placement);
+  unnamed->SetIniStorage(placement);
+
+  placement->RestoreFormPlacement();  // a placement saves once it has restored
+  EXPECT_EQ(named->State(1), cbChecked) << "nothing stored yet";
+  placement->SaveFormPlacement();
+  apputils::TIniFile file(folder.file("forms.ini"));
+  const std::string section = "Mine\\" + apputils::GetDefaultSection(named);
+  EXPECT_EQ(file.ReadString(section, "Count", "-"), "2");
+  EXPECT_EQ(file.ReadString(section, "Item1", "-"), "1");
+  gui::TStringList sections;
+  file.ReadSections(sections);
+  EXPECT_EQ(sections.Count(), 2) << "the placement's own section and the named list's only";
+
+  named->SetState(1, cbUnchecked);
+  placement->RestoreFormPlacement();
+  EXPECT_EQ(named->State(1), cbChecked);
 }
