@@ -7,6 +7,9 @@
 #include "gui/Exceptions.h"
 #include "gui/ScopedFlag.h"
 
+// The resources live in a static library: registering them needs a reference from its code.
+static void initCheckListResources() { Q_INIT_RESOURCE(controls_checklist); }
+
 namespace rxctrls {
 
 using namespace gui;
@@ -54,6 +57,8 @@ void TCheckListBoxStrings::Move(int currentIndex, int newIndex) {
 TRxCheckListBox::TRxCheckListBox(QWidget* parent)
     : TRxCustomListBox(parent), iniLink_(std::make_unique<placemnt::TIniLink>()) {
   SetAutoScroll(true);
+  static const bool registered = (initCheckListResources(), true);
+  (void)registered;
   checkImages_ = LoadBuiltinBitmap(kCheckImagesName);
   if (checkImages_) {
     checkWidth_ = checkImages_->Width() / 6;

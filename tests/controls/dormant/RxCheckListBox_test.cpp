@@ -4,6 +4,8 @@
 // the profile keys.
 #include "controls/dormant/RxCheckListBox.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -141,6 +143,25 @@ TEST(RxCheckListBox, ClickAreaEndsAtTheCheckWidth) {
     box.clickAt(c.x, 0);
     EXPECT_EQ(box.State(0) == cbChecked, c.toggles) << "x = " << c.x;
   }
+}
+
+TEST(RxCheckListBox, DrawsTheCheckCellOfEachItemsState) {
+  ProbeCheckList box;
+  box.SetBounds(0, 0, 150, 120);
+  fill(box, 3);
+  box.SetState(1, cbChecked);
+  const QImage shot = box.Snapshot();
+  // The check areas of the three items, in the control's coordinates.
+  auto cell = [&](int index) {
+    gui::TRect r = box.ItemRect(index);
+    const int inset = box.BorderInset();
+    return shot.copy(inset + r.Left, inset + r.Top, box.GetCheckWidth(), r.Height());
+  };
+  EXPECT_EQ(cell(0), cell(2)) << "two unchecked items look alike";
+  EXPECT_NE(cell(0), cell(1)) << "a checked item shows another cell";
+  QImage blank(cell(0).size(), cell(0).format());
+  blank.fill(cell(0).pixel(0, 0));
+  EXPECT_NE(cell(0), blank) << "an unchecked box is drawn too";
 }
 
 TEST(RxCheckListBox, StatesGoAlongWithExchangedAndMovedItems) {
