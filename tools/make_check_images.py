@@ -23,16 +23,18 @@ def cell():
 
 
 def box(grid, state, enabled):
-    """A sunken 13 x 13 box at the cell's left: grey/black upper-left, white/silver lower-right."""
-    for i in range(13):
+    """A sunken 12 x 12 box at the cell's top left (the bottom row stays background, so that the
+    cell's lower-left pixel is the transparent colour): grey/black upper-left, white/silver
+    lower-right."""
+    for i in range(12):
         grid[0][i] = grid[i][0] = 'G'
-        grid[12][i] = grid[i][12] = 'W'
-    for i in range(1, 12):
+        grid[11][i] = grid[i][11] = 'W'
+    for i in range(1, 11):
         grid[1][i] = grid[i][1] = 'K'
-        grid[11][i] = grid[i][11] = 'S'
+        grid[10][i] = grid[i][10] = 'S'
     face = 'W' if enabled and state != 2 else 'S'
-    for y in range(2, 11):
-        for x in range(2, 11):
+    for y in range(2, 10):
+        for x in range(2, 10):
             grid[y][x] = face
     if state:
         mark = 'K' if enabled and state == 1 else 'G'
@@ -75,7 +77,9 @@ def main():
             for y in range(CELL_H):
                 for x in range(CELL_W):
                     rows[kind * CELL_H + y][column * CELL_W + x] = grid[y][x]
-    assert rows[-1][0] == '.'
+    for kind in range(3):
+        for column in range(6):
+            assert rows[kind * CELL_H + CELL_H - 1][column * CELL_W] == '.', (kind, column)
     out = os.path.join(os.path.dirname(__file__), '..', 'resources', 'bitmaps', 'CHECK_IMAGES.bmp')
     write_bmp(out, [[COLOURS[c] for c in line] for line in rows], 4, PALETTE16)
 

@@ -162,6 +162,9 @@ TEST(RxCheckListBox, DrawsTheCheckCellOfEachItemsState) {
   QImage blank(cell(0).size(), cell(0).format());
   blank.fill(cell(0).pixel(0, 0));
   EXPECT_NE(cell(0), blank) << "an unchecked box is drawn too";
+  const QImage first = cell(0);
+  for (int y = 0; y < first.height(); ++y)
+    ASSERT_EQ(first.pixel(15, y), first.pixel(17, y)) << "the cell's background is transparent, row " << y;
 }
 
 TEST(RxCheckListBox, StatesGoAlongWithExchangedAndMovedItems) {
