@@ -35,8 +35,8 @@ public:
   void AddStrings(const TStrings& strings);
   void Assign(const TStrings& source);
   bool Equals(const TStrings& other) const;
-  void Exchange(int index1, int index2);
-  void Move(int currentIndex, int newIndex);
+  virtual void Exchange(int index1, int index2);
+  virtual void Move(int currentIndex, int newIndex);
   int IndexOfObject(void* object) const;
 
   // "name=value" lines: the name is the part before the first '=' (empty without one).
