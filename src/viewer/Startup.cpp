@@ -28,6 +28,7 @@
 #include "viewer/Range.h"
 #include "viewer/Remote.h"
 #include "viewer/Schu.h"
+#include "viewer/SettingsLink.h"
 #include "viewer/Screenshot.h"
 #include "viewer/Vyxu.h"
 #include "viewer/VyxuCmdLine.h"
@@ -81,6 +82,7 @@ void createWindows() {
   new TForm3;
   new TForm4;
   new TForm6;
+  ConnectSettingsDialog();
   new TForm7;
   new TForm8;
   // The main window is shown as the message loop starts, unless the start without the panel
