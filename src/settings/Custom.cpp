@@ -26,6 +26,13 @@
 
 namespace pv = profile_values;
 
+namespace {
+
+constexpr int kClientWidth = 464;
+constexpr int kClientHeight = 398;
+
+}  // namespace
+
 TForm7::TForm7(QWidget* owner) : QWidget(owner, Qt::Dialog) {
   Form7 = this;
   setObjectName("Form7");
@@ -39,6 +46,8 @@ TForm7::TForm7(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     loadSettings();
   }
   showVersion();
+  // At least the stored layout's client size; larger where the desktop's fonts need the room.
+  resize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 

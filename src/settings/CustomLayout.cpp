@@ -71,7 +71,6 @@ void TForm7::createPages() {
   okRow->addWidget(SpeedButton3);
   outer->addLayout(okRow);
   connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });
-  setMinimumSize(464, 398);
 }
 
 void TForm7::createMiscPage() {
