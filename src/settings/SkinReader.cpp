@@ -140,7 +140,8 @@ void Reader::SliderImages(const char* section, rxslider::TRxSlider* target,
                                                        {"ImageVRuler", siVRuler},
                                                        {"ImageHThumb", siHThumb},
                                                        {"ImageVThumb", siVThumb}};
-  for (auto [key, index] : keys) {
+  for (const auto& [key, slot] : keys) {
+    const TSliderImage index = slot;
     const std::string path = ImagePath(section, key);
     guarded([&] {
       buffer->Picture().LoadFromFile(path);
