@@ -15,6 +15,7 @@
 #include <string>
 
 #include "controls/Rxslider.h"
+#include "core/CMyMixer.h"
 #include "core/Settings.h"
 #include "gui/Bitmap.h"
 #include "gui/Canvas.h"
@@ -65,7 +66,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   static auto* boxes = new platform::RecordingMessageBox;
   (void)app, (void)boxes;
   viewer::SetProcessExitHandler([](int) { abort(); });
+  InitMixerObjects();
   if (viewer::StartProgram() != 0) abort();
+  // The windows and the running lock go before the simulated machine's statics do.
+  std::atexit([] { viewer::CloseProgram(); });
   // Hidden: a skin may make the panel as large as a window can be, and nothing needs to show.
   Form1->hide();
   return 0;

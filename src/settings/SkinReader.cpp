@@ -5,6 +5,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "controls/RxSpeedButton.h"
@@ -33,8 +35,12 @@ int extent(int value) { return std::clamp(value, 0, kCoordinateLimit); }
 
 // Every failure of a load (missing file, unreadable data, a picture that cannot be assigned) is
 // swallowed: the skin's other keys still apply.
+// A picture is read from a plain file only: a key left out names the skin folder itself, and a
+// folder opened as a file claims a size no picture can have.
 template <typename Load>
-void guarded(Load&& load) {
+void guarded(const std::string& path, Load&& load) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return;
   try {
     load();
   } catch (...) {
@@ -99,7 +105,7 @@ gui::TFont Reader::Font(const char* section, gui::TFont font,
 void Reader::Picture(const char* section, gui::TImage* target, bool gifByName) const {
   target->Picture().SetGraphic(nullptr);
   const std::string path = ImagePath(section, "Image");
-  guarded([&] {
+  guarded(path, [&] {
     if (gifByName && IsGifFile(path)) {
       rxgif::TGIFImage gif;
       gif.LoadFromFile(path);
@@ -113,7 +119,7 @@ void Reader::Picture(const char* section, gui::TImage* target, bool gifByName) c
 void Reader::Glyph(const char* section, rxctrls::TRxSpeedButton* target) const {
   gui::TBitmap glyph;
   const std::string path = ImagePath(section, "Image");
-  guarded([&] { glyph.LoadFromFile(path); });
+  guarded(path, [&] { glyph.LoadFromFile(path); });
   target->SetGlyph(glyph);
 }
 
@@ -121,7 +127,7 @@ void Reader::Glyph(const char* section, rxctrls::TRxSpeedButton* target) const {
 void Reader::Glyph(const char* section, QToolButton* target) const {
   gui::TBitmap glyph;
   const std::string path = ImagePath(section, "Image");
-  guarded([&] { glyph.LoadFromFile(path); });
+  guarded(path, [&] { glyph.LoadFromFile(path); });
   if (glyph.Empty()) {
     target->setIcon(QIcon());
     return;
@@ -143,7 +149,7 @@ void Reader::SliderImages(const char* section, rxslider::TRxSlider* target,
   for (const auto& [key, slot] : keys) {
     const TSliderImage index = slot;
     const std::string path = ImagePath(section, key);
-    guarded([&] {
+    guarded(path, [&] {
       buffer->Picture().LoadFromFile(path);
       target->SetImage(index, &buffer->Picture().Bitmap());
     });
