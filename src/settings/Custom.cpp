@@ -23,6 +23,7 @@
 #include "gui/ScopedFlag.h"
 #include "settings/CustomInternal.h"
 #include "settings/SettingsHooks.h"
+#include "settings/SkinLoader.h"
 
 namespace pv = profile_values;
 
@@ -94,7 +95,7 @@ void TForm7::loadSettings() {
 
   // LATER(language files): the start-up language load and the language list.
   SelectByName(ListBox3, Settings.Language);
-  // LATER(skin list and loading in the settings dialog)
+  FillSkinList(ListBox2);
   SelectByName(ListBox2, Settings.Skin);
 
   loadOsdFont();

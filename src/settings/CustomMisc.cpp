@@ -3,8 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
@@ -20,6 +18,7 @@
 #include "settings/CustomInternal.h"
 #include "settings/HardwareImport.h"
 #include "settings/SettingsHooks.h"
+#include "settings/SkinLoader.h"
 
 using platform::kMixerControlMute;
 using platform::kMixerControlVolume;
@@ -34,21 +33,6 @@ constexpr int kDefaultSaturationV = 67;
 
 void call(const std::function<void()>& hook) {
   if (hook) hook();
-}
-
-// The skin folder's skin.ini, each name looked up in any letter case; empty when there is none.
-QString skinIni(const QString& skin) {
-  QDir dir(QString::fromStdString(platform::ProgramFolder()));
-  for (const QString& part : {QStringLiteral("SKINS"), skin, QStringLiteral("skin.ini")}) {
-    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    QString found;
-    for (const QString& e : entries)
-      if (e.compare(part, Qt::CaseInsensitive) == 0) found = e;
-    if (found.isEmpty()) return {};
-    if (part == QLatin1String("skin.ini")) return dir.filePath(found);
-    if (!dir.cd(found)) return {};
-  }
-  return {};
 }
 
 // Asks for a program until the user picks a "*.exe" file or cancels.
@@ -104,14 +88,14 @@ void TForm7::ListBox3Click() {
 void TForm7::ListBox2Click() {
   const QListWidgetItem* item = ListBox2->currentItem();
   if (!item) return;
-  if (skinIni(item->text()).isEmpty()) {
+  if (SkinIniPath(ToSetting(item->text())).empty()) {
     Settings.Skin = "none";
     return;
   }
   Settings.Skin = ToSetting(item->text());
   if (Settings.Skin == "none" || Settings.Skin.empty()) return;
-  // LATER(skin list and loading in the settings dialog)
-  call(DialogHooks().skinApplied);
+  LoadSkin();
+  FinishSkin();
 }
 
 // The panel's saturation follows without its OSD text.

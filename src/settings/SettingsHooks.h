@@ -26,8 +26,6 @@ struct SettingsDialogHooks {
   std::function<bool()> createTvWindow;
   std::function<void()> installKeyboardHook;
   std::function<void()> removeKeyboardHook;
-  // After a skin was loaded: the panel sized to its background and its pictures refreshed.
-  std::function<void()> skinApplied;
 };
 
 // A request for a file to open: the chooser shows `filter` ("Exe files|*.exe") and starts at

@@ -22,6 +22,7 @@
 #include "sim/EventLog.h"
 #include "sim/SimClock.h"
 #include "support/TempProgramFolder.h"
+#include "viewer/ViewerGlobals.h"
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
@@ -38,6 +39,7 @@ protected:
     Settings.TvWindowPresent = 1;
     Settings.OSDDelay = 1000;
     Settings.PLL = 3;
+    ExeDir = folder.path();  // where the skins are looked up
     SettingsDialogHooks& hooks = DialogHooks();
     hooks.reSet = [this] { calls.push_back("reSet"); };
     hooks.set34 = [this] { calls.push_back("set34"); };
@@ -50,7 +52,6 @@ protected:
     };
     hooks.installKeyboardHook = [this] { calls.push_back("install"); };
     hooks.removeKeyboardHook = [this] { calls.push_back("remove"); };
-    hooks.skinApplied = [this] { calls.push_back("skin"); };
     FileChooser() = [this](const OpenFileRequest& request) {
       requests.push_back(request);
       if (answers.empty()) return std::optional<std::string>();
@@ -63,6 +64,7 @@ protected:
   void TearDown() override {
     ResetSettingsDialogState();
     ResetCoreState();
+    ExeDir.clear();
   }
 
   TForm7& dialog() {
