@@ -13,7 +13,6 @@
 #include "core/HardwareTables.h"
 #include "core/Settings.h"
 #include "controls/dormant/Clipicon.h"
-#include "gui/Cp1251.h"
 #include "gui/VyxApplication.h"
 #include "platform/Clock.h"
 #include "platform/CompanionLink.h"
@@ -71,8 +70,9 @@ bool probeCard() {
 
 void readLanguage() {
   const std::string file = platform::ProgramFolder() + "settings.ini";
-  Settings.Language =
-      gui::AnsiUpperCase(platform::GetProfileString(file, "Common", "Language", "english"));
+  // Kept as written: the language file is looked up in any letter case, so the name need not be
+  // upper-cased, and settings.ini gets back what the user chose.
+  Settings.Language = platform::GetProfileString(file, "Common", "Language", "english");
 }
 
 void createWindows() {

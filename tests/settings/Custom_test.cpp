@@ -212,3 +212,19 @@ TEST(WindowStyleList, ItemsAndStylesMapBothWays) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SettingsDialogTest, SkinAndLanguageNamesKeepTheirLetterCase) {
+  std::filesystem::create_directories(folder.file("SKINS/Blue"));
+  folder.write("SKINS/Blue/skin.ini", "[Skin]\n");
+  Settings.Skin = "bLUE";
+  Settings.Language = "english";
+  TForm7& form = dialog();
+  ASSERT_NE(form.ListBox2->currentItem(), nullptr);
+  EXPECT_EQ(form.ListBox2->currentItem()->text(), "Blue");
+  EXPECT_EQ(Settings.Skin, "bLUE");
+  EXPECT_EQ(Settings.Language, "english");
+}
+
+}  // namespace
