@@ -5,11 +5,22 @@
 // states).
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "settings/Custom.h"
+#include "settings/SettingsHooks.h"
 
 struct SettingsDialogState {
   TForm7* Form7 = nullptr;
+  SettingsDialogHooks Hooks;
+  OpenFileChooser Chooser;
+  LinkOpener Opener;
+  // The links the simulated desktop was asked to open, in order.
+  std::vector<std::string> OpenedLinks;
 };
 
 // Closes the settings dialog if it is still open and gives every member its initial value.
 void ResetSettingsDialogState();
+// The links opened under the simulation switch.
+const std::vector<std::string>& SimOpenedLinks();

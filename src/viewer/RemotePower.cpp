@@ -1,6 +1,8 @@
 // The monitor without a signal: switched off after MonitorPowerOffDelay minutes without lock
 // (the card muted meanwhile), on again at the first second with lock, or when the user moves
 // the mouse; and the keep-awake nudge while there is a picture.
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPoint>
 
 #include <limits>
@@ -10,6 +12,7 @@
 #include "core/SystemUtils.h"
 #include "core/TvWindow.h"
 #include "platform/SyntheticMouse.h"
+#include "settings/Custom.h"
 #include "viewer/Remote.h"
 
 namespace {
@@ -26,9 +29,13 @@ void unmuteUnlessSoundOff() {
   if (!SoundMuted) CardDevice->SetMute(0);
 }
 
-// LATER(settings dialog): its signal indicator (TForm7 CheckBox14) colours its field Edit42
-// green (0x00FF00) with lock and red (0x0000FF) without.
-void showSignal(bool) {}
+// The settings dialog's signal indicator: while its monitor option is on, the minutes field is
+// green with lock and red without.
+void showSignal(bool locked) {
+  if (!Form7 || !Form7->CheckBox14->isChecked()) return;
+  Form7->Edit42->setStyleSheet(locked ? QStringLiteral("background-color: #00FF00")
+                                      : QStringLiteral("background-color: #FF0000"));
+}
 
 void noSignalSecond() {
   const int64_t limit = powerOffSeconds();

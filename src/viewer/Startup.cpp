@@ -13,7 +13,6 @@
 #include "core/HardwareTables.h"
 #include "core/Settings.h"
 #include "controls/dormant/Clipicon.h"
-#include "gui/Cp1251.h"
 #include "gui/VyxApplication.h"
 #include "platform/Clock.h"
 #include "platform/CompanionLink.h"
@@ -28,6 +27,7 @@
 #include "viewer/Range.h"
 #include "viewer/Remote.h"
 #include "viewer/Schu.h"
+#include "viewer/SettingsLink.h"
 #include "viewer/Screenshot.h"
 #include "viewer/Vyxu.h"
 #include "viewer/VyxuCapture.h"
@@ -71,8 +71,9 @@ bool probeCard() {
 
 void readLanguage() {
   const std::string file = platform::ProgramFolder() + "settings.ini";
-  Settings.Language =
-      gui::AnsiUpperCase(platform::GetProfileString(file, "Common", "Language", "english"));
+  // Kept as written: the language file is looked up in any letter case, so the name need not be
+  // upper-cased, and settings.ini gets back what the user chose.
+  Settings.Language = platform::GetProfileString(file, "Common", "Language", "english");
 }
 
 void createWindows() {
@@ -83,6 +84,7 @@ void createWindows() {
   new TForm3;
   new TForm4;
   new TForm6;
+  ConnectSettingsDialog();
   new TForm7;
   new TForm8;
   // The main window is shown as the message loop starts, unless the start without the panel

@@ -58,6 +58,18 @@ void TvScreen::place(const QRect& rect, bool topmost) {
   setGeometry(rect);
 }
 
+void TvScreen::restyle(uint32_t style, bool topmost) {
+  style_ = style;
+  const TvWindowLook look = TvWindowLookOf(style);
+  const QRect rect = geometry();
+  const bool wasVisible = isVisible();
+  // New flags take the window off the screen; it comes back with its new frame.
+  setWindowFlags(look.flags | (topmost ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()));
+  setGeometry(rect);
+  setEnabled(!look.disabled);
+  if (look.visible || wasVisible) show();
+}
+
 void TvScreen::paintEvent(QPaintEvent* event) {
   platform::CaptureWindow::paintEvent(event);
   if (pictureShown_ || !source().hasFrame()) return;

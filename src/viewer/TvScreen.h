@@ -53,6 +53,8 @@ public:
   QRect normalRect() const;
   // Moves and sizes it without activating it, optionally kept above other windows.
   void place(const QRect& rect, bool topmost);
+  // Takes another window style at once, keeping its rectangle.
+  void restyle(uint32_t style, bool topmost);
 
 protected:
   void paintEvent(QPaintEvent* event) override;

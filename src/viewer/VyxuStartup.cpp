@@ -23,6 +23,7 @@
 #include "platform/Environment.h"
 #include "platform/Mixer.h"
 #include "platform/Registry.h"
+#include "settings/SkinLoader.h"
 #include "gui/Image.h"
 #include "viewer/KeyboardHook.h"
 #include "viewer/PanelGeometry.h"
@@ -204,9 +205,12 @@ void TForm1::placeWindows() {
   move(Settings.CBposX, Settings.CBposY);
 }
 
-// The panel keeps its own pictures.
-// LATER(skin loader, with the panel's size from its background and the glyphs refreshed after)
-void TForm1::applySkin() {}
+// Without a skin the panel keeps its own pictures.
+void TForm1::applySkin() {
+  if (NoSkin(Settings.Skin)) return;
+  LoadSkin();
+  FinishSkin();
+}
 
 void TForm1::applyStartChannel() {
   CurChannel = StartChannel;

@@ -1,6 +1,7 @@
 // The TV window's creation and rebuilding, the panel's housekeeping tick and Set34.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 
 #include "controls/Exgrad.h"
 #include "core/CBT848.h"
@@ -18,6 +19,7 @@
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
 #include "recording/Capt.h"
+#include "settings/Custom.h"
 
 namespace {
 
@@ -106,7 +108,11 @@ void TForm1::Timer1Timer() {
       visible(Form2) || visible(Form3) || visible(Form4) || visible(Form6);
   Restore1->setEnabled(!dialogOpen);
   Restorecontrolbox1->setEnabled(!dialogOpen);
-  // LATER(framed-window option follows the TV window's rectangle, with the settings dialog)
+  // A framed TV window that keeps its aspect: a size the user dragged is stored and corrected.
+  if (Settings.KeepSideCorrelation && Form7 && Form7->CheckBox8->isChecked() && TvScreenWindow) {
+    const QRect r = TvScreenWindow->normalRect();
+    if (r != QRect(Settings.TVposX, Settings.TVposY, Settings.TVsizeX, Settings.TVsizeY)) Set34();
+  }
 }
 
 void TForm1::Set34() {
