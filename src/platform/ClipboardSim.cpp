@@ -51,7 +51,8 @@ std::vector<unsigned> SimClipboardBackend::formats() const {
 }
 
 SimClipboardBackend& SimClipboard() {
-  static SimClipboardBackend clipboard;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimClipboardBackend& clipboard = *new SimClipboardBackend;
   return clipboard;
 }
 

@@ -14,7 +14,8 @@ public:
 }  // namespace
 
 CursorVisibility& SimCursorVisibility() {
-  static SimCursor cursor;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimCursor& cursor = *new SimCursor;
   return cursor;
 }
 

@@ -35,7 +35,8 @@ private:
 }  // namespace
 
 DisplayMode& SimDisplayMode() {
-  static SimMode mode;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimMode& mode = *new SimMode;
   return mode;
 }
 

@@ -30,7 +30,8 @@ public:
 }  // namespace
 
 InstallableDriverBackend& SimInstallableDriverBackend() {
-  static SimBackend backend;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimBackend& backend = *new SimBackend;
   return backend;
 }
 

@@ -72,7 +72,8 @@ public:
 }  // namespace
 
 MixerBackend& SimMixerBackend() {
-  static SimBackend backend;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimBackend& backend = *new SimBackend;
   return backend;
 }
 

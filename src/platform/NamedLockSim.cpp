@@ -24,7 +24,8 @@ public:
 }  // namespace
 
 NamedLockBackend& SimNamedLockBackend() {
-  static SimBackend backend;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimBackend& backend = *new SimBackend;
   return backend;
 }
 

@@ -38,7 +38,8 @@ protected:
 }  // namespace
 
 ProcessLauncher& SimProcessLauncher() {
-  static SimLauncher launcher;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimLauncher& launcher = *new SimLauncher;
   return launcher;
 }
 

@@ -55,7 +55,8 @@ protected:
 }  // namespace
 
 RegistryBackend& SimRegistryBackend() {
-  static SimBackend backend;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimBackend& backend = *new SimBackend;
   return backend;
 }
 

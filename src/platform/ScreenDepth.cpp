@@ -21,7 +21,8 @@ public:
 }  // namespace
 
 SimScreenDepthBackend& SimScreenDepth() {
-  static SimScreenDepthBackend depth;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimScreenDepthBackend& depth = *new SimScreenDepthBackend;
   return depth;
 }
 

@@ -118,7 +118,8 @@ std::optional<std::string> SimShell::specialFolder(int csidl) {
 }
 
 SimShell& SimShellBackend() {
-  static SimShell shell;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimShell& shell = *new SimShell;
   return shell;
 }
 

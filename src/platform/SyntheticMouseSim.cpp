@@ -40,7 +40,8 @@ public:
 }  // namespace
 
 SyntheticMouse& SimSyntheticMouse() {
-  static SimMouse mouse;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimMouse& mouse = *new SimMouse;
   return mouse;
 }
 

@@ -14,7 +14,8 @@ public:
 }  // namespace
 
 SystemShutdown& SimSystemShutdown() {
-  static SimShutdown shutdown;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimShutdown& shutdown = *new SimShutdown;
   return shutdown;
 }
 

@@ -38,7 +38,8 @@ public:
 }  // namespace
 
 VideoStandardBackend& SimVideoStandardBackend() {
-  static SimBackend backend;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimBackend& backend = *new SimBackend;
   return backend;
 }
 

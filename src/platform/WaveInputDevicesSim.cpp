@@ -22,7 +22,8 @@ public:
 }  // namespace
 
 WaveInputDevices& SimWaveInputDevices() {
-  static SimDevices devices;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimDevices& devices = *new SimDevices;
   return devices;
 }
 

@@ -14,7 +14,8 @@ void SimClock::setWallClock(std::time_t t) { wallStart_ = t - static_cast<std::t
 void SimClock::reset() { *this = SimClock(); }
 
 SimClock& Clock() {
-  static SimClock clock;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimClock& clock = *new SimClock;
   return clock;
 }
 

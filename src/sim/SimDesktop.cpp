@@ -89,7 +89,8 @@ int SimDesktop::showCursor(bool show) {
 }
 
 SimDesktop& Desktop() {
-  static SimDesktop desktop;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimDesktop& desktop = *new SimDesktop;
   return desktop;
 }
 

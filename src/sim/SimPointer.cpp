@@ -37,7 +37,8 @@ void SimPointer::nudge() {
 }
 
 SimPointer& Pointer() {
-  static SimPointer pointer;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimPointer& pointer = *new SimPointer;
   return pointer;
 }
 

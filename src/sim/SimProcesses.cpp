@@ -89,7 +89,8 @@ std::vector<SimProcess> SimProcesses::processes() const {
 }
 
 SimProcesses& Processes() {
-  static SimProcesses processes;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimProcesses& processes = *new SimProcesses;
   return processes;
 }
 

@@ -109,7 +109,8 @@ bool SimRegistry::deleteKey(const std::string& path) {
 }
 
 SimRegistry& Registry() {
-  static SimRegistry registry;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimRegistry& registry = *new SimRegistry;
   return registry;
 }
 

@@ -93,7 +93,8 @@ void SimSystem::closeDriver(const std::string& name) {
 }
 
 SimSystem& System() {
-  static SimSystem system;
+  // Never destroyed: the simulated machine outlives every destructor run at exit.
+  static SimSystem& system = *new SimSystem;
   return system;
 }
 

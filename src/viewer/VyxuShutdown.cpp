@@ -14,6 +14,7 @@
 #include "platform/CompanionLink.h"
 #include "platform/CursorVisibility.h"
 #include "platform/DisplayMode.h"
+#include "platform/NamedLock.h"
 #include "platform/SystemShutdown.h"
 #include "recording/Capt.h"
 #include "viewer/ProcessExit.h"
@@ -87,6 +88,9 @@ void TForm1::BYE() {
       ExitAlarmFired)
     ShutdownWindows();
   if (Settings.FullScreenMouseHide) platform::CursorVisibility::current().showCursor(true);
+  // The running lock is let go here, not by the destructors run at exit, whose order against
+  // the platform's own objects is not ours to choose.
+  RunningMutex.reset();
   viewer::ExitProcess(0);
 }
 

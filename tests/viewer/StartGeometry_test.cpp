@@ -29,6 +29,12 @@ const GeometryCase kCases[] = {
      184, 318, 0, 22, 394, 294},
     {"TV window above the top starts at the top", 184, 318, 500, -1, 394, 294,
      184, 318, 500, 0, 394, 294},
+    {"a position at the largest integer does not wrap past the check", 184, 318, 2147483647,
+     2147483647, 394, 294, 184, 318, 0, 0, 394, 294},
+    {"a TV window larger than the desktop is cut to it", 184, 318, 0, 0, 2147483647, 2147483647,
+     184, 318, 0, 0, 1024, 768},
+    {"a panel starting at the right edge is centred", 1024, 50, 500, 22, 394, 294,
+     307, 50, 500, 22, 394, 294},
 };
 
 TEST(StartGeometry, StoredPlacesAreBroughtOntoTheDesktop) {
