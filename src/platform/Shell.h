@@ -17,7 +17,7 @@ class QWidget;
 
 namespace platform {
 
-// Special folders, by the numbers the original system gives them.
+// Special folders, by the numbers Windows gives them.
 enum ShellFolder : int {
   kCsidlDesktop = 0x0000,
   kCsidlPrograms = 0x0002,
@@ -30,7 +30,7 @@ enum ShellFolder : int {
   kCsidlNetwork = 0x0012,
 };
 
-// Options of a file operation, with the values of the original system's flags.
+// Options of a file operation, with the values of the Windows flags.
 enum FileOperationFlags : unsigned {
   kFofMultiDestFiles = 0x0001,    // one destination per source
   kFofConfirmMouse = 0x0002,

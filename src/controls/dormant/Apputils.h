@@ -82,7 +82,7 @@ std::string IniStrToStr(const std::string& Str);
 
 // --- window placement -----------------------------------------------------------------------------
 
-// A window's placement as the original system describes it. Qt places no minimized or maximized
+// A window's placement as Windows describes it. Qt places no minimized or maximized
 // window itself: those two positions are kept with the form and written as they are.
 struct TWindowPlacement {
   int flags = 0;

@@ -174,7 +174,7 @@ int lockRange(int handle, int64_t offset, int64_t size, short type) {
   lock.l_whence = SEEK_SET;
   lock.l_start = offset;
   lock.l_len = size;
-  // Open-file-description locks belong to the open, as the original system's locks belong to
+  // Open-file-description locks belong to the open, as Windows' file locks belong to
   // the handle: a second open of the same file in this process is refused the range too.
   return ::fcntl(handle, F_OFD_SETLK, &lock) == 0 ? 0 : errno;
 }
