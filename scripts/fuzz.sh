@@ -33,14 +33,14 @@ for name in "${targets[@]}"; do
   mkdir -p "fuzz/regressions/$name"
   work=$(mktemp -d)
   inputs=()
-  [ -d "fuzz/corpus/$name" ] && inputs+=("fuzz/corpus/$name")
-  inputs+=("fuzz/regressions/$name")
+  [ -d "fuzz/corpus/$name" ] && inputs+=("$PWD/fuzz/corpus/$name")
+  inputs+=("$PWD/fuzz/regressions/$name")
   if [ "$mode" = regress ]; then
     # New inputs go to the scratch folder named first; the stored ones are only read.
     args=(-seed=1 -runs="${FUZZ_RUNS:-2000}" "-artifact_prefix=/tmp/vyx-fuzz-$name-")
     echo "fuzz $name: stored inputs and ${FUZZ_RUNS:-2000} runs from seed 1"
   else
-    args=(-max_total_time="$mode" "-artifact_prefix=fuzz/regressions/$name/")
+    args=(-max_total_time="$mode" "-artifact_prefix=$PWD/fuzz/regressions/$name/")
     echo "fuzz $name: ${mode}s campaign"
   fi
   if ! "$bin" "${args[@]}" -print_final_stats=1 "$work" "${inputs[@]}" >"$work/log" 2>&1; then

@@ -98,7 +98,13 @@ void TCustomComboEdit::SelectAll() {
 
 int TCustomComboEdit::CaretWidth() const { return Font().Style & fsBold ? 2 : 1; }
 
-void TCustomComboEdit::applyCaret() { setStyle(new CaretStyle(CaretWidth())); }
+void TCustomComboEdit::applyCaret() {
+  QStyle* previous = caretStyle_;
+  caretStyle_ = new CaretStyle(CaretWidth());
+  caretStyle_->setParent(this);
+  setStyle(caretStyle_);
+  delete previous;
+}
 
 int TCustomComboEdit::GetTextHeight() const {
   return std::min(QFontMetrics(QApplication::font()).height(), QFontMetrics(font()).height());

@@ -151,6 +151,8 @@ private:
   QPointer<TPopupWindow> popup_;
   uint16_t clickKey_ = kAltDown;
   bool directInput_ = true;
+  // The caret's style, owned here: a widget never owns the style it is given.
+  QStyle* caretStyle_ = nullptr;
   bool editDisabled_ = false;  // the drop-down was opened by the button or the click key
   gui::TAlignment alignment_ = gui::taLeftJustify;
   bool popupVisible_ = false;
