@@ -1,5 +1,6 @@
 #include "viewer/VyxuCapture.h"
 
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QUrl>
@@ -8,6 +9,7 @@
 #include "platform/Environment.h"
 #include "recording/Capt.h"
 #include "recording/CaptHost.h"
+#include "settings/Custom.h"
 #include "viewer/TvScreen.h"
 #include "viewer/Vyxu.h"
 
@@ -52,7 +54,12 @@ void InstallCaptureLinks() {
     Form1->Timer5.SetInterval(unsigned(periodMs));
     Form1->Timer5.SetEnabled(on);
   };
-  // LATER(the settings dialog's sound-source box: ComboBox5 and its change handler)
+  // The settings dialog's source box takes the index and re-opens the source line's controls.
+  CaptureLinks.soundSource = [](int index) {
+    if (!Form7) return;
+    Form7->ComboBox5->setCurrentIndex(index);
+    Form7->ComboBox5Change();
+  };
   CaptureLinks.quit = [] {
     if (Form1) Form1->BYE();
   };

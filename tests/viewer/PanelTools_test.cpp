@@ -1,6 +1,7 @@
 // The panel's tool buttons: the windows they open, the full-screen resolution, the teletext
 // program and the external capture program.
 #include <QApplication>
+#include <QComboBox>
 #include <QToolButton>
 
 #include <thread>
@@ -74,6 +75,14 @@ TEST_F(PanelTest, WindowButtonsOpenTheirWindowsInsteadOfThePanel) {
   Form1->SpeedButton5Click();
   EXPECT_TRUE(Form7->isVisible());
   EXPECT_TRUE(Form1->isVisible()) << "the settings dialog leaves the panel";
+}
+
+TEST_F(PanelTest, CaptureWindowsSourceLineGoesThroughTheSettingsDialog) {
+  startWithChannels(3, 2);
+  Form3->ComboBox4->setCurrentIndex(2);  // "Line"
+  Form3->ComboBox4Change();
+  EXPECT_EQ(Settings.SoundConnector, 2u);
+  EXPECT_EQ(Form7->ComboBox5->currentIndex(), 2);
 }
 
 TEST_F(PanelTest, TeletextProgramStartsAndAFailureIsNotReported) {
