@@ -235,7 +235,7 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (watched != Panel7 && watched != Panel4) return QWidget::eventFilter(watched, event);
-  auto* mouse = static_cast<QMouseEvent*>(event);
+  auto* mouse = dynamic_cast<QMouseEvent*>(event);  // null for other events
   switch (event->type()) {
     case QEvent::MouseButtonPress:
       if (watched == Panel7)

@@ -162,7 +162,7 @@ void TForm2::paintEvent(QPaintEvent* event) {
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
   if (watched != Panel1 && watched != Panel3) return QWidget::eventFilter(watched, event);
-  auto* mouse = static_cast<QMouseEvent*>(event);
+  auto* mouse = dynamic_cast<QMouseEvent*>(event);  // null for other events
   switch (event->type()) {
     case QEvent::MouseButtonPress:
       if (watched == Panel1) Panel1MouseDown(mouse->position().toPoint().x(),

@@ -110,7 +110,8 @@ const QRubberBand* TvWindowProc::band() const { return band_.data(); }
 
 bool TvWindowProc::eventFilter(QObject* watched, QEvent* event) {
   if (watched != tv_ || AviCaptureRunning) return false;
-  const auto* mouse = static_cast<const QMouseEvent*>(event);
+  // Only the mouse cases below use it; other events are no mouse events.
+  const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
   switch (event->type()) {
     case QEvent::Wheel:
       wheel(*static_cast<const QWheelEvent*>(event));
