@@ -3,8 +3,9 @@
 # them in one of two ways:
 #
 #   scripts/fuzz.sh regress [TARGET...]   every stored input of fuzz/corpus/<name> and
-#                                         fuzz/regressions/<name>, then FUZZ_RUNS (default 2000)
-#                                         mutations from seed 1: the same commit, the same verdict.
+#                                         fuzz/regressions/<name>, then FUZZ_RUNS (default 2000,
+#                                         or the count in fuzz/<name>.runs) mutations from seed 1:
+#                                         the same commit, the same verdict.
 #   scripts/fuzz.sh SECONDS [TARGET...]   a random campaign of SECONDS per target; a finding is
 #                                         written to fuzz/regressions/<name>/ and the run fails.
 #
@@ -36,9 +37,12 @@ for name in "${targets[@]}"; do
   [ -d "fuzz/corpus/$name" ] && inputs+=("$PWD/fuzz/corpus/$name")
   inputs+=("$PWD/fuzz/regressions/$name")
   if [ "$mode" = regress ]; then
+    # A target whose inputs are slow to run names a smaller run count in fuzz/<name>.runs.
+    runs=${FUZZ_RUNS:-2000}
+    [ -f "fuzz/$name.runs" ] && runs=$(cat "fuzz/$name.runs")
     # New inputs go to the scratch folder named first; the stored ones are only read.
-    args=(-seed=1 -runs="${FUZZ_RUNS:-2000}" "-artifact_prefix=/tmp/vyx-fuzz-$name-")
-    echo "fuzz $name: stored inputs and ${FUZZ_RUNS:-2000} runs from seed 1"
+    args=(-seed=1 -runs="$runs" "-artifact_prefix=/tmp/vyx-fuzz-$name-")
+    echo "fuzz $name: stored inputs and $runs runs from seed 1"
   else
     args=(-max_total_time="$mode" "-artifact_prefix=$PWD/fuzz/regressions/$name/")
     echo "fuzz $name: ${mode}s campaign"
