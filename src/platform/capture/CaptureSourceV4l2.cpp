@@ -93,16 +93,34 @@ void CaptureSourceV4l2::closeDriver() {
   convert_ = nullptr;
   if (fd_ >= 0) io_.close(fd_);
   fd_ = -1;
+  full_ = {};
   description_ = {};
 }
 
-// Asks for the full picture in RGB; libv4lconvert names the device format it can convert from,
-// the device takes that (perhaps at another size), and RGB follows the size it took.
+// Asks for the full picture in RGB, which the device brings down to what it can do; then for
+// the size the user chose, when there is one.
 bool CaptureSourceV4l2::negotiateFormat() {
+  if (!setFormat(kWantedWidth, kWantedHeight)) return false;
+  full_ = QSize(int(source_.fmt.pix.width), int(source_.fmt.pix.height));
+  return applyFrameSize();
+}
+
+// The size asked for within the full picture; a device that refuses it keeps the full picture.
+bool CaptureSourceV4l2::applyFrameSize() {
+  if (fd_ < 0) return true;
+  const QSize size = deliveredSize(full_);
+  if (setFormat(uint32_t(size.width()), uint32_t(size.height()))) return true;
+  setFormat(uint32_t(full_.width()), uint32_t(full_.height()));
+  return false;
+}
+
+// libv4lconvert names the device format it can convert from, the device takes that (perhaps at
+// another size), and RGB follows the size it took.
+bool CaptureSourceV4l2::setFormat(uint32_t width, uint32_t height) {
   v4l2_format want{};
   want.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-  want.fmt.pix.width = kWantedWidth;
-  want.fmt.pix.height = kWantedHeight;
+  want.fmt.pix.width = width;
+  want.fmt.pix.height = height;
   want.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   want.fmt.pix.field = V4L2_FIELD_ANY;
   source_ = {};
