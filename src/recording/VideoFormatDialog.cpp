@@ -9,6 +9,7 @@
 #include <array>
 
 #include "core/SystemUtils.h"
+#include "platform/MessageBox.h"
 #include "platform/capture/CaptureSource.h"
 #include "recording/VideoFrameSize.h"
 
@@ -16,6 +17,7 @@ namespace {
 
 constexpr const char* kAppKey = "TheVyx";
 constexpr const char* kFrameSizeValue = "Video Format V";
+constexpr const char* kSizeRefusedText = "The capture driver cannot deliver frames of this size.";
 
 QString sizeText(QSize size) { return QString("%1 x %2").arg(size.width()).arg(size.height()); }
 
@@ -53,7 +55,13 @@ bool RunVideoFormatDialog(QWidget* owner, platform::CaptureSource& source,
                                                                       : source.frameSize(),
                            codec);
   if (dialog.exec() != QDialog::Accepted) return false;
-  source.setFrameSize(dialog.chosen());
+  const QSize before = source.frameSize();
+  if (!source.setFrameSize(dialog.chosen())) {
+    source.setFrameSize(before);
+    platform::ShowMessageBox(kSizeRefusedText, "Warning!",
+                             platform::kMbOk | platform::kMbIconWarning);
+    return false;
+  }
   StoreVideoFrameSize(dialog.chosen());
   return true;
 }

@@ -32,7 +32,8 @@ private:
 };
 
 // Shows the dialog for `source`; Ok gives the chosen size to the source and stores it. False when
-// cancelled or the driver offers no sizes.
+// cancelled, when the driver offers no sizes, or when it will not deliver the chosen one (a box
+// says so and the size before stays).
 bool RunVideoFormatDialog(QWidget* owner, platform::CaptureSource& source,
                           platform::AviVideoCodec codec);
 

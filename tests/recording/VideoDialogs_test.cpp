@@ -13,6 +13,7 @@
 
 #include "CaptureFormFixture.h"
 #include "capture/AviProbe.h"
+#include "capture/FakeV4l2Device.h"
 #include "controls/Curredit.h"
 #include "core/CBT848.h"
 #include "core/CardFunctions.h"
@@ -221,6 +222,30 @@ TEST_F(VideoDialogsTest, TheChosenSizeReachesTheDriverAndTheStoreAndCancelChange
   ASSERT_TRUE(tv->driverConnect(0));
   make();
   EXPECT_EQ(tv->source().frameSize(), QSize(384, 288));
+}
+
+// A V4L2 device of one fixed size: the choice is refused with a box, the size before stays and
+// nothing is stored.
+TEST_F(VideoDialogsTest, ASizeTheDriverWillNotDeliverIsRefused) {
+  capture_test::FakeV4l2Device device;
+  platform::CaptureWindow fixed(std::make_unique<platform::CaptureSourceV4l2>("/fake", device.io()));
+  ASSERT_TRUE(fixed.driverConnect(0));
+  ASSERT_TRUE(fixed.setOverlay(true));
+  ASSERT_EQ(fixed.source().frameSizes().front(), QSize(768, 576));
+
+  bool taken = true;
+  ASSERT_TRUE(onModal([&] { taken = RunVideoFormatDialog(nullptr, fixed.source(), {}); },
+                      [](QDialog& d) {
+                        static_cast<VideoFormatDialog&>(d).sizeBox()->setCurrentIndex(1);
+                        d.accept();
+                      }));
+
+  EXPECT_FALSE(taken);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].caption, "Warning!");
+  EXPECT_TRUE(fixed.source().frameSize().isEmpty());
+  EXPECT_TRUE(fixed.source().streaming()) << "the picture goes on";
+  EXPECT_EQ(ReadAppRegValue("TheVyx", "Video Format V", nullptr, 0), 0u);
 }
 
 TEST_F(VideoDialogsTest, ASizeLargerThanTheStandardsPictureIsBroughtDownToIt) {

@@ -102,16 +102,18 @@ void CaptureSourceV4l2::closeDriver() {
 bool CaptureSourceV4l2::negotiateFormat() {
   if (!setFormat(kWantedWidth, kWantedHeight)) return false;
   full_ = QSize(int(source_.fmt.pix.width), int(source_.fmt.pix.height));
-  return applyFrameSize();
+  applyFrameSize();  // not taken: the device delivers what it can
+  return true;
 }
 
-// The size asked for within the full picture; a device that refuses it keeps the full picture.
+// The size asked for within the full picture; false when the device delivers another (the
+// nearest it takes, or the format it had when it refuses outright).
 bool CaptureSourceV4l2::applyFrameSize() {
   if (fd_ < 0) return true;
   const QSize size = deliveredSize(full_);
-  if (setFormat(uint32_t(size.width()), uint32_t(size.height()))) return true;
-  setFormat(uint32_t(full_.width()), uint32_t(full_.height()));
-  return false;
+  setFormat(uint32_t(size.width()), uint32_t(size.height()));
+  return source_.fmt.pix.width == uint32_t(size.width()) &&
+         source_.fmt.pix.height == uint32_t(size.height());
 }
 
 // libv4lconvert names the device format it can convert from, the device takes that (perhaps at
@@ -123,11 +125,12 @@ bool CaptureSourceV4l2::setFormat(uint32_t width, uint32_t height) {
   want.fmt.pix.height = height;
   want.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   want.fmt.pix.field = V4L2_FIELD_ANY;
-  source_ = {};
-  if (v4lconvert_try_format(convert_, &want, &source_) != 0) return false;
-  if (xioctl(VIDIOC_S_FMT, &source_) != 0) return false;
-  const uint32_t w = source_.fmt.pix.width, h = source_.fmt.pix.height;
+  v4l2_format taken{};
+  if (v4lconvert_try_format(convert_, &want, &taken) != 0) return false;
+  if (xioctl(VIDIOC_S_FMT, &taken) != 0) return false;
+  const uint32_t w = taken.fmt.pix.width, h = taken.fmt.pix.height;
   if (w == 0 || h == 0 || w > 8192 || h > 8192) return false;
+  source_ = taken;
   rgb_ = source_;
   rgb_.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   rgb_.fmt.pix.bytesperline = w * 3;
