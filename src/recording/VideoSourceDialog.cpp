@@ -55,7 +55,8 @@ VideoSourceValues CurrentVideoSource() {
   return values;
 }
 
-VideoSourceDialog::VideoSourceDialog(QWidget* owner) : QDialog(owner), start_(CurrentVideoSource()) {
+VideoSourceDialog::VideoSourceDialog(QWidget* owner)
+    : QDialog(owner), start_(CurrentVideoSource()) {
   setWindowTitle("Источник видео");
   auto* layout = new QVBoxLayout(this);
 

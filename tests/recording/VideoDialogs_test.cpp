@@ -228,7 +228,8 @@ TEST_F(VideoDialogsTest, TheChosenSizeReachesTheDriverAndTheStoreAndCancelChange
 // nothing is stored.
 TEST_F(VideoDialogsTest, ASizeTheDriverWillNotDeliverIsRefused) {
   capture_test::FakeV4l2Device device;
-  platform::CaptureWindow fixed(std::make_unique<platform::CaptureSourceV4l2>("/fake", device.io()));
+  platform::CaptureWindow fixed(
+      std::make_unique<platform::CaptureSourceV4l2>("/fake", device.io()));
   ASSERT_TRUE(fixed.driverConnect(0));
   ASSERT_TRUE(fixed.setOverlay(true));
   ASSERT_EQ(fixed.source().frameSizes().front(), QSize(768, 576));
