@@ -118,10 +118,11 @@ void dragTo(QPoint global) {
       std::abs(global.y() - d->start.y()) < d->threshold)
     return;
   d->active = true;
-  auto [target, control] = targetAt(global);
-  if (target != d->target) {
+  if (targetAt(global).first != d->target) {
     askTarget(serial, dsDragLeave);
     if (!(d = running(serial))) return;
+    // Looked up again: the handler may have changed what lies under the pointer.
+    auto [target, control] = targetAt(global);
     d->target = target;
     d->targetControl = control;
     if (target) d->targetPos = target->DragPoint(global);
