@@ -32,8 +32,8 @@ inline constexpr TCursor crNo = -18;
 // Pixels the pointer must move, on either axis, before a drag that does not begin at once does.
 inline constexpr int kDefaultDragThreshold = 5;
 
-// A control that a drag can pass over and drop on. A drag ends at once for a target destroyed
-// under it: it is no longer asked anything.
+// A control that a drag can pass over and drop on. It must also be a TControl. A target
+// destroyed during a drag drops out of it and is asked nothing more.
 class DragTarget {
 public:
   virtual ~DragTarget();

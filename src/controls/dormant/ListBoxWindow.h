@@ -5,7 +5,8 @@
 // then Dispatch, then DefaultHandler (the window class's own handling); subclasses hook in at
 // each step, as the Windows controls do. Owner-drawn styles send the reflected measure-item and
 // draw-item messages (CN_MEASUREITEM, CN_DRAWITEM) to the control itself; notifications come
-// back as the reflected command (CN_COMMAND).
+// back as the reflected command (CN_COMMAND). Drags begin from the control and end on it through
+// the GUI layer's drag manager.
 //
 // Coordinates of messages are the list's client coordinates: the inside of the border, with the
 // scroll bars left out (ListClientRect).

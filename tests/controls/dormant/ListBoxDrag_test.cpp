@@ -37,6 +37,7 @@ std::string stateName(gui::TDragState state) {
 class ListBoxDrag : public ::testing::Test {
 protected:
   void SetUp() override {
+    savedCursor = QCursor::pos();
     form.setGeometry(0, 0, 420, 200);
     source = new TRxCustomListBox(&form);
     source->SetBounds(10, 10, 120, 150);
@@ -65,7 +66,9 @@ protected:
   }
 
   void TearDown() override {
-    // Pointer moves that placing the cursor queued go to this form, not to a later test's.
+    // The pointer goes back, and the moves that placing it queued go to this form, not to a
+    // later test's.
+    QCursor::setPos(savedCursor);
     QCoreApplication::processEvents();
   }
 
@@ -117,6 +120,7 @@ protected:
     int x, y;
   };
 
+  QPoint savedCursor;
   QWidget form;
   TRxCustomListBox* source = nullptr;
   TRxCheckListBox* target = nullptr;
