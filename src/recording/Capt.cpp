@@ -125,7 +125,7 @@ void TForm3::construct() {
     SavedWavFormat = WaveFormatBlock(DefaultWaveFormat(), MaxWavFormatSize);
   CheckBox6->setChecked(Settings.AudioIsMasterStream != 0);
   // A capture started by the alarm before the window was ever shown records the stored size.
-  if (platform::CaptureWindow* tv = capt::TvWindow()) RestoreVideoFrameSize(tv->source());
+  if (platform::CaptureWindow* tv = capt::TvWindow()) RestoreVideoFrameSize(tv->sequence());
   setTextColour(Panel7, gui::clCaptionText);
   setTextColour(Panel4, gui::clCaptionText);
 }
@@ -188,7 +188,7 @@ void TForm3::everyShow() {
   }
   UpdateCaptureFileLabels();
   capt::RestoreAviAudioFormat();
-  if (platform::CaptureWindow* tv = capt::TvWindow()) RestoreVideoFrameSize(tv->source());
+  if (platform::CaptureWindow* tv = capt::TvWindow()) RestoreVideoFrameSize(tv->sequence());
 }
 
 // A one-pixel frame: white down the left edge, grey along the bottom and up the right edge.

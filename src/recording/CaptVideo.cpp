@@ -89,7 +89,7 @@ void TForm3::Button1Click() { RunVideoSourceDialog(this); }
 void TForm3::Button2Click() {
   platform::CaptureWindow* tv = capt::TvWindow();
   if (!tv || AviCaptureRunning) return;
-  RunVideoFormatDialog(this, tv->source(), tv->sequence().videoCodec());
+  RunVideoFormatDialog(this, *tv);
 }
 
 // --- The AVI's name and sound format ------------------------------------------------------------

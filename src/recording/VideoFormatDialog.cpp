@@ -9,15 +9,13 @@
 #include <array>
 
 #include "core/SystemUtils.h"
-#include "platform/MessageBox.h"
-#include "platform/capture/CaptureSource.h"
+#include "platform/capture/CaptureWindow.h"
 #include "recording/VideoFrameSize.h"
 
 namespace {
 
 constexpr const char* kAppKey = "TheVyx";
 constexpr const char* kFrameSizeValue = "Video Format V";
-constexpr const char* kSizeRefusedText = "The capture driver cannot deliver frames of this size.";
 
 QString sizeText(QSize size) { return QString("%1 x %2").arg(size.width()).arg(size.height()); }
 
@@ -47,26 +45,19 @@ VideoFormatDialog::VideoFormatDialog(QWidget* owner, const std::vector<QSize>& s
 
 QSize VideoFormatDialog::chosen() const { return size_->currentData().toSize(); }
 
-bool RunVideoFormatDialog(QWidget* owner, platform::CaptureSource& source,
-                          platform::AviVideoCodec codec) {
-  const std::vector<QSize> sizes = source.frameSizes();
+bool RunVideoFormatDialog(QWidget* owner, platform::CaptureWindow& tv) {
+  const std::vector<QSize> sizes = tv.source().frameSizes();
   if (sizes.empty()) return false;
-  VideoFormatDialog dialog(owner, sizes, source.frameSize().isEmpty() ? sizes.front()
-                                                                      : source.frameSize(),
-                           codec);
+  platform::CaptureSequence& sequence = tv.sequence();
+  const QSize current = sequence.frameSize().isEmpty() ? sizes.front() : sequence.frameSize();
+  VideoFormatDialog dialog(owner, sizes, current, sequence.videoCodec());
   if (dialog.exec() != QDialog::Accepted) return false;
-  const QSize before = source.frameSize();
-  if (!source.setFrameSize(dialog.chosen())) {
-    source.setFrameSize(before);
-    platform::ShowMessageBox(kSizeRefusedText, "Warning!",
-                             platform::kMbOk | platform::kMbIconWarning);
-    return false;
-  }
+  sequence.setFrameSize(dialog.chosen());
   StoreVideoFrameSize(dialog.chosen());
   return true;
 }
 
-void RestoreVideoFrameSize(platform::CaptureSource& source) {
+void RestoreVideoFrameSize(platform::CaptureSequence& sequence) {
   std::array<uint8_t, kVideoFrameSizeBlock> block{};
   const uint32_t size = ReadAppRegValue(kAppKey, kFrameSizeValue, nullptr, 0);
   if (size != kVideoFrameSizeBlock ||
@@ -75,7 +66,7 @@ void RestoreVideoFrameSize(platform::CaptureSource& source) {
   VideoFrameSize stored;
   if (!ParseVideoFrameSize(block.data(), size, &stored)) return;
   const QSize wanted(stored.width, stored.height);
-  if (source.frameSize() != wanted) source.setFrameSize(wanted);
+  sequence.setFrameSize(wanted);
 }
 
 void StoreVideoFrameSize(QSize size) {

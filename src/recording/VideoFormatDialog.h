@@ -1,6 +1,6 @@
 // The video format dialog of the capture window, our stand-in for the capture driver's: the
 // picture size a capture records, from the sizes the driver offers, and the colour format of its
-// frames. The choice is stored in the registry beside the capture's sound format, so it holds at
+// frames. The TV window's own picture stays as the driver delivers it, as an overlay does. The choice is stored in the registry beside the capture's sound format, so it holds at
 // the next start.
 #pragma once
 
@@ -14,7 +14,8 @@
 class QComboBox;
 class QLabel;
 namespace platform {
-class CaptureSource;
+class CaptureWindow;
+class CaptureSequence;
 }
 
 class VideoFormatDialog : public QDialog {
@@ -31,13 +32,11 @@ private:
   QLabel* colour_;
 };
 
-// Shows the dialog for `source`; Ok gives the chosen size to the source and stores it. False when
-// cancelled, when the driver offers no sizes, or when it will not deliver the chosen one (a box
-// says so and the size before stays).
-bool RunVideoFormatDialog(QWidget* owner, platform::CaptureSource& source,
-                          platform::AviVideoCodec codec);
+// Shows the dialog with the sizes `tv`'s driver offers; Ok gives the chosen size to its captures
+// and stores it. False when cancelled or the driver offers no sizes.
+bool RunVideoFormatDialog(QWidget* owner, platform::CaptureWindow& tv);
 
-// The stored picture size to `source` (nothing when none is stored or it is not a size), and a
+// The stored picture size to `sequence` (nothing when none is stored or it is not a size), and a
 // size into the store.
-void RestoreVideoFrameSize(platform::CaptureSource& source);
+void RestoreVideoFrameSize(platform::CaptureSequence& sequence);
 void StoreVideoFrameSize(QSize size);

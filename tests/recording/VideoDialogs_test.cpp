@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QSlider>
 #include <QTimer>
@@ -13,7 +14,6 @@
 
 #include "CaptureFormFixture.h"
 #include "capture/AviProbe.h"
-#include "capture/FakeV4l2Device.h"
 #include "controls/Curredit.h"
 #include "core/CBT848.h"
 #include "core/CardFunctions.h"
@@ -87,6 +87,15 @@ protected:
     timer.start(0);
     open();
     return shown;
+  }
+
+  // Lets the stream run until the TV window shows a frame of `size`.
+  void waitForFrameOf(QSize size) {
+    QElapsedTimer waited;
+    waited.start();
+    while (tv->currentFrame().size() != size && waited.elapsed() < 3000)
+      QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    ASSERT_EQ(tv->currentFrame().size(), size);
   }
 
   std::unique_ptr<CBT848> chip;
@@ -194,7 +203,7 @@ TEST_F(VideoDialogsTest, TheSizesOfferedFollowTheStandard) {
   EXPECT_TRUE(tv->source().frameSizes().empty()) << "no driver, no sizes";
 }
 
-TEST_F(VideoDialogsTest, TheChosenSizeReachesTheDriverAndTheStoreAndCancelChangesNothing) {
+TEST_F(VideoDialogsTest, TheChosenSizeReachesTheCaptureAndTheStoreAndCancelChangesNothing) {
   chip->SetVideoFormat(3);
   TForm3& form = show();
   auto choose = [&](QSize size, bool ok) {
@@ -208,53 +217,20 @@ TEST_F(VideoDialogsTest, TheChosenSizeReachesTheDriverAndTheStoreAndCancelChange
   };
 
   ASSERT_TRUE(choose({192, 144}, false));
-  EXPECT_TRUE(tv->source().frameSize().isEmpty());
+  EXPECT_TRUE(tv->sequence().frameSize().isEmpty());
   EXPECT_EQ(ReadAppRegValue("TheVyx", "Video Format V", nullptr, 0), 0u);
 
   ASSERT_TRUE(choose({384, 288}, true));
-  EXPECT_EQ(tv->source().frameSize(), QSize(384, 288));
-  EXPECT_TRUE(tv->grabFrame().size() == QSize(384, 288)) << "the driver delivers that size";
+  EXPECT_EQ(tv->sequence().frameSize(), QSize(384, 288));
+  EXPECT_EQ(tv->grabFrame().size(), QSize(768, 576)) << "the TV window keeps the full picture";
 
-  // The next start: a fresh driver takes the stored size when the window is made.
+  // The next start: a fresh TV window's captures take the stored size when the window is made.
   form.close();
   delete Form3;
   tv = std::make_unique<platform::CaptureWindow>(std::make_unique<platform::CaptureSourceSim>());
   ASSERT_TRUE(tv->driverConnect(0));
   make();
-  EXPECT_EQ(tv->source().frameSize(), QSize(384, 288));
-}
-
-// A V4L2 device of one fixed size: the choice is refused with a box, the size before stays and
-// nothing is stored.
-TEST_F(VideoDialogsTest, ASizeTheDriverWillNotDeliverIsRefused) {
-  capture_test::FakeV4l2Device device;
-  platform::CaptureWindow fixed(
-      std::make_unique<platform::CaptureSourceV4l2>("/fake", device.io()));
-  ASSERT_TRUE(fixed.driverConnect(0));
-  ASSERT_TRUE(fixed.setOverlay(true));
-  ASSERT_EQ(fixed.source().frameSizes().front(), QSize(768, 576));
-
-  bool taken = true;
-  ASSERT_TRUE(onModal([&] { taken = RunVideoFormatDialog(nullptr, fixed.source(), {}); },
-                      [](QDialog& d) {
-                        static_cast<VideoFormatDialog&>(d).sizeBox()->setCurrentIndex(1);
-                        d.accept();
-                      }));
-
-  EXPECT_FALSE(taken);
-  ASSERT_EQ(boxes.shown().size(), 1u);
-  EXPECT_EQ(boxes.shown()[0].caption, "Warning!");
-  EXPECT_TRUE(fixed.source().frameSize().isEmpty());
-  EXPECT_TRUE(fixed.source().streaming()) << "the picture goes on";
-  EXPECT_EQ(ReadAppRegValue("TheVyx", "Video Format V", nullptr, 0), 0u);
-}
-
-TEST_F(VideoDialogsTest, ASizeLargerThanTheStandardsPictureIsBroughtDownToIt) {
-  tv->source().setFrameSize({768, 576});
-  chip->SetVideoFormat(1);  // NTSC_M: 640 x 480 at most
-  EXPECT_EQ(tv->grabFrame().size(), QSize(640, 480));
-  tv->source().setFrameSize({320, 240});
-  EXPECT_EQ(tv->grabFrame().size(), QSize(320, 240));
+  EXPECT_EQ(tv->sequence().frameSize(), QSize(384, 288));
 }
 
 TEST_F(VideoDialogsTest, AStoredSizeThatIsNoSizeIsLeftUnused) {
@@ -266,8 +242,8 @@ TEST_F(VideoDialogsTest, AStoredSizeThatIsNoSizeIsLeftUnused) {
   };
   for (const auto& block : blocks) {
     WriteAppRegValue("TheVyx", "Video Format V", block.data(), uint32_t(block.size()));
-    RestoreVideoFrameSize(tv->source());
-    EXPECT_TRUE(tv->source().frameSize().isEmpty()) << "block of " << block.size() << " bytes";
+    RestoreVideoFrameSize(tv->sequence());
+    EXPECT_TRUE(tv->sequence().frameSize().isEmpty()) << "block of " << block.size() << " bytes";
   }
 }
 
@@ -278,26 +254,40 @@ TEST_F(VideoDialogsTest, NoFormatDialogWhileACaptureRuns) {
   AviCaptureRunning = false;
 }
 
+// The file takes the chosen size; one larger than the standard's picture gives that picture.
 TEST_F(VideoDialogsTest, ACaptureAfterAFormatChangeRecordsThatSize) {
-  chip->SetVideoFormat(3);
-  Settings.AviFilename = file("small.avi");
+  struct Case {
+    uint32_t standard;
+    int sizeItem;  // chosen in the dialog; -1: 768 x 576 kept from before
+    QSize file;
+  };
+  const Case cases[] = {{3, 2, {192, 144}}, {3, 1, {384, 288}}, {1, -1, {640, 480}}};
   TForm3& form = show();
-  ASSERT_TRUE(onModal([&] { form.SpeedButton2Click(); },
-                      [](QDialog& d) {
-                        auto& dialog = static_cast<VideoFormatDialog&>(d);
-                        dialog.sizeBox()->setCurrentIndex(2);
-                        dialog.accept();
-                      }));
   form.CheckBox3->setChecked(true);
   form.RxCalcEdit1->SetValue(1);
+  for (const Case& c : cases) {
+    chip->SetVideoFormat(c.standard);
+    waitForFrameOf(tv->source().frameSizes().front());
+    tv->sequence().setFrameSize({768, 576});
+    if (c.sizeItem >= 0) {
+      ASSERT_TRUE(onModal([&] { form.SpeedButton2Click(); },
+                          [&](QDialog& d) {
+                            static_cast<VideoFormatDialog&>(d).sizeBox()->setCurrentIndex(
+                                c.sizeItem);
+                            d.accept();
+                          }));
+    }
+    CaptureFileName = file("small.avi");
 
-  form.Button8Click();
+    form.Button8Click();
 
-  const capture_test::AviProbe probe = capture_test::ProbeAvi(file("small.avi"));
-  ASSERT_TRUE(probe.opened);
-  EXPECT_GE(probe.frames, 1);
-  EXPECT_EQ(probe.width, 192);
-  EXPECT_EQ(probe.height, 144);
+    const capture_test::AviProbe probe = capture_test::ProbeAvi(file("small.avi"), true);
+    ASSERT_TRUE(probe.opened) << c.file.width();
+    EXPECT_GE(probe.frames, 1) << c.file.width();
+    EXPECT_EQ(QSize(probe.width, probe.height), c.file);
+    ASSERT_FALSE(probe.pictures.empty());
+    EXPECT_EQ(probe.pictures.front().size(), c.file);
+  }
 }
 
 // --- Look

@@ -59,30 +59,10 @@ void CaptureSource::stopStreaming() {
   streaming_ = false;
 }
 
-// A frame of the old size is dropped: what comes next (a capture's first frame) has the new one.
-bool CaptureSource::setFrameSize(QSize size) {
-  frameSize_ = size.isValid() && !size.isEmpty() ? size : QSize();
-  if (!connected_) return true;
-  const int interval = streaming_ ? interval_ : -1;
-  stopStreaming();
-  const bool taken = applyFrameSize();
-  if (hasFrame() && latestFrame().size() != deliveredSize(fullFrameSize())) {
-    raw_ = {};
-    latest_ = QImage();
-  }
-  if (interval >= 0) startStreaming(interval);
-  return taken;
-}
-
 std::vector<QSize> CaptureSource::frameSizes() const {
   const QSize full = connected_ ? fullFrameSize() : QSize();
   if (full.isEmpty()) return {};
   return {full, full / 2, full / 4};
-}
-
-QSize CaptureSource::deliveredSize(QSize full) const {
-  if (frameSize_.isEmpty()) return full;
-  return frameSize_.boundedTo(full);
 }
 
 bool CaptureSource::grabFrame() { return connected_ && captureOne(); }

@@ -57,13 +57,8 @@ public:
   // connected or no frame came (the real backend waits a bounded time).
   bool grabFrame();
 
-  // The picture size asked of the driver; an empty size asks for the standard's full picture.
-  // The driver gives no wider or taller a picture than its full one. A running stream goes on at
-  // the new size. False (the size kept as asked) when the driver will not take it.
-  bool setFrameSize(QSize size);
-  QSize frameSize() const { return frameSize_; }
-  // The sizes the driver offers for the standard it receives now, largest first: the full
-  // picture, half and a quarter of it. Empty while not connected.
+  // The picture sizes a capture can record for the standard received now, largest first: the
+  // driver's full picture, half and a quarter of it. Empty while not connected.
   std::vector<QSize> frameSizes() const;
 
   // Whether there is a latest frame: none before the first one and after a disconnect.
@@ -108,19 +103,14 @@ protected:
   virtual bool beginStream(int intervalMs) = 0;
   virtual void endStream() = 0;
   virtual bool captureOne() = 0;  // delivers one frame or returns false
-  // The driver's full picture for the standard it receives now (empty when unknown), and its
-  // part of a size change, made while it does not stream; frameSize() is the new size.
+  // The driver's full picture for the standard it receives now; empty when unknown.
   virtual QSize fullFrameSize() const = 0;
-  virtual bool applyFrameSize() { return true; }
-  // The size to deliver when the full picture is `full`: frameSize() within `full`, or `full`.
-  QSize deliveredSize(QSize full) const;
 
 private:
   bool connected_ = false;
   bool streaming_ = false;
   int index_ = -1;
   int interval_ = 0;
-  QSize frameSize_;
   uint64_t frames_ = 0;
   mutable QImage latest_;  // also the converted copy of raw_, once asked for
   YuyvImage raw_;

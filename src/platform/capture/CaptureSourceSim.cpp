@@ -66,17 +66,13 @@ QSize CaptureSourceSim::fullFrameSize() const {
   return {state.width, state.height};
 }
 
-// One frame of what the card shows now, drawn into an image of the pool at the size asked for
-// (the card's scaler makes any size up to the full picture).
+// One frame of what the card shows now, drawn into an image of the pool.
 void CaptureSourceSim::renderFrame() {
-  sim::PictureState state = sim::SimPicture::describe(sim::Card());
+  const sim::PictureState state = sim::SimPicture::describe(sim::Card());
   if (timer_.isActive()) {
     const int due = everyFrame_ ? frameMsOf(state) : streamInterval();
     if (timer_.interval() != due) timer_.setInterval(due);
   }
-  const QSize size = deliveredSize({state.width, state.height});
-  state.width = size.width();
-  state.height = size.height();
   const FramePool::Taken taken = pool_.take(QSize(state.width, state.height));
   const bool known = taken.index >= 0 && !taken.fresh;
   picture_.render(state, frameNumber_++, reinterpret_cast<uint32_t*>(taken.image->bits()),

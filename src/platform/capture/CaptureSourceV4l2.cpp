@@ -97,40 +97,21 @@ void CaptureSourceV4l2::closeDriver() {
   description_ = {};
 }
 
-// Asks for the full picture in RGB, which the device brings down to what it can do; then for
-// the size the user chose, when there is one.
+// Asks for the full picture in RGB; libv4lconvert names the device format it can convert from,
+// the device takes that (perhaps at another size), and RGB follows the size it took.
 bool CaptureSourceV4l2::negotiateFormat() {
-  if (!setFormat(kWantedWidth, kWantedHeight)) return false;
-  full_ = QSize(int(source_.fmt.pix.width), int(source_.fmt.pix.height));
-  applyFrameSize();  // not taken: the device delivers what it can
-  return true;
-}
-
-// The size asked for within the full picture; false when the device delivers another (the
-// nearest it takes, or the format it had when it refuses outright).
-bool CaptureSourceV4l2::applyFrameSize() {
-  if (fd_ < 0) return true;
-  const QSize size = deliveredSize(full_);
-  setFormat(uint32_t(size.width()), uint32_t(size.height()));
-  return source_.fmt.pix.width == uint32_t(size.width()) &&
-         source_.fmt.pix.height == uint32_t(size.height());
-}
-
-// libv4lconvert names the device format it can convert from, the device takes that (perhaps at
-// another size), and RGB follows the size it took.
-bool CaptureSourceV4l2::setFormat(uint32_t width, uint32_t height) {
   v4l2_format want{};
   want.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-  want.fmt.pix.width = width;
-  want.fmt.pix.height = height;
+  want.fmt.pix.width = kWantedWidth;
+  want.fmt.pix.height = kWantedHeight;
   want.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   want.fmt.pix.field = V4L2_FIELD_ANY;
-  v4l2_format taken{};
-  if (v4lconvert_try_format(convert_, &want, &taken) != 0) return false;
-  if (xioctl(VIDIOC_S_FMT, &taken) != 0) return false;
-  const uint32_t w = taken.fmt.pix.width, h = taken.fmt.pix.height;
+  source_ = {};
+  if (v4lconvert_try_format(convert_, &want, &source_) != 0) return false;
+  if (xioctl(VIDIOC_S_FMT, &source_) != 0) return false;
+  const uint32_t w = source_.fmt.pix.width, h = source_.fmt.pix.height;
   if (w == 0 || h == 0 || w > 8192 || h > 8192) return false;
-  source_ = taken;
+  full_ = QSize(int(w), int(h));
   rgb_ = source_;
   rgb_.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   rgb_.fmt.pix.bytesperline = w * 3;

@@ -57,7 +57,6 @@ protected:
   void endStream() override;
   bool captureOne() override;
   QSize fullFrameSize() const override { return full_; }
-  bool applyFrameSize() override;
 
 private:
   struct Mapping {
@@ -67,7 +66,6 @@ private:
   enum class Read { Frame, NoFrame, Failed };
 
   bool negotiateFormat();
-  bool setFormat(uint32_t width, uint32_t height);
   bool startBuffers();
   void stopBuffers();
   void onReadable();
@@ -84,7 +82,7 @@ private:
   v4lconvert_data* convert_ = nullptr;
   v4l2_format source_{};  // what the device delivers
   v4l2_format rgb_{};     // RGB24 of the same size, what libv4lconvert makes of it
-  QSize full_;            // the largest picture the device took
+  QSize full_;            // the picture the device took
   bool yuyv_ = false;     // the device delivers YUYV, converted without libv4lconvert
   std::vector<uint8_t> rgbBytes_;  // libv4lconvert's output, for the other formats
   FramePool pool_;
