@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <fstream>
 #include <map>
@@ -141,6 +142,19 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"Exit=Quit\n",
                 {{at(W::Panel, K::TrayFromEnd, nullptr, 1), "Quit"},
                  {at(W::Panel, K::Hint, "Image13"), "Quit"}}}));
+
+// The full-screen button shows the chosen resolution; the "no change" text only for that choice.
+TEST_F(LanguageTest, TheFullScreenButtonKeepsAChosenResolution) {
+  startWithChannels(1);
+  Settings.FullScreen = kFullScreen800x600;
+  ShowFullScreenMode();
+  LoadLanguage("Russian");
+  EXPECT_EQ(Form1->SpeedButton1->text(), "800 x 600");
+  EXPECT_EQ(Form1->Label11->Caption(), gui::ToCp1251(u("Не менять")));
+  Settings.FullScreen = kFullScreenNoChanges;
+  LoadLanguage("Russian");
+  EXPECT_EQ(Form1->SpeedButton1->text(), u("Не менять"));
+}
 
 // A value longer than a profile read's buffer is cut to 259 bytes.
 TEST_F(LanguageTest, ALongValueIsCut) {
