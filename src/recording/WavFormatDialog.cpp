@@ -36,11 +36,16 @@ public:
     auto* form = new QFormLayout(this);
     tag_ = new QComboBox(this);
     attributes_ = new QComboBox(this);
+    size_t longest = 0;
     for (const std::vector<uint8_t>& block : offered_) {
       const uint16_t tag = ReadWaveFormat(block).formatTag;
       if (tag_->findData(tag) < 0)
         tag_->addItem(QString::fromStdString(WaveFormatTagName(tag)), tag);
+      longest = std::max(longest, WaveFormatAttributes(block).size());
     }
+    // Wide enough for the attributes of every tag, not only those shown first.
+    attributes_->setMinimumContentsLength(int(longest));
+    attributes_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     form->addRow("Format:", tag_);
     form->addRow("Attributes:", attributes_);
     rateText_ = new QLabel(this);
