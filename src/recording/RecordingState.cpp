@@ -39,6 +39,8 @@ int& TempWaveFile = state.TempWaveFile;
 CMyWaveIn*& WavRecorder = state.WavRecorder;
 uint32_t& WavByteCount = state.WavByteCount;
 std::vector<uint8_t>& CurrentWavFormat = state.CurrentWavFormat;
+std::unique_ptr<WavEncoder>& WavCoder = state.WavCoder;
+bool& WavDataCut = state.WavDataCut;
 std::vector<uint8_t>& ChooserWavFormat = state.ChooserWavFormat;
 WavFormatChooser& FormatChooser = state.FormatChooser;
 

@@ -16,6 +16,7 @@
 #include "recording/CaptHost.h"
 #include "recording/CaptState.h"
 #include "recording/CpuLoad.h"
+#include "recording/WavEncoder.h"
 #include "recording/WavFormatDialog.h"
 
 struct RecordingState {
@@ -42,7 +43,7 @@ struct RecordingState {
   std::unique_ptr<CPULoad> CpuLoadMeter = std::make_unique<CPULoad>();
 
   // The stored WAV recording format (WaveFormat.cpp).
-  uint32_t MaxWavFormatSize = kWaveFormatFieldsSize;
+  uint32_t MaxWavFormatSize = kLargestWaveFormatSize;
   std::vector<uint8_t> SavedWavFormat;
 
   // The WAV recorder and the wave input (Wav*.cpp, CMyWaveIn.cpp).
@@ -52,6 +53,10 @@ struct RecordingState {
   CMyWaveIn* WavRecorder = nullptr;
   uint32_t WavByteCount = 0;
   std::vector<uint8_t> CurrentWavFormat;
+  // The encoder of a recording in a compressed format, from its start until its file is written.
+  std::unique_ptr<WavEncoder> WavCoder;
+  // A write failure or the size limit cut the recording short: its encoder has nothing more to say.
+  bool WavDataCut = false;
   // The format dialog's own block, kept between calls (empty until its first use).
   std::vector<uint8_t> ChooserWavFormat;
   // A test's stand-in for the format dialog (WavFormatDialog.cpp).

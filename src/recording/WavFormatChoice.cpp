@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/MessageBox.h"
+#include "recording/WavEncoder.h"
 #include "recording/WavFormatDialog.h"
 #include "recording/WavRecording.h"
 #include "recording/WaveFormat.h"
@@ -22,8 +23,11 @@ int ChooseWavFormat(QWidget* owner, bool ask) {
     errorBox("Error getting the max compression format size");
     return -1;
   }
-  if (SavedWavFormat.size() != MaxWavFormatSize || !ValidWaveFormatBlock(SavedWavFormat))
+  // A stored block is used when it can be recorded; shorter ones of earlier runs are widened.
+  if (SavedWavFormat.size() < kWaveFormatFieldsSize || SavedWavFormat.size() > MaxWavFormatSize ||
+      !RecordableWavFormat(SavedWavFormat))
     SavedWavFormat = WaveFormatBlock(DefaultWaveFormat(), MaxWavFormatSize);
+  SavedWavFormat.resize(MaxWavFormatSize, 0);
   // The dialog starts from its last choice; at first from the saved format.
   if (ChooserWavFormat.size() != MaxWavFormatSize) ChooserWavFormat = SavedWavFormat;
   if (ask) {
@@ -34,7 +38,7 @@ int ChooseWavFormat(QWidget* owner, bool ask) {
         CurrentWavFormat = ChooserWavFormat;
         return 0;
       }
-      if (result == WavFormatChoiceResult::Ok && ValidWaveFormatBlock(ChooserWavFormat)) break;
+      if (result == WavFormatChoiceResult::Ok && RecordableWavFormat(ChooserWavFormat)) break;
       CurrentWavFormat.clear();
       errorBox("Format not supported");
     }

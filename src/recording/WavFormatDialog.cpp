@@ -5,7 +5,11 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 
+#include <algorithm>
+
+#include "recording/WavEncoder.h"
 #include "recording/WaveFormat.h"
 
 // A test's stand-in for the dialog (RecordingState).
@@ -13,65 +17,78 @@ extern WavFormatChooser& FormatChooser;
 
 namespace {
 
-constexpr uint32_t kRates[] = {8000, 11025, 16000, 22050, 32000, 44100, 48000, 96000};
-constexpr uint16_t kBits[] = {8, 16, 24, 32};
-
-void select(QComboBox* box, int value, int fallback) {
-  int index = box->findData(value);
-  if (index < 0) index = box->findData(fallback);
-  box->setCurrentIndex(index);
+// The offered block that `block` describes (its first 18 + cbSize bytes), or -1.
+int indexOf(const std::vector<std::vector<uint8_t>>& offered, const std::vector<uint8_t>& block) {
+  const uint32_t used = WaveFormatUsedSize(block);
+  for (size_t i = 0; i < offered.size(); ++i)
+    if (WaveFormatUsedSize(offered[i]) == used &&
+        std::equal(offered[i].begin(), offered[i].begin() + used, block.begin()))
+      return int(i);
+  return -1;
 }
 
+// Windows' format chooser in our own dialog: a format tag, then its attributes.
 class WavFormatDialog : public QDialog {
 public:
-  WavFormatDialog(QWidget* owner, const WaveFormatFields& start) : QDialog(owner) {
+  WavFormatDialog(QWidget* owner, const std::vector<uint8_t>& start)
+      : QDialog(owner), offered_(OfferedWavFormats()) {
     setWindowTitle("Set Audio Compression");
     auto* form = new QFormLayout(this);
-    auto* tag = new QLabel("PCM", this);
-    form->addRow("Format:", tag);
-    rate_ = new QComboBox(this);
-    for (uint32_t r : kRates) rate_->addItem(QString("%1 Hz").arg(r), int(r));
-    bits_ = new QComboBox(this);
-    for (uint16_t b : kBits) bits_->addItem(QString("%1 bit").arg(b), int(b));
-    channels_ = new QComboBox(this);
-    channels_->addItem("Mono", 1);
-    channels_->addItem("Stereo", 2);
-    form->addRow("Sample rate:", rate_);
-    form->addRow("Bits per sample:", bits_);
-    form->addRow("Channels:", channels_);
+    tag_ = new QComboBox(this);
+    attributes_ = new QComboBox(this);
+    size_t longest = 0;
+    for (const std::vector<uint8_t>& block : offered_) {
+      const uint16_t tag = ReadWaveFormat(block).formatTag;
+      if (tag_->findData(tag) < 0)
+        tag_->addItem(QString::fromStdString(WaveFormatTagName(tag)), tag);
+      longest = std::max(longest, WaveFormatAttributes(block).size());
+    }
+    // Wide enough for the attributes of every tag, not only those shown first.
+    attributes_->setMinimumContentsLength(int(longest));
+    attributes_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    form->addRow("Format:", tag_);
+    form->addRow("Attributes:", attributes_);
     rateText_ = new QLabel(this);
     form->addRow("Data rate:", rateText_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    const bool pcm = start.formatTag == 1;
-    const WaveFormatFields def = DefaultWaveFormat();
-    select(rate_, pcm ? int(start.samplesPerSec) : 0, int(def.samplesPerSec));
-    select(bits_, pcm ? start.bitsPerSample : 0, def.bitsPerSample);
-    select(channels_, pcm ? start.channels : 0, def.channels);
-    for (QComboBox* box : {rate_, bits_, channels_})
-      connect(box, &QComboBox::currentIndexChanged, this, [this] { showRate(); });
-    showRate();
+    // A block not on offer (or not recordable here) starts from the default PCM format.
+    int first = indexOf(offered_, start);
+    if (first < 0) first = indexOf(offered_, WaveFormatBlock(DefaultWaveFormat(), 18));
+    tag_->setCurrentIndex(tag_->findData(ReadWaveFormat(offered_[size_t(first)]).formatTag));
+    listAttributes(first);
+    connect(tag_, &QComboBox::currentIndexChanged, this, [this] { listAttributes(-1); });
+    connect(attributes_, &QComboBox::currentIndexChanged, this, [this] { showRate(); });
   }
 
-  WaveFormatFields chosen() const {
-    WaveFormatFields f;
-    f.formatTag = 1;
-    f.samplesPerSec = uint32_t(rate_->currentData().toInt());
-    f.bitsPerSample = uint16_t(bits_->currentData().toInt());
-    f.channels = uint16_t(channels_->currentData().toInt());
-    f.blockAlign = uint16_t(f.bitsPerSample / 8 * f.channels);
-    f.avgBytesPerSec = f.blockAlign * f.samplesPerSec;
-    return f;
+  std::vector<uint8_t> chosen() const {
+    const int index = attributes_->currentData().toInt();
+    return offered_[size_t(std::max(0, index))];
   }
 
 private:
-  void showRate() { rateText_->setText(QString("%1 bytes/s").arg(chosen().avgBytesPerSec)); }
+  // The attributes of the chosen tag; `select` (an offered index) becomes current, else the first.
+  void listAttributes(int select) {
+    const QSignalBlocker quiet(attributes_);
+    attributes_->clear();
+    const int tag = tag_->currentData().toInt();
+    for (size_t i = 0; i < offered_.size(); ++i)
+      if (ReadWaveFormat(offered_[i]).formatTag == tag)
+        attributes_->addItem(QString::fromStdString(WaveFormatAttributes(offered_[i])), int(i));
+    const int at = attributes_->findData(select);
+    attributes_->setCurrentIndex(at < 0 ? 0 : at);
+    showRate();
+  }
 
-  QComboBox* rate_;
-  QComboBox* bits_;
-  QComboBox* channels_;
+  void showRate() {
+    rateText_->setText(QString("%1 bytes/s").arg(ReadWaveFormat(chosen()).avgBytesPerSec));
+  }
+
+  std::vector<std::vector<uint8_t>> offered_;
+  QComboBox* tag_;
+  QComboBox* attributes_;
   QLabel* rateText_;
 };
 
@@ -79,10 +96,12 @@ private:
 
 WavFormatChoiceResult RunWavFormatDialog(QWidget* owner, std::vector<uint8_t>& block) {
   if (FormatChooser) return FormatChooser(owner, block);
-  WavFormatDialog dialog(owner, ReadWaveFormat(block));
+  WavFormatDialog dialog(owner, block);
   if (dialog.exec() != QDialog::Accepted) return WavFormatChoiceResult::Cancel;
-  const auto size = uint32_t(std::max<size_t>(block.size(), kWaveFormatFieldsSize));
-  block = WaveFormatBlock(dialog.chosen(), size);
+  // The block keeps its size (at least the chosen format's).
+  const size_t size = block.size();
+  block = dialog.chosen();
+  block.resize(std::max(size, block.size()), 0);
   return WavFormatChoiceResult::Ok;
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -45,6 +46,62 @@ uint32_t blockAlignOf(const std::vector<uint8_t>& format) {
   return std::max<uint32_t>(1, ReadWaveFormat(format).blockAlign);
 }
 
+// Appends bytes in the current format to the temporary file and counts them; false (after its
+// box) when the recording must stop.
+bool appendBytes(const uint8_t* data, uint32_t size) {
+  // A WAV file holds at most 4 GB: what fits (whole sample frames) is kept, then it stops.
+  const uint64_t max = MaxWavDataBytes(uint32_t(CurrentWavFormat.size()));
+  const uint64_t room = max > WavByteCount ? max - WavByteCount : 0;
+  const bool full = size > room;
+  uint32_t wanted = size;
+  if (full) wanted = uint32_t(room - room % blockAlignOf(CurrentWavFormat));
+  const uint32_t written = writeAll(TempWaveFile, data, wanted);
+  if (written < wanted) {
+    // A full disk: keep whole sample frames only, so the file stays a valid recording.
+    const uint32_t kept = written - written % blockAlignOf(CurrentWavFormat);
+    if (kept < written && ::ftruncate(TempWaveFile, off_t(WavByteCount) + kept) == 0)
+      ::lseek(TempWaveFile, 0, SEEK_END);
+    WavByteCount += kept;
+    WavDataCut = true;
+    ShowMessage("Write error");
+    return false;
+  }
+  WavByteCount += written;
+  if (full) {
+    WavDataCut = true;
+    ShowMessage("The WAV file has reached its size limit of 4 GB; the recording was stopped.");
+    return false;
+  }
+  return true;
+}
+
+// Compresses a block of 16-bit PCM into the temporary file.
+bool appendEncoded(const uint8_t* data, uint32_t size) {
+  if (!WavCoder->error().empty()) return false;  // told already
+  // The block is copied: its bytes need not be aligned for 16-bit samples.
+  const uint32_t frameBytes = 2 * std::max<uint32_t>(1, ReadWaveFormat(CurrentWavFormat).channels);
+  std::vector<int16_t> samples(size / frameBytes * frameBytes / 2);
+  if (!samples.empty()) std::memcpy(samples.data(), data, samples.size() * 2);
+  std::vector<uint8_t> encoded;
+  if (!WavCoder->encode(samples.data(), size / frameBytes, encoded)) {
+    ShowMessage("Encoding error: " + WavCoder->error());
+    return false;
+  }
+  return appendBytes(encoded.data(), uint32_t(encoded.size()));
+}
+
+// The encoder's last bytes at stop. Its failure is told, and the file is written with what the
+// temporary file holds.
+void flushEncoder() {
+  if (!WavCoder || !WavCoder->error().empty() || WavDataCut || TempWaveFile < 0) return;
+  std::vector<uint8_t> encoded;
+  if (!WavCoder->flush(encoded)) {
+    ShowMessage("Encoding error: " + WavCoder->error());
+    return;
+  }
+  appendBytes(encoded.data(), uint32_t(encoded.size()));
+}
+
 }  // namespace
 
 std::string ResolveWavFileName(const std::string& name) {
@@ -62,8 +119,22 @@ std::string WavTempFileNameFor(const std::string& wavFileName) {
 
 bool StartWavRecording(QWidget* owner, int secBuffer, int deviceId, CMyWaveIn::TDataEvent onData) {
   WavByteCount = 0;
+  WavDataCut = false;
   if (CurrentWavFormat.empty()) ChooseWavFormat(owner, false);
   if (CurrentWavFormat.empty()) return false;
+  // A compressed format: the wave input records PCM at its rate, the encoder compresses it.
+  WavCoder.reset();
+  std::vector<uint8_t> deviceFormat = CurrentWavFormat;
+  const WaveFormatFields chosen = ReadWaveFormat(CurrentWavFormat);
+  if (chosen.formatTag != kWaveFormatPcm) {
+    std::string error;
+    WavCoder = CreateWavEncoder(CurrentWavFormat, &error);
+    if (!WavCoder) {
+      platform::ShowMessageBox(error, "Error", platform::kMbIconStop);
+      return false;
+    }
+    deviceFormat = WaveFormatBlock(WavEncoderInput(chosen), kWaveFormatFieldsSize);
+  }
   if (TempWaveFileName.empty()) TempWaveFileName = WavTempFileNameFor(WavFileName);
   closeTempFile();
   TempWaveFile = ::open(TempWaveFileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -75,10 +146,11 @@ bool StartWavRecording(QWidget* owner, int secBuffer, int deviceId, CMyWaveIn::T
   recorder->SecBuffer = secBuffer;
   recorder->DeviceId = deviceId;
   WavRecorder = recorder;
-  if (recorder->Start(CurrentWavFormat)) {
+  if (recorder->Start(deviceFormat)) {
     recorder->Stop();
     delete recorder;
     WavRecorder = nullptr;
+    WavCoder.reset();
     // Nothing was recorded: the empty temporary file goes too.
     closeTempFile();
     ::unlink(TempWaveFileName.c_str());
@@ -89,29 +161,8 @@ bool StartWavRecording(QWidget* owner, int secBuffer, int deviceId, CMyWaveIn::T
 }
 
 bool AppendWavBlock(QWidget*, const uint8_t* data, uint32_t size) {
-  if (TempWaveFile < 0) return false;
-  // A WAV file holds at most 4 GB: what fits (whole sample frames) is kept, then it stops.
-  const uint64_t max = MaxWavDataBytes(uint32_t(CurrentWavFormat.size()));
-  const uint64_t room = max > WavByteCount ? max - WavByteCount : 0;
-  const bool full = size > room;
-  uint32_t wanted = size;
-  if (full) wanted = uint32_t(room - room % blockAlignOf(CurrentWavFormat));
-  const uint32_t written = writeAll(TempWaveFile, data, wanted);
-  if (written < wanted) {
-    // A full disk: keep whole sample frames only, so the file stays a valid recording.
-    const uint32_t kept = written - written % blockAlignOf(CurrentWavFormat);
-    if (kept < written && ::ftruncate(TempWaveFile, off_t(WavByteCount) + kept) == 0)
-      ::lseek(TempWaveFile, 0, SEEK_END);
-    WavByteCount += kept;
-    ShowMessage("Write error");
-    return false;
-  }
-  WavByteCount += written;
-  if (full) {
-    ShowMessage("The WAV file has reached its size limit of 4 GB; the recording was stopped.");
-    return false;
-  }
-  return true;
+  if (TempWaveFile < 0 || WavDataCut) return false;
+  return WavCoder ? appendEncoded(data, size) : appendBytes(data, size);
 }
 
 bool StopWavRecording(QWidget* owner, bool noRiffHeader,
@@ -125,7 +176,11 @@ bool StopWavRecording(QWidget* owner, bool noRiffHeader,
     else
       delete recorder;
   }
-  if (TempWaveFile < 0) return false;
+  if (TempWaveFile < 0) {
+    WavCoder.reset();
+    return false;
+  }
+  flushEncoder();
   closeTempFile();
   bool written;
   if (noRiffHeader) {
@@ -139,6 +194,7 @@ bool StopWavRecording(QWidget* owner, bool noRiffHeader,
   } else {
     written = WriteRiffWaveFile(owner) == 0;
   }
+  WavCoder.reset();
   // On any failure the recording stays in the temporary file.
   if (written) ::unlink(TempWaveFileName.c_str());
   return written;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 
 #include "platform/MessageBox.h"
 #include "recording/WavRecording.h"
@@ -47,7 +48,12 @@ public:
       return "Error writing RIFF format data";
     if (!writeChunkHeader(out_, "fact", 4)) return "Error creating RIFF 'fact' chunk";
     uint8_t samples[4];
-    put32(samples, WavSampleCount(WavByteCount, format));
+    // An encoder knows how many samples went in (a compressed stream's byte rate is only near),
+    // unless the recording was cut short.
+    const uint32_t count =
+        WavCoder && !WavDataCut ? uint32_t(std::min<uint64_t>(WavCoder->samples(), 0xFFFFFFFFu))
+                                : WavSampleCount(WavByteCount, format);
+    put32(samples, count);
     if (!writeAll(out_, samples, 4)) return "Error writing RIFF 'fact' data";
     const long dataHeaderAt = std::ftell(out_);
     if (!writeChunkHeader(out_, "data", 0)) return "Error creating RIFF data chunk";

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/SystemUtils.h"
+#include "recording/WavEncoder.h"
 #include "recording/WaveFormat.h"
 
 namespace {
@@ -18,7 +19,8 @@ void LoadSavedWavFormat() {
   const uint32_t size =
       ReadAppRegValue(kAppKey, kWavFormatValue, block.data(), MaxWavFormatSize);
   block.resize(size);
-  if (ValidWaveFormatBlock(block)) {
+  // A format whose encoder is not installed (any more) gives PCM too.
+  if (RecordableWavFormat(block)) {
     block.resize(MaxWavFormatSize, 0);
     SavedWavFormat = std::move(block);
   } else {

@@ -15,6 +15,8 @@ struct WavProbe {
   int channels = 0;
   int sampleRate = 0;
   std::vector<uint8_t> samples;  // the sound's bytes, in file order
+  int64_t decodedSamples = 0;    // sample frames the decoder made of them
+  bool decodeFailed = false;     // the decoder refused a packet
 };
 
 WavProbe ProbeWav(const std::string& path);

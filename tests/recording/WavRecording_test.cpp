@@ -5,14 +5,18 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
+#include <memory>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "SimWaveInFixture.h"
 #include "WavProbe.h"
+#include "recording/RecordingState.h"
+#include "recording/WavEncoder.h"
 #include "recording/WavFormatChoice.h"
 #include "recording/WavRecording.h"
 #include "recording/WavRiffWriter.h"
@@ -97,10 +101,10 @@ TEST_F(WavRecorderTest, OneSecondOfDefaultPcmMakesARiffFileOthersCanRead) {
   const std::vector<uint8_t> file = ReadAll(wavPath());
   const auto wave = ReadRiffWave(file);
   ASSERT_TRUE(wave);
-  EXPECT_EQ(wave->format, WaveFormatBlock(DefaultWaveFormat(), 18));
+  EXPECT_EQ(wave->format, WaveFormatBlock(DefaultWaveFormat(), MaxWavFormatSize));
   EXPECT_EQ(wave->factSamples, 44100u);
   EXPECT_EQ(wave->data, blocks);
-  EXPECT_EQ(file.size(), 12u + 8 + 18 + 12 + 8 + 176400);
+  EXPECT_EQ(file.size(), 12u + 8 + MaxWavFormatSize + 12 + 8 + 176400);
 
   const WavProbe probe = ProbeWav(wavPath());
   ASSERT_TRUE(probe.opened);
@@ -135,6 +139,128 @@ TEST_F(WavRecorderTest, TheLastPartBufferIsKeptAndAnOddDataChunkIsPadded) {
   EXPECT_EQ(probe.codec, "pcm_u8");
   EXPECT_EQ(probe.sampleRate, 11025);
   EXPECT_EQ(probe.samples, blocks);
+}
+
+// The offered format with this tag, rate, channels and (MPEG layer-3) byte rate.
+std::vector<uint8_t> Offered(uint16_t tag, uint32_t rate, uint16_t channels,
+                             uint32_t avgBytes = 0) {
+  for (const std::vector<uint8_t>& block : OfferedWavFormats()) {
+    const WaveFormatFields f = ReadWaveFormat(block);
+    if (f.formatTag == tag && f.samplesPerSec == rate && f.channels == channels &&
+        (avgBytes == 0 || f.avgBytesPerSec == avgBytes))
+      return block;
+  }
+  return {};
+}
+
+TEST_F(WavRecorderTest, CompressedFormatsAreEncodedOnTheWayAndFlushedAtStop) {
+  struct Case {
+    std::vector<uint8_t> format;
+    const char* codec;
+    int64_t frameSamples;  // the codec's frame: how far the decoded length may be off
+  };
+  const Case cases[] = {
+      {Offered(kWaveFormatImaAdpcm, 22050, 2), "adpcm_ima_wav", 1017},
+      {Offered(kWaveFormatImaAdpcm, 8000, 1), "adpcm_ima_wav", 505},
+      {Offered(kWaveFormatALaw, 8000, 1), "pcm_alaw", 1},
+      {Offered(kWaveFormatMuLaw, 44100, 2), "pcm_mulaw", 1},
+      {Offered(kWaveFormatMpegLayer3, 44100, 2, 16000), "mp3", 1152},
+      {Offered(kWaveFormatMpegLayer3, 22050, 1, 4000), "mp3", 576},
+  };
+  for (const Case& c : cases) {
+    ASSERT_FALSE(c.format.empty()) << c.codec << ": not offered";
+    const WaveFormatFields f = ReadWaveFormat(c.format);
+    const std::string what = WaveFormatTagName(f.formatTag) + " " + WaveFormatAttributes(c.format);
+    ResetRecordingState();
+    blocks.clear();
+    WavFileName = "take.wav";
+    SavedWavFormat = c.format;
+    SavedWavFormat.resize(MaxWavFormatSize);
+    TempWaveFileName = tempPath();
+    ASSERT_TRUE(start()) << what;
+    advance(1500);  // one whole second and half of the next: a partial last buffer
+    ASSERT_TRUE(StopWavRecording(nullptr, false)) << what;
+    EXPECT_TRUE(boxes.shown().empty()) << what;
+    // The wave input recorded 16-bit PCM at the format's rate.
+    EXPECT_EQ(blocks.size(), size_t(f.samplesPerSec) * 3 / 2 * 2 * f.channels) << what;
+
+    const auto wave = ReadRiffWave(ReadAll(wavPath()));
+    ASSERT_TRUE(wave) << what;
+    EXPECT_EQ(wave->format.size(), MaxWavFormatSize) << what;
+    EXPECT_EQ(WaveFormatUsedSize(wave->format), c.format.size()) << what;
+    EXPECT_TRUE(std::equal(c.format.begin(), c.format.end(), wave->format.begin())) << what;
+    EXPECT_EQ(wave->factSamples, f.samplesPerSec * 3 / 2) << what;
+    EXPECT_EQ(wave->data.size(), WavByteCount) << what;
+
+    const WavProbe probe = ProbeWav(wavPath());
+    ASSERT_TRUE(probe.opened) << what;
+    EXPECT_EQ(probe.codec, c.codec) << what;
+    EXPECT_EQ(probe.sampleRate, int(f.samplesPerSec)) << what;
+    EXPECT_EQ(probe.channels, f.channels) << what;
+    EXPECT_FALSE(probe.decodeFailed) << what;
+    // The encoder's delay comes out as well: MPEG layer-3 starts with 1105 samples of it.
+    const int64_t delay = f.formatTag == kWaveFormatMpegLayer3 ? 1105 : 0;
+    EXPECT_GE(probe.decodedSamples, int64_t(f.samplesPerSec) * 3 / 2) << what;
+    EXPECT_LT(probe.decodedSamples, int64_t(f.samplesPerSec) * 3 / 2 + delay + c.frameSamples)
+        << what;
+  }
+}
+
+TEST_F(WavRecorderTest, Mp3WithoutRiffHeaderIsAPlainMp3Stream) {
+  SavedWavFormat = Offered(kWaveFormatMpegLayer3, 44100, 2, 16000);
+  ASSERT_FALSE(SavedWavFormat.empty());
+  ASSERT_TRUE(start(1, true));
+  advance(1000);
+  ASSERT_TRUE(StopWavRecording(nullptr, true));
+  const std::vector<uint8_t> file = ReadAll(wavPath());
+  ASSERT_GE(file.size(), 4u);
+  EXPECT_EQ(file[0], 0xFF);  // a frame's sync word right at the start
+  EXPECT_EQ(file.size(), WavByteCount);
+  const WavProbe probe = ProbeWav(wavPath());
+  EXPECT_EQ(probe.container, "mp3");
+  EXPECT_EQ(probe.codec, "mp3");
+  EXPECT_EQ(probe.sampleRate, 44100);
+  EXPECT_EQ(probe.channels, 2);
+  EXPECT_GE(probe.decodedSamples, 44100);
+}
+
+// Fails from the `failAt`-th call of encode on; passes the samples through as bytes before.
+class FailingEncoder : public WavEncoder {
+public:
+  explicit FailingEncoder(int failAt) : failAt_(failAt) {}
+  bool encode(const int16_t* samples, size_t frames, std::vector<uint8_t>& out) override {
+    if (++calls_ >= failAt_) return false;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(samples);
+    out.insert(out.end(), bytes, bytes + frames);
+    samples_ += frames;
+    return true;
+  }
+  bool flush(std::vector<uint8_t>&) override { return calls_ < failAt_; }
+  uint64_t samples() const override { return samples_; }
+  std::string error() const override { return calls_ >= failAt_ ? "codec broke" : ""; }
+
+private:
+  int failAt_;
+  int calls_ = 0;
+  uint64_t samples_ = 0;
+};
+
+TEST_F(WavRecorderTest, AnEncoderFailureStopsTheRecordingAndKeepsAValidFile) {
+  SavedWavFormat = Offered(kWaveFormatALaw, 8000, 1);
+  ASSERT_FALSE(SavedWavFormat.empty());
+  ASSERT_TRUE(start());
+  WavCoder = std::make_unique<FailingEncoder>(2);
+  advance(3000);
+  EXPECT_TRUE(stoppedByWriter);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(WavRecorder, nullptr);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, "Encoding error: codec broke");
+  const auto wave = ReadRiffWave(ReadAll(wavPath()));
+  ASSERT_TRUE(wave);
+  EXPECT_EQ(wave->data.size(), 8000u);  // the first second
+  EXPECT_EQ(wave->factSamples, 8000u);
+  EXPECT_EQ(ProbeWav(wavPath()).decodedSamples, 8000);
 }
 
 TEST_F(WavRecorderTest, WithoutRiffHeaderTheFileIsTheBlocksThemselves) {
@@ -204,7 +330,7 @@ TEST_F(WavRecorderTest, FailuresToWriteTheFileKeepTheTemporaryFile) {
 
 TEST_F(WavRecorderTest, TheRecordingStopsAtTheRiffSizeLimit) {
   ASSERT_TRUE(start());
-  const uint64_t max = MaxWavDataBytes(18);
+  const uint64_t max = MaxWavDataBytes(MaxWavFormatSize);
   WavByteCount = uint32_t(max - 1002);  // as if hours had been recorded already
   advance(1000);
   EXPECT_TRUE(stoppedByWriter);
