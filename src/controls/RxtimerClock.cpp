@@ -25,6 +25,7 @@ void TTimerClock::Sleep(std::unique_lock<std::mutex>& lock, TSleeper& sleeper,
 
 void TTimerClock::Wake(TSleeper& sleeper) {
   sleeper.asleep = false;
+  sleeper.wakeUp.notify_one();
   changed_.notify_all();
 }
 
@@ -37,11 +38,11 @@ uint64_t TSteadyTimerClock::NowMs() const {
 
 void TSteadyTimerClock::WaitFor(std::unique_lock<std::mutex>& lock, TSleeper& sleeper) {
   if (sleeper.deadlineMs == kForever) {
-    Changed().wait(lock, [&] { return !sleeper.asleep; });
+    sleeper.wakeUp.wait(lock, [&] { return !sleeper.asleep; });
     return;
   }
   auto deadline = std::chrono::steady_clock::time_point(std::chrono::milliseconds(sleeper.deadlineMs));
-  Changed().wait_until(lock, deadline, [&] { return !sleeper.asleep; });
+  sleeper.wakeUp.wait_until(lock, deadline, [&] { return !sleeper.asleep; });
 }
 
 // --- manual time ----------------------------------------------------------------------------

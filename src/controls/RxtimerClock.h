@@ -1,6 +1,7 @@
 // The time that the workers of the threaded timers sleep on. A clock owns the one lock that
-// guards its timers' shared state and the condition variable their workers wait on, so that a
-// change of a timer and a step of time can never slip past a worker that is about to sleep.
+// guards its timers' shared state, and every wait is made under it, so that a change of a timer
+// and a step of time can never slip past a worker that is about to sleep. Each change is also
+// told on one condition variable of the clock (the manual clock's workers and Settle wait there).
 //
 // TSteadyTimerClock is real time. TManualTimerClock stands still until Advance moves it, and
 // Settle waits until every worker has acted on what happened: tests run timers through whole
@@ -16,10 +17,13 @@
 
 namespace rxtimer {
 
-// One sleeping place: a worker sleeps in it until the deadline passes or someone wakes it.
+// One sleeping place: a worker sleeps in it until the deadline passes or someone wakes it. A
+// worker on real time waits on its own condition variable, so that waking one worker (every tick
+// does) leaves the others asleep.
 struct TSleeper {
   bool asleep = false;
   uint64_t deadlineMs = 0;
+  std::condition_variable wakeUp;
 };
 
 inline constexpr uint64_t kForever = std::numeric_limits<uint64_t>::max();

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 
 #include <map>
 
@@ -26,7 +27,7 @@ std::shared_ptr<TBitmap> loadFromResource(const std::string& upperName) {
     bitmap->LoadFromBytes(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()));
     return bitmap;
   }
-  QImage png(base + QStringLiteral(".png"));
+  QImage png = ReadBuiltinPng(base + QStringLiteral(".png"));
   if (png.isNull()) return nullptr;
   auto bitmap = std::make_shared<TBitmap>();
   bitmap->SetImage(png);
@@ -34,6 +35,14 @@ std::shared_ptr<TBitmap> loadFromResource(const std::string& upperName) {
 }
 
 }  // namespace
+
+QImage ReadBuiltinPng(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QImageReader reader(&file, "png");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
 
 std::shared_ptr<const TBitmap> LoadBuiltinBitmap(const std::string& name) {
   static std::map<std::string, std::weak_ptr<const TBitmap>> cache;

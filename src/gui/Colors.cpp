@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 #include <array>
 #include <cstdio>
@@ -92,6 +93,16 @@ TColor GetSysColor(int index) {
 TColor ColorToRGB(TColor color) {
   if (color < 0) return GetSysColor(int(uint32_t(color) & 0xFF));
   return color;
+}
+
+void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, TColor color) {
+  const QPalette before = widget->palette();
+  QPalette after = before;
+  after.setColor(role, ToQColor(color));
+  if (widget->testAttribute(Qt::WA_SetPalette) && after == before &&
+      after.resolveMask() == before.resolveMask())
+    return;
+  widget->setPalette(after);
 }
 
 QColor ToQColor(TColor color) {

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
 #include <cstdint>
 #include <string>
+
+class QWidget;
 
 namespace gui {
 
@@ -90,6 +93,11 @@ TColor ColorToRGB(TColor color);
 // An RGB or system colour as an opaque QColor (clNone and clDefault count as their low 24 bits).
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);
+
+// Gives `widget` its own colour for `role` in every colour group. Setting the colour it holds as
+// its own already changes nothing and costs little: windows that set their caption colours on
+// every tick of a timer spare Qt working out the whole palette again.
+void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, TColor color);
 
 // Names: "clRed" <-> 0x0000FF for the named colours, clNone and clDefault; other values read and
 // write as "$XXXXXXXX" (8 hexadecimal digits; reading also takes decimal and "0x").

@@ -83,9 +83,7 @@ platform::CaptureWindow* TvWindow() {
 }
 
 void SetBackground(QWidget* widget, gui::TColor colour) {
-  QPalette p = widget->palette();
-  p.setColor(QPalette::Window, gui::ToQColor(colour));
-  widget->setPalette(p);
+  gui::SetPaletteColor(widget, QPalette::Window, colour);
   widget->setAutoFillBackground(true);
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "gui/Bitmap.h"
+#include "gui/BuiltinBitmaps.h"
 
 // The resources live in a static library: registering them needs a reference from its code.
 // Registering again is harmless (the resource system keeps each once).
@@ -12,7 +13,8 @@ namespace panelart {
 
 QImage Picture(const char* name) {
   initPanelResources();
-  QImage image(QStringLiteral(":/bitmaps/%1.png").arg(QString::fromLatin1(name)));
+  QImage image =
+      gui::ReadBuiltinPng(QStringLiteral(":/bitmaps/%1.png").arg(QString::fromLatin1(name)));
   // Pictures without alpha keep the plain 32-bit form the drawing code expects.
   return image.hasAlphaChannel() ? image : image.convertToFormat(QImage::Format_RGB32);
 }

@@ -36,15 +36,11 @@ std::string timeText(int hour, int minute) {
 }
 
 void setBackground(QLabel* label, gui::TColor color) {
-  QPalette p = label->palette();
-  p.setColor(QPalette::Window, gui::ToQColor(color));
-  label->setPalette(p);
+  gui::SetPaletteColor(label, QPalette::Window, color);
 }
 
 void setTextColour(QLabel* label, gui::TColor color) {
-  QPalette p = label->palette();
-  p.setColor(QPalette::WindowText, gui::ToQColor(color));
-  label->setPalette(p);
+  gui::SetPaletteColor(label, QPalette::WindowText, color);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 #include "gui/Colors.h"
 #include "gui/Exceptions.h"
@@ -105,4 +106,26 @@ TEST(Colors, NamesAndValuesConvertBothWays) {
   } catch (const EConvertError& e) {
     EXPECT_EQ(e.Message(), "'clPink' is not a valid integer value");
   }
+}
+
+// A widget's own colour is set even when it equals the one it inherits, so later palette
+// changes around it leave it alone; setting the colour it has already sends no palette change.
+TEST(Colors, SetPaletteColorMakesTheColourTheWidgetsOwnAndRepeatsForFree) {
+  struct PaletteChanges : QWidget {
+    int count = 0;
+    void changeEvent(QEvent* e) override {
+      if (e->type() == QEvent::PaletteChange) ++count;
+      QWidget::changeEvent(e);
+    }
+  } widget;
+  const QColor inherited = widget.palette().color(QPalette::Window);
+  SetPaletteColor(&widget, QPalette::Window, FromQColor(inherited));
+  EXPECT_TRUE(widget.testAttribute(Qt::WA_SetPalette));
+  EXPECT_TRUE(widget.palette().isBrushSet(QPalette::Active, QPalette::Window));
+  const int afterFirst = widget.count;
+  SetPaletteColor(&widget, QPalette::Window, FromQColor(inherited));
+  EXPECT_EQ(widget.count, afterFirst);
+  SetPaletteColor(&widget, QPalette::Window, clRed);
+  EXPECT_EQ(widget.count, afterFirst + 1);
+  EXPECT_EQ(widget.palette().color(QPalette::Inactive, QPalette::Window), QColor(255, 0, 0));
 }
