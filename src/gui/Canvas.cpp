@@ -270,10 +270,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 void TCanvas::FillRect(const TRect& r) {
   changing();
   CanvasRaster raster(*this);
-  raster.forEach(raster.toDevice(r), [&](int x, int y) {
-    uint32_t brush = 0;
-    if (raster.brushAt(x, y, brush)) raster.put(x, y, brush);
-  });
+  raster.fillBrush(raster.toDevice(r));
   changed();
 }
 
@@ -349,17 +346,30 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas& source, int 
   bool usesPattern = (index >> 4) != (index & 0xF);
   uint32_t sourceBk = ToPixel(source.BkColor());
   uint32_t text = raster.map(TextColor()), back = raster.map(BkColor());
-  raster.forEach(QRect(dOrigin.X, dOrigin.Y, w, h), [&](int dx, int dy) {
-    int i = dx - dOrigin.X, j = dy - dOrigin.Y;
-    int px = sOrigin.X + int((2 * int64_t(i) + 1) * sw / (2 * int64_t(w)));
-    int py = sOrigin.Y + int((2 * int64_t(j) + 1) * sh / (2 * int64_t(h)));
-    if (sourceImage.isNull() || !sourceImage.valid(px, py)) return;
-    uint32_t s = reinterpret_cast<const uint32_t*>(sourceImage.constScanLine(py))[px] & 0xFFFFFF;
-    if (sourceMono && !monochrome_) s = s == 0 ? text : back;
-    else if (!sourceMono && monochrome_) s = s == sourceBk ? 0xFFFFFF : 0;
-    uint32_t pattern = 0;
-    if (usesPattern && !raster.brushAt(dx, dy, pattern)) pattern = 0;
-    raster.put(dx, dy, Rop3(rop, pattern, s, raster.get(dx, dy)));
+  if (sourceImage.isNull()) {
+    changed();
+    return;
+  }
+  // Row by row: one source row serves a destination row, and pixels off the source stay.
+  auto sample = [](int at, int from, int to) {
+    return int((2 * int64_t(at) + 1) * from / (2 * int64_t(to)));
+  };
+  raster.forEachRect(QRect(dOrigin.X, dOrigin.Y, w, h), [&](const QRect& part) {
+    for (int dy = part.top(); dy <= part.bottom(); ++dy) {
+      int py = sOrigin.Y + sample(dy - dOrigin.Y, sh, h);
+      if (py < 0 || py >= sourceImage.height()) continue;
+      const auto* row = reinterpret_cast<const uint32_t*>(sourceImage.constScanLine(py));
+      for (int dx = part.left(); dx <= part.right(); ++dx) {
+        int px = sOrigin.X + sample(dx - dOrigin.X, sw, w);
+        if (px < 0 || px >= sourceImage.width()) continue;
+        uint32_t s = row[px] & 0xFFFFFF;
+        if (sourceMono && !monochrome_) s = s == 0 ? text : back;
+        else if (!sourceMono && monochrome_) s = s == sourceBk ? 0xFFFFFF : 0;
+        uint32_t pattern = 0;
+        if (usesPattern && !raster.brushAt(dx, dy, pattern)) pattern = 0;
+        raster.put(dx, dy, Rop3(rop, pattern, s, raster.get(dx, dy)));
+      }
+    }
   });
   changed();
 }

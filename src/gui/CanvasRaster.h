@@ -6,8 +6,10 @@
 #include <QRect>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "gui/Canvas.h"
@@ -52,8 +54,13 @@ public:
 
   // A colour as the target can hold it (black or white on a monochrome target).
   uint32_t map(TColor color) const;
-  // The brush at a device pixel; false where a hatch leaves the background transparent.
+  // The brush at a device pixel; false where a hatch leaves the background transparent (and
+  // everywhere with bsClear). Looked up in the brush's pattern, worked out once per operation.
   bool brushAt(int x, int y, uint32_t& pixel) const;
+  // The same, worked out from the brush, its colours and the target for this one pixel.
+  bool brushRule(int x, int y, uint32_t& pixel) const;
+  // Puts the brush on every drawable device pixel of r, row by row.
+  void fillBrush(const QRect& r);
 
   // Calls f(x, y) for every drawable device pixel of r.
   template <typename F>
@@ -85,6 +92,17 @@ public:
   void applyShape(const QRect& bounds, Paint&& paint, bool useBrush);
 
 private:
+  // One period of the brush from the device origin: 1 x 1 for a solid or clear brush, 8 x 8 for
+  // a hatch, the pattern bitmap's top-left corner (up to 8 x 8) for a pattern brush.
+  struct BrushPattern {
+    int width = 1, height = 1;
+    std::array<uint32_t, 64> pixels{};
+    std::array<bool, 64> drawn{};
+    int index(int x, int y) const { return wrap(y, height) * width + wrap(x, width); }
+    static int wrap(int v, int period) { return ((v % period) + period) % period; }
+  };
+  const BrushPattern& brushPattern() const;
+  uint32_t stored(uint32_t pixel) const;
   void applyMask(const QImage& mask, QPoint at, bool useBrush);
 
   const TCanvas& canvas_;
@@ -92,6 +110,7 @@ private:
   QPoint origin_;
   std::vector<QRect> rects_;
   bool monochrome_;
+  mutable std::optional<BrushPattern> brush_;
 };
 
 template <typename Paint>
