@@ -45,6 +45,25 @@ void copyRows(CanvasRaster& raster, const QImage& source, const QRect& target, Q
   });
 }
 
+// A raster operation that remembers its last result: a blit meets the same few colour
+// triples over and over.
+class Rop3Cache {
+public:
+  explicit Rop3Cache(uint32_t rop) : rop_(rop) {}
+  uint32_t operator()(uint32_t p, uint32_t s, uint32_t d) {
+    if (!known_ || p != p_ || s != s_ || d != d_) {
+      p_ = p, s_ = s, d_ = d;
+      result_ = Rop3(rop_, p, s, d);
+      known_ = true;
+    }
+    return result_;
+  }
+
+private:
+  uint32_t rop_, p_ = 0, s_ = 0, d_ = 0, result_ = 0;
+  bool known_ = false;
+};
+
 }  // namespace
 
 // --- device-context state -------------------------------------------------------------------
@@ -350,6 +369,7 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas& source, int 
     changed();
     return;
   }
+  Rop3Cache rop3(rop);
   // Row by row: one source row serves a destination row, and pixels off the source stay.
   auto sample = [](int at, int from, int to) {
     return int((2 * int64_t(at) + 1) * from / (2 * int64_t(to)));
@@ -359,15 +379,16 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas& source, int 
       int py = sOrigin.Y + sample(dy - dOrigin.Y, sh, h);
       if (py < 0 || py >= sourceImage.height()) continue;
       const auto* row = reinterpret_cast<const uint32_t*>(sourceImage.constScanLine(py));
-      for (int dx = part.left(); dx <= part.right(); ++dx) {
+      auto* line = reinterpret_cast<uint32_t*>(raster.image()->scanLine(dy));
+      CanvasRaster::BrushCursor brush = raster.brushFrom(part.left(), dy);
+      for (int dx = part.left(); dx <= part.right(); ++dx, brush.step()) {
         int px = sOrigin.X + sample(dx - dOrigin.X, sw, w);
         if (px < 0 || px >= sourceImage.width()) continue;
         uint32_t s = row[px] & 0xFFFFFF;
         if (sourceMono && !monochrome_) s = s == 0 ? text : back;
         else if (!sourceMono && monochrome_) s = s == sourceBk ? 0xFFFFFF : 0;
-        uint32_t pattern = 0;
-        if (usesPattern && !raster.brushAt(dx, dy, pattern)) pattern = 0;
-        raster.put(dx, dy, Rop3(rop, pattern, s, raster.get(dx, dy)));
+        uint32_t pattern = usesPattern && brush.drawn() ? brush.pixel() : 0;
+        line[dx] = raster.stored(rop3(pattern, s, line[dx] & 0xFFFFFF));
       }
     }
   });

@@ -134,7 +134,6 @@ void CanvasRaster::put(int x, int y, uint32_t pixel) {
   reinterpret_cast<uint32_t*>(image_->scanLine(y))[x] = stored(pixel);
 }
 
-// A pixel as the image keeps it: opaque, and black or white on a monochrome target.
 uint32_t CanvasRaster::stored(uint32_t pixel) const {
   if (monochrome_) pixel = (pixel & 0xFFFFFF) ? map(FromPixel(pixel)) : 0;
   return 0xFF000000u | (pixel & 0xFFFFFF);
@@ -172,6 +171,13 @@ const CanvasRaster::BrushPattern& CanvasRaster::brushPattern() const {
   }
   brush_ = pattern;
   return *brush_;
+}
+
+CanvasRaster::BrushCursor CanvasRaster::brushFrom(int x, int y) const {
+  const BrushPattern& pattern = brushPattern();
+  size_t row = size_t(BrushPattern::wrap(y, pattern.height) * pattern.width);
+  return BrushCursor(&pattern.pixels[row], &pattern.drawn[row], pattern.width,
+                     BrushPattern::wrap(x, pattern.width));
 }
 
 void CanvasRaster::fillBrush(const QRect& r) {

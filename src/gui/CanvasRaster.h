@@ -59,6 +59,25 @@ public:
   bool brushAt(int x, int y, uint32_t& pixel) const;
   // The same, worked out from the brush, its colours and the target for this one pixel.
   bool brushRule(int x, int y, uint32_t& pixel) const;
+  // The brush along one device row, a pixel per step(), for loops that walk rows.
+  class BrushCursor {
+  public:
+    BrushCursor(const uint32_t* pixels, const bool* drawn, int width, int column)
+        : pixels_(pixels), drawn_(drawn), width_(width), column_(column) {}
+    bool drawn() const { return drawn_[column_]; }
+    uint32_t pixel() const { return pixels_[column_]; }
+    void step() {
+      if (++column_ == width_) column_ = 0;
+    }
+
+  private:
+    const uint32_t* pixels_;
+    const bool* drawn_;
+    int width_, column_;
+  };
+  BrushCursor brushFrom(int x, int y) const;
+  // A pixel as the image keeps it: opaque, and black or white on a monochrome target.
+  uint32_t stored(uint32_t pixel) const;
   // Puts the brush on every drawable device pixel of r, row by row.
   void fillBrush(const QRect& r);
 
@@ -102,7 +121,6 @@ private:
     static int wrap(int v, int period) { return ((v % period) + period) % period; }
   };
   const BrushPattern& brushPattern() const;
-  uint32_t stored(uint32_t pixel) const;
   void applyMask(const QImage& mask, QPoint at, bool useBrush);
 
   const TCanvas& canvas_;

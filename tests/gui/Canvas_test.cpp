@@ -329,10 +329,17 @@ TEST(CanvasBrushTest, FillsPutThePixelsOfThePerPixelBrushRule) {
   };
   const QRegion clip = QRegion(0, 0, 12, 20) + QRegion(14, 3, 5, 9);
   const TRect fill = Rect(-2, -1, 14, 15);  // logical; origin (3, 2)
-  enum Operation { kFillRect, kPatInvert };
+  TBitmap source(20, 20);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x) source.Canvas().SetPixel(x, y, (x + y) % 3 ? clWhite : clOlive);
+  }
+  const TPoint sourceAt{4, -3};  // part of the blit reads off the source
+  const uint32_t kRopDSPDxax = 0x00E20746;
+  enum Operation { kFillRect, kPatInvert, kBitBlt };
   for (const Case& c : cases) {
-    for (Operation op : {kFillRect, kPatInvert}) {
-      SCOPED_TRACE(std::string(c.name) + (op == kFillRect ? ", FillRect" : ", PatBlt"));
+    for (Operation op : {kFillRect, kPatInvert, kBitBlt}) {
+      SCOPED_TRACE(std::string(c.name) + (op == kFillRect ? ", FillRect"
+                                          : op == kPatInvert ? ", PatBlt" : ", BitBlt"));
       TBitmap target(20, 20);
       TCanvas& canvas = target.Canvas();
       canvas.SetMonochrome(c.monochromeTarget);
@@ -350,7 +357,13 @@ TEST(CanvasBrushTest, FillsPutThePixelsOfThePerPixelBrushRule) {
       QRect area = rule.toDevice(fill);
 
       if (op == kFillRect) canvas.FillRect(fill);
-      else canvas.PatBlt(fill.Left, fill.Top, fill.Width(), fill.Height(), PATINVERT);
+      if (op == kPatInvert) {
+        canvas.PatBlt(fill.Left, fill.Top, fill.Width(), fill.Height(), PATINVERT);
+      }
+      if (op == kBitBlt) {
+        canvas.BitBlt(fill.Left, fill.Top, fill.Width(), fill.Height(), source.Canvas(),
+                      sourceAt.X, sourceAt.Y, kRopDSPDxax);
+      }
 
       int wrong = 0;
       for (int y = 0; y < 20; ++y) {
@@ -361,6 +374,12 @@ TEST(CanvasBrushTest, FillsPutThePixelsOfThePerPixelBrushRule) {
           if (area.contains(x, y) && clip.contains(QPoint(x, y))) {
             if (op == kFillRect && drawn) expected = brush;
             if (op == kPatInvert) expected = old ^ (drawn ? brush : 0);
+            QPoint from(x - area.left() + sourceAt.X, y - area.top() + sourceAt.Y);
+            if (op == kBitBlt && source.Image().valid(from)) {
+              uint32_t s = source.Image().pixel(from) & 0xFFFFFF;
+              if (c.monochromeTarget) s = s == 0xFFFFFF ? 0xFFFFFF : 0;
+              expected = Rop3(kRopDSPDxax, drawn ? brush : 0, s, old);
+            }
           }
           uint32_t actual = canvas.Image()->pixel(x, y) & 0xFFFFFF;
           if (actual != expected && wrong++ < 3) {
