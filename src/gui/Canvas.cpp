@@ -45,6 +45,25 @@ void copyRows(CanvasRaster& raster, const QImage& source, const QRect& target, Q
   });
 }
 
+// A raster operation that remembers its last result: a blit meets the same few colour
+// triples over and over.
+class Rop3Cache {
+public:
+  explicit Rop3Cache(uint32_t rop) : rop_(rop) {}
+  uint32_t operator()(uint32_t p, uint32_t s, uint32_t d) {
+    if (!known_ || p != p_ || s != s_ || d != d_) {
+      p_ = p, s_ = s, d_ = d;
+      result_ = Rop3(rop_, p, s, d);
+      known_ = true;
+    }
+    return result_;
+  }
+
+private:
+  uint32_t rop_, p_ = 0, s_ = 0, d_ = 0, result_ = 0;
+  bool known_ = false;
+};
+
 }  // namespace
 
 // --- device-context state -------------------------------------------------------------------
@@ -270,10 +289,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 void TCanvas::FillRect(const TRect& r) {
   changing();
   CanvasRaster raster(*this);
-  raster.forEach(raster.toDevice(r), [&](int x, int y) {
-    uint32_t brush = 0;
-    if (raster.brushAt(x, y, brush)) raster.put(x, y, brush);
-  });
+  raster.fillBrush(raster.toDevice(r));
   changed();
 }
 
@@ -349,17 +365,32 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TCanvas& source, int 
   bool usesPattern = (index >> 4) != (index & 0xF);
   uint32_t sourceBk = ToPixel(source.BkColor());
   uint32_t text = raster.map(TextColor()), back = raster.map(BkColor());
-  raster.forEach(QRect(dOrigin.X, dOrigin.Y, w, h), [&](int dx, int dy) {
-    int i = dx - dOrigin.X, j = dy - dOrigin.Y;
-    int px = sOrigin.X + int((2 * int64_t(i) + 1) * sw / (2 * int64_t(w)));
-    int py = sOrigin.Y + int((2 * int64_t(j) + 1) * sh / (2 * int64_t(h)));
-    if (sourceImage.isNull() || !sourceImage.valid(px, py)) return;
-    uint32_t s = reinterpret_cast<const uint32_t*>(sourceImage.constScanLine(py))[px] & 0xFFFFFF;
-    if (sourceMono && !monochrome_) s = s == 0 ? text : back;
-    else if (!sourceMono && monochrome_) s = s == sourceBk ? 0xFFFFFF : 0;
-    uint32_t pattern = 0;
-    if (usesPattern && !raster.brushAt(dx, dy, pattern)) pattern = 0;
-    raster.put(dx, dy, Rop3(rop, pattern, s, raster.get(dx, dy)));
+  if (sourceImage.isNull()) {
+    changed();
+    return;
+  }
+  Rop3Cache rop3(rop);
+  // Row by row: one source row serves a destination row, and pixels off the source stay.
+  auto sample = [](int at, int from, int to) {
+    return int((2 * int64_t(at) + 1) * from / (2 * int64_t(to)));
+  };
+  raster.forEachRect(QRect(dOrigin.X, dOrigin.Y, w, h), [&](const QRect& part) {
+    for (int dy = part.top(); dy <= part.bottom(); ++dy) {
+      int py = sOrigin.Y + sample(dy - dOrigin.Y, sh, h);
+      if (py < 0 || py >= sourceImage.height()) continue;
+      const auto* row = reinterpret_cast<const uint32_t*>(sourceImage.constScanLine(py));
+      auto* line = reinterpret_cast<uint32_t*>(raster.image()->scanLine(dy));
+      CanvasRaster::BrushCursor brush = raster.brushFrom(part.left(), dy);
+      for (int dx = part.left(); dx <= part.right(); ++dx, brush.step()) {
+        int px = sOrigin.X + sample(dx - dOrigin.X, sw, w);
+        if (px < 0 || px >= sourceImage.width()) continue;
+        uint32_t s = row[px] & 0xFFFFFF;
+        if (sourceMono && !monochrome_) s = s == 0 ? text : back;
+        else if (!sourceMono && monochrome_) s = s == sourceBk ? 0xFFFFFF : 0;
+        uint32_t pattern = usesPattern && brush.drawn() ? brush.pixel() : 0;
+        line[dx] = raster.stored(rop3(pattern, s, line[dx] & 0xFFFFFF));
+      }
+    }
   });
   changed();
 }

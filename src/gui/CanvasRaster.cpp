@@ -131,8 +131,12 @@ uint32_t CanvasRaster::get(int x, int y) const {
 }
 
 void CanvasRaster::put(int x, int y, uint32_t pixel) {
+  reinterpret_cast<uint32_t*>(image_->scanLine(y))[x] = stored(pixel);
+}
+
+uint32_t CanvasRaster::stored(uint32_t pixel) const {
   if (monochrome_) pixel = (pixel & 0xFFFFFF) ? map(FromPixel(pixel)) : 0;
-  reinterpret_cast<uint32_t*>(image_->scanLine(y))[x] = 0xFF000000u | (pixel & 0xFFFFFF);
+  return 0xFF000000u | (pixel & 0xFFFFFF);
 }
 
 uint32_t CanvasRaster::map(TColor color) const {
@@ -143,6 +147,65 @@ uint32_t CanvasRaster::map(TColor color) const {
 }
 
 bool CanvasRaster::brushAt(int x, int y, uint32_t& pixel) const {
+  const BrushPattern& pattern = brushPattern();
+  int i = pattern.index(x, y);
+  pixel = pattern.pixels[size_t(i)];
+  return pattern.drawn[size_t(i)];
+}
+
+const CanvasRaster::BrushPattern& CanvasRaster::brushPattern() const {
+  if (brush_) return *brush_;
+  BrushPattern pattern;
+  const TBrush& brush = canvas_.Brush;
+  if (brush.Bitmap && !brush.Bitmap->Empty()) {
+    pattern.width = std::min(brush.Bitmap->Image().width(), 8);
+    pattern.height = std::min(brush.Bitmap->Image().height(), 8);
+  } else if (brush.Style != bsSolid && brush.Style != bsClear) {
+    pattern.width = pattern.height = 8;
+  }
+  for (int y = 0; y < pattern.height; ++y) {
+    for (int x = 0; x < pattern.width; ++x) {
+      int i = pattern.index(x, y);
+      pattern.drawn[size_t(i)] = brushRule(x, y, pattern.pixels[size_t(i)]);
+    }
+  }
+  brush_ = pattern;
+  return *brush_;
+}
+
+CanvasRaster::BrushCursor CanvasRaster::brushFrom(int x, int y) const {
+  const BrushPattern& pattern = brushPattern();
+  size_t row = size_t(BrushPattern::wrap(y, pattern.height) * pattern.width);
+  return BrushCursor(&pattern.pixels[row], &pattern.drawn[row], pattern.width,
+                     BrushPattern::wrap(x, pattern.width));
+}
+
+void CanvasRaster::fillBrush(const QRect& r) {
+  if (!valid()) return;
+  const BrushPattern& pattern = brushPattern();
+  std::array<uint32_t, 64> pixels;
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = stored(pattern.pixels[i]);
+  bool solid = pattern.width == 1 && pattern.height == 1;
+  if (solid && !pattern.drawn[0]) return;
+  forEachRect(r, [&](const QRect& part) {
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+      uint32_t* line = reinterpret_cast<uint32_t*>(image_->scanLine(y));
+      if (solid) {
+        std::fill(line + part.left(), line + part.right() + 1, pixels[0]);
+        continue;
+      }
+      // One row of the pattern serves the whole row of the part.
+      size_t row = size_t(BrushPattern::wrap(y, pattern.height) * pattern.width);
+      int column = BrushPattern::wrap(part.left(), pattern.width);
+      for (int x = part.left(); x <= part.right(); ++x) {
+        if (pattern.drawn[row + size_t(column)]) line[x] = pixels[row + size_t(column)];
+        if (++column == pattern.width) column = 0;
+      }
+    }
+  });
+}
+
+bool CanvasRaster::brushRule(int x, int y, uint32_t& pixel) const {
   const TBrush& brush = canvas_.Brush;
   if (brush.Bitmap && !brush.Bitmap->Empty()) {
     const QImage& pattern = brush.Bitmap->Image();

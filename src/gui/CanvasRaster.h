@@ -6,8 +6,10 @@
 #include <QRect>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "gui/Canvas.h"
@@ -52,8 +54,32 @@ public:
 
   // A colour as the target can hold it (black or white on a monochrome target).
   uint32_t map(TColor color) const;
-  // The brush at a device pixel; false where a hatch leaves the background transparent.
+  // The brush at a device pixel; false where a hatch leaves the background transparent (and
+  // everywhere with bsClear). Looked up in the brush's pattern, worked out once per operation.
   bool brushAt(int x, int y, uint32_t& pixel) const;
+  // The same, worked out from the brush, its colours and the target for this one pixel.
+  bool brushRule(int x, int y, uint32_t& pixel) const;
+  // The brush along one device row, a pixel per step(), for loops that walk rows.
+  class BrushCursor {
+  public:
+    BrushCursor(const uint32_t* pixels, const bool* drawn, int width, int column)
+        : pixels_(pixels), drawn_(drawn), width_(width), column_(column) {}
+    bool drawn() const { return drawn_[column_]; }
+    uint32_t pixel() const { return pixels_[column_]; }
+    void step() {
+      if (++column_ == width_) column_ = 0;
+    }
+
+  private:
+    const uint32_t* pixels_;
+    const bool* drawn_;
+    int width_, column_;
+  };
+  BrushCursor brushFrom(int x, int y) const;
+  // A pixel as the image keeps it: opaque, and black or white on a monochrome target.
+  uint32_t stored(uint32_t pixel) const;
+  // Puts the brush on every drawable device pixel of r, row by row.
+  void fillBrush(const QRect& r);
 
   // Calls f(x, y) for every drawable device pixel of r.
   template <typename F>
@@ -85,6 +111,16 @@ public:
   void applyShape(const QRect& bounds, Paint&& paint, bool useBrush);
 
 private:
+  // One period of the brush from the device origin: 1 x 1 for a solid or clear brush, 8 x 8 for
+  // a hatch, the pattern bitmap's top-left corner (up to 8 x 8) for a pattern brush.
+  struct BrushPattern {
+    int width = 1, height = 1;
+    std::array<uint32_t, 64> pixels{};
+    std::array<bool, 64> drawn{};
+    int index(int x, int y) const { return wrap(y, height) * width + wrap(x, width); }
+    static int wrap(int v, int period) { return ((v % period) + period) % period; }
+  };
+  const BrushPattern& brushPattern() const;
   void applyMask(const QImage& mask, QPoint at, bool useBrush);
 
   const TCanvas& canvas_;
@@ -92,6 +128,7 @@ private:
   QPoint origin_;
   std::vector<QRect> rects_;
   bool monochrome_;
+  mutable std::optional<BrushPattern> brush_;
 };
 
 template <typename Paint>

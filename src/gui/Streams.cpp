@@ -1,8 +1,11 @@
 #include "gui/Streams.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
-#include <unistd.h>
 
 #include "gui/Exceptions.h"
 
@@ -104,9 +107,23 @@ TFileStream::TFileStream(const std::string& fileName, unsigned mode) {
     if (!file_) throw EFCreateError(FormatText(texts::kFileCreateError, fileName.c_str()));
     return;
   }
-  const char* how = (mode & 3) == fmOpenRead ? "rb" : "r+b";
-  file_ = std::fopen(fileName.c_str(), how);
+  file_ = openRegularFile(fileName, (mode & 3) != fmOpenRead);
   if (!file_) throw EFOpenError(FormatText(texts::kFileOpenError, fileName.c_str()));
+}
+
+// Only a regular file opens: a folder would read as garbage with a size near 2^63, and a pipe
+// or device could block or never end. Opened without blocking, so a pipe is refused at once.
+std::FILE* TFileStream::openRegularFile(const std::string& fileName, bool write) {
+  int fd = open(fileName.c_str(), (write ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info {};
+  std::FILE* file = nullptr;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+    file = fdopen(fd, write ? "r+b" : "rb");
+  }
+  if (!file) close(fd);
+  return file;
 }
 
 TFileStream::~TFileStream() {

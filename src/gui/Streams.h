@@ -70,8 +70,9 @@ enum : unsigned {
 
 class TFileStream : public TStream {
 public:
-  // fmCreate creates or truncates; the open modes need an existing file. Raises EFCreateError
-  // "Cannot create file %s" or EFOpenError "Cannot open file %s".
+  // fmCreate creates or truncates; the open modes need an existing regular file (a folder, pipe
+  // or device fails as a missing file does). Raises EFCreateError "Cannot create file %s" or
+  // EFOpenError "Cannot open file %s".
   TFileStream(const std::string& fileName, unsigned mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
@@ -84,6 +85,7 @@ public:
 
 private:
   enum Direction { kNone, kReading, kWriting };
+  static std::FILE* openRegularFile(const std::string& fileName, bool write);
   void switchDirection(Direction direction);
 
   std::FILE* file_ = nullptr;

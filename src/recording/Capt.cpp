@@ -238,33 +238,12 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) Edit1Exit();
     return false;
   }
-  if (watched != Panel7 && watched != Panel4) return QWidget::eventFilter(watched, event);
-  auto* mouse = dynamic_cast<QMouseEvent*>(event);  // null for other events
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      if (watched == Panel7)
-        Panel7MouseDown(mouse->position().toPoint().x(), mouse->position().toPoint().y());
-      return watched == Panel7;
-    case QEvent::MouseMove:
-      if (watched == Panel7)
-        Panel7MouseMove(mouse->position().toPoint().x(), mouse->position().toPoint().y());
-      return watched == Panel7;
-    case QEvent::MouseButtonRelease:
-      if (watched == Panel7) Panel7MouseUp();
-      else if (Panel4->rect().contains(mouse->position().toPoint())) Panel4Click();
-      return true;
-    default: return QWidget::eventFilter(watched, event);
-  }
+  return gui::RouteCaptionMouse(watched, event, Panel7, Panel4,
+                                {[this](int x, int y) { Panel7MouseDown(x, y); },
+                                 [this](int x, int y) { Panel7MouseMove(x, y); },
+                                 [this] { Panel7MouseUp(); }, [this] { Panel4Click(); }});
 }
 
-void TForm3::Panel7MouseDown(int x, int y) {
-  paintCaption(true);
-  dragging_ = true;
-  grab_ = {x, y};
-}
-
-void TForm3::Panel7MouseMove(int x, int y) {
-  if (dragging_) move(this->x() + x - grab_.x(), this->y() + y - grab_.y());
-}
-
-void TForm3::Panel7MouseUp() { dragging_ = false; }
+void TForm3::Panel7MouseDown(int x, int y) { captionDrag_.press({x, y}, {Panel7, Panel4}); }
+void TForm3::Panel7MouseMove(int x, int y) { captionDrag_.move({x, y}); }
+void TForm3::Panel7MouseUp() { captionDrag_.release(); }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "gui/CaptionDrag.h"
 #include "gui/Timer.h"
 #include "gui/UpDown.h"
 #include "recording/TestModeBlock.h"
@@ -319,8 +320,7 @@ private:
   void pictureBack();
   void setCaptureButtons(bool enabled);
 
-  bool dragging_ = false;
-  QPoint grab_;
+  gui::CaptionDrag captionDrag_{*this};
   TestModeBlock scope_;  // the traces on show
 };
 

@@ -132,24 +132,10 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
 
 // Dragging by the caption bar: the window follows the pointer's offset from the grab point.
 void TForm6::captionMouse(QEvent* event) {
-  switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-      QPalette p = Panel3->palette();
-      p.setColor(QPalette::Window, gui::ToQColor(gui::clActiveCaption));
-      Panel3->setPalette(p);
-      Panel4->setPalette(p);
-      captionDragging_ = true;
-      captionGrab_ = static_cast<QMouseEvent*>(event)->position().toPoint();
-      break;
-    }
-    case QEvent::MouseMove:
-      if (captionDragging_)
-        move(pos() + static_cast<QMouseEvent*>(event)->position().toPoint() - captionGrab_);
-      break;
-    case QEvent::MouseButtonRelease:
-      captionDragging_ = false;
-      break;
-    default:
-      break;
-  }
+  auto* mouse = dynamic_cast<QMouseEvent*>(event);  // null for other events
+  if (!mouse) return;
+  const QPoint at = mouse->position().toPoint();
+  if (event->type() == QEvent::MouseButtonPress) captionDrag_.press(at, {Panel3, Panel4});
+  if (event->type() == QEvent::MouseMove) captionDrag_.move(at);
+  if (event->type() == QEvent::MouseButtonRelease) captionDrag_.release();
 }

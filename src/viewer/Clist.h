@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/CaptionDrag.h"
 #include "gui/CustomLabel.h"
 #include "gui/Timer.h"
 #include "viewer/ClistModel.h"
@@ -189,8 +190,7 @@ private:
   // Set while the scroll bar follows the frequency field, so that it does not set it back.
   bool followingField_ = false;
   bool hiding_ = false;
-  bool captionDragging_ = false;
-  QPoint captionGrab_;
+  gui::CaptionDrag captionDrag_{*this};
 };
 
 extern TForm6*& Form6;

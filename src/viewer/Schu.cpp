@@ -157,36 +157,15 @@ void TForm2::paintEvent(QPaintEvent* event) {
 // --- The caption bar ----------------------------------------------------------------------------
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != Panel1 && watched != Panel3) return QWidget::eventFilter(watched, event);
-  auto* mouse = dynamic_cast<QMouseEvent*>(event);  // null for other events
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      if (watched == Panel1) Panel1MouseDown(mouse->position().toPoint().x(),
-                                             mouse->position().toPoint().y());
-      return watched == Panel1;
-    case QEvent::MouseMove:
-      if (watched == Panel1) Panel1MouseMove(mouse->position().toPoint().x(),
-                                             mouse->position().toPoint().y());
-      return watched == Panel1;
-    case QEvent::MouseButtonRelease:
-      if (watched == Panel1) Panel1MouseUp();
-      else if (Panel3->rect().contains(mouse->position().toPoint())) Panel3Click();
-      return true;
-    default: return QWidget::eventFilter(watched, event);
-  }
+  return gui::RouteCaptionMouse(watched, event, Panel1, Panel3,
+                                {[this](int x, int y) { Panel1MouseDown(x, y); },
+                                 [this](int x, int y) { Panel1MouseMove(x, y); },
+                                 [this] { Panel1MouseUp(); }, [this] { Panel3Click(); }});
 }
 
-void TForm2::Panel1MouseDown(int x, int y) {
-  paintCaption(true);
-  dragging_ = true;
-  grab_ = {x, y};
-}
-
-void TForm2::Panel1MouseMove(int x, int y) {
-  if (dragging_) move(this->x() + x - grab_.x(), this->y() + y - grab_.y());
-}
-
-void TForm2::Panel1MouseUp() { dragging_ = false; }
+void TForm2::Panel1MouseDown(int x, int y) { captionDrag_.press({x, y}, {Panel1, Panel3}); }
+void TForm2::Panel1MouseMove(int x, int y) { captionDrag_.move({x, y}); }
+void TForm2::Panel1MouseUp() { captionDrag_.release(); }
 
 // --- Exit at a time -----------------------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <ctime>
 
+#include "gui/CaptionDrag.h"
 #include "gui/Timer.h"
 
 class QCheckBox;
@@ -109,8 +110,7 @@ private:
   void paintCaption(bool active);
 
   std::array<ScheduleRow, kScheduleRows> rows_{};
-  bool dragging_ = false;
-  QPoint grab_;
+  gui::CaptionDrag captionDrag_{*this};
 };
 
 extern TForm2*& Form2;

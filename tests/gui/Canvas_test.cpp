@@ -4,6 +4,7 @@
 
 #include "gui/Bitmap.h"
 #include "gui/Canvas.h"
+#include "gui/CanvasRaster.h"
 
 using namespace gui;
 
@@ -187,6 +188,12 @@ TEST_F(CanvasTest, StretchAndCopyRect) {
   canvas().CopyMode = SRCINVERT;
   canvas().CopyRect(Rect(10, 10, 11, 11), source.Canvas(), Rect(1, 0, 2, 1));
   EXPECT_EQ(at(10, 10), clWhite ^ clLime);
+  // Pixels whose source lies off the source picture are left as they were.
+  canvas().BitBlt(12, 12, 3, 3, source.Canvas(), 1, 0, SRCINVERT);
+  EXPECT_EQ(at(12, 12), clWhite ^ clLime);
+  EXPECT_EQ(at(12, 13), clWhite ^ clBlack);
+  EXPECT_EQ(at(13, 12), clWhite);
+  EXPECT_EQ(at(12, 14), clWhite);
   // A blit within one canvas reads the pixels as they were before it.
   canvas().CopyMode = SRCCOPY;
   canvas().CopyRect(Rect(1, 0, 5, 4), canvas(), Rect(0, 0, 4, 4));
@@ -284,6 +291,105 @@ TEST_F(CanvasTest, PatternBrushRepeatsFromTheDeviceOrigin) {
   EXPECT_EQ(at(8, 8), clRed);
   EXPECT_EQ(at(16, 0), clRed);
   EXPECT_EQ(at(1, 0), clWhite);
+}
+
+// Fills and pattern blits resolve the brush once per operation; every pixel must still be what
+// the brush rule gives for it, for each kind of brush, through an origin and a two-part clip.
+TEST(CanvasBrushTest, FillsPutThePixelsOfThePerPixelBrushRule) {
+  TBitmap colourPattern(3, 2), monoPattern(8, 8), widePattern(11, 9);
+  for (int y = 0; y < 9; ++y) {
+    for (int x = 0; x < 11; ++x) {
+      widePattern.Canvas().SetPixel(x, y, RGB(x * 20, y * 25, 90));
+      if (x < 3 && y < 2) colourPattern.Canvas().SetPixel(x, y, RGB(x * 100, y * 200, 30));
+      if (x < 8 && y < 8) monoPattern.Canvas().SetPixel(x, y, (x * y) % 3 ? clWhite : clBlack);
+    }
+  }
+  monoPattern.SetMonochrome(true);
+  struct Case {
+    const char* name;
+    TBrush brush;
+    bool transparentHatch = false;
+    bool monochromeTarget = false;
+  } cases[] = {
+      {"solid", {clRed, bsSolid}},
+      {"solid system colour", {clBtnFace, bsSolid}},
+      {"solid on monochrome target", {clSilver, bsSolid}, false, true},
+      {"clear", {clRed, bsClear}},
+      {"horizontal", {clBlue, bsHorizontal}},
+      {"vertical transparent", {clBlue, bsVertical}, true},
+      {"forward diagonal", {clGreen, bsFDiagonal}},
+      {"backward diagonal transparent", {clGreen, bsBDiagonal}, true},
+      {"cross", {clMaroon, bsCross}},
+      {"diagonal cross transparent", {clNavy, bsDiagCross}, true},
+      {"diagonal cross on monochrome target", {clNavy, bsDiagCross}, false, true},
+      {"colour pattern 3 x 2", {clWhite, bsSolid, &colourPattern}},
+      {"pattern wider than 8", {clWhite, bsSolid, &widePattern}},
+      {"monochrome pattern", {clYellow, bsSolid, &monoPattern}},
+      {"colour pattern on monochrome target", {clWhite, bsSolid, &colourPattern}, false, true},
+  };
+  const QRegion clip = QRegion(0, 0, 12, 20) + QRegion(14, 3, 5, 9);
+  const TRect fill = Rect(-2, -1, 14, 15);  // logical; origin (3, 2)
+  TBitmap source(20, 20);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x) source.Canvas().SetPixel(x, y, (x + y) % 3 ? clWhite : clOlive);
+  }
+  const TPoint sourceAt{4, -3};  // part of the blit reads off the source
+  const uint32_t kRopDSPDxax = 0x00E20746;
+  enum Operation { kFillRect, kPatInvert, kBitBlt };
+  for (const Case& c : cases) {
+    for (Operation op : {kFillRect, kPatInvert, kBitBlt}) {
+      SCOPED_TRACE(std::string(c.name) + (op == kFillRect ? ", FillRect"
+                                          : op == kPatInvert ? ", PatBlt" : ", BitBlt"));
+      TBitmap target(20, 20);
+      TCanvas& canvas = target.Canvas();
+      canvas.SetMonochrome(c.monochromeTarget);
+      for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) canvas.SetPixel(x, y, RGB(x * 12, y * 12, 77));
+      }
+      canvas.SetOrigin({3, 2});
+      canvas.SelectClipRegion(&clip);
+      canvas.Brush = c.brush;
+      canvas.Font.Color = clPurple;
+      if (c.transparentHatch) canvas.SetBkMode(TRANSPARENT);
+      else canvas.SetBkMode(OPAQUE);
+      const QImage before = canvas.Image()->copy();
+      CanvasRaster rule(canvas);
+      QRect area = rule.toDevice(fill);
+
+      if (op == kFillRect) canvas.FillRect(fill);
+      if (op == kPatInvert) {
+        canvas.PatBlt(fill.Left, fill.Top, fill.Width(), fill.Height(), PATINVERT);
+      }
+      if (op == kBitBlt) {
+        canvas.BitBlt(fill.Left, fill.Top, fill.Width(), fill.Height(), source.Canvas(),
+                      sourceAt.X, sourceAt.Y, kRopDSPDxax);
+      }
+
+      int wrong = 0;
+      for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+          uint32_t old = before.pixel(x, y) & 0xFFFFFF, brush = 0;
+          bool drawn = rule.brushRule(x, y, brush);
+          uint32_t expected = old;
+          if (area.contains(x, y) && clip.contains(QPoint(x, y))) {
+            if (op == kFillRect && drawn) expected = brush;
+            if (op == kPatInvert) expected = old ^ (drawn ? brush : 0);
+            QPoint from(x - area.left() + sourceAt.X, y - area.top() + sourceAt.Y);
+            if (op == kBitBlt && source.Image().valid(from)) {
+              uint32_t s = source.Image().pixel(from) & 0xFFFFFF;
+              if (c.monochromeTarget) s = s == 0xFFFFFF ? 0xFFFFFF : 0;
+              expected = Rop3(kRopDSPDxax, drawn ? brush : 0, s, old);
+            }
+          }
+          uint32_t actual = canvas.Image()->pixel(x, y) & 0xFFFFFF;
+          if (actual != expected && wrong++ < 3) {
+            ADD_FAILURE() << "(" << x << ", " << y << "): expected " << std::hex << expected
+                          << ", got " << actual;
+          }
+        }
+      }
+    }
+  }
 }
 
 TEST_F(CanvasTest, DrawTextReturnsTheHeightAndMeasures) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "gui/Exceptions.h"
@@ -86,5 +88,36 @@ TEST(FileStream, RoundTripAndOpenErrors) {
     FAIL() << "created";
   } catch (const EFCreateError& e) {
     EXPECT_EQ(e.Message(), "Cannot create file " + folder.path() + "no/such/dir/x");
+  }
+}
+
+TEST(FileStream, WhatIsNotARegularFileFailsToOpenAsAMissingFileDoes) {
+  testing_support::TempProgramFolder folder;
+  std::string sub = folder.path() + "sub";
+  ASSERT_EQ(mkdir(sub.c_str(), 0700), 0);
+  std::string pipe = folder.path() + "pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  struct Case {
+    const char* what;
+    std::string name;
+  } cases[] = {
+      {"missing file", folder.path() + "missing.bin"},
+      {"folder", sub},
+      {"folder with a slash", folder.path()},
+      {"pipe without a writer", pipe},
+      {"device", "/dev/null"},
+  };
+  for (const Case& c : cases) {
+    for (unsigned mode : {fmOpenRead, fmOpenWrite, fmOpenReadWrite}) {
+      SCOPED_TRACE(std::string(c.what) + ", mode " + std::to_string(mode));
+      try {
+        TFileStream file(c.name, mode);
+        ADD_FAILURE() << "opened, size " << file.Size();
+      } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file " + c.name);
+      }
+    }
+    TMemoryStream memory;
+    EXPECT_THROW(memory.LoadFromFile(c.name), EFOpenError) << c.what;
   }
 }

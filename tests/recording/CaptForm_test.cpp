@@ -19,9 +19,11 @@
 #include "controls/TooleditMask.h"
 #include "controls/utils/Dateutil.h"
 #include "core/SystemUtils.h"
+#include "gui/Colors.h"
 #include "platform/Clock.h"
 #include "recording/CaptInternal.h"
 #include "recording/CaptState.h"
+#include "support/qt/WidgetInput.h"
 
 namespace recording_test {
 namespace {
@@ -115,6 +117,29 @@ TEST_F(CaptureFormTest, ClosingStoresTheOptionsAndTheCaptureSoundFormat) {
   show();
   EXPECT_EQ(tv->sequence().audioFormat().channels, 1);
   EXPECT_EQ(tv->sequence().audioFormat().samplesPerSec, 22050);
+}
+
+// The caption bar drags the window by the point it was pressed at; its "X" stores and closes
+// only on a release inside it.
+TEST_F(CaptureFormTest, TheCaptionBarDragsTheWindowAndItsCloseBoxStores) {
+  TForm3& form = show();
+  const QPoint from = form.pos();
+  testing_support::PressAt(form.Panel7, {5, 6});
+  for (QLabel* panel : {form.Panel7, form.Panel4})
+    EXPECT_EQ(panel->palette().color(QPalette::Window), gui::ToQColor(gui::clActiveCaption));
+  testing_support::MoveTo(form.Panel7, {25, 16});
+  EXPECT_EQ(form.pos(), from + QPoint(20, 10));
+  testing_support::ReleaseAt(form.Panel7, {25, 16});
+  testing_support::MoveTo(form.Panel7, {40, 40});
+  EXPECT_EQ(form.pos(), from + QPoint(20, 10)) << "the drag has ended";
+
+  form.ComboBox2->setCurrentIndex(45);
+  testing_support::PressAt(form.Panel4, {5, 5});
+  testing_support::ReleaseAt(form.Panel4, {30, 5});
+  EXPECT_NE(Settings.AbortKey, 45u) << "released outside the box";
+  testing_support::PressAt(form.Panel4, {5, 5});
+  testing_support::ReleaseAt(form.Panel4, {5, 5});
+  EXPECT_EQ(Settings.AbortKey, 45u);
 }
 
 TEST_F(CaptureFormTest, AStoredCaptureSoundFormatIsCheckedBeforeUse) {

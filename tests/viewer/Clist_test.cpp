@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -17,6 +18,7 @@
 #include "core/CMyMixer.h"
 #include "core/CBT848Registers.h"
 #include "core/Channels.h"
+#include "gui/Colors.h"
 #include "gui/CustomEdit.h"
 #include "sim/Bt848Card.h"
 #include "sim/EventLog.h"
@@ -291,6 +293,22 @@ TEST_F(ChannelListTest, ScanButtonsAndTheCloseBox) {
   EXPECT_FALSE(Form6->isVisible());
   EXPECT_FALSE(Form4->isVisible());
   EXPECT_TRUE(Form1->isVisible());
+}
+
+// Pressed, the caption bar takes the active caption colour with its close box and drags the
+// window with the pointer until the release.
+TEST_F(ChannelListTest, TheCaptionBarDragsTheWindow) {
+  openOn(0);
+  const QPoint from = Form6->pos();
+  testing_support::PressAt(Form6->Panel3, {5, 6});
+  for (QLabel* panel : {Form6->Panel3, Form6->Panel4})
+    EXPECT_EQ(panel->palette().color(QPalette::Window), gui::ToQColor(gui::clActiveCaption));
+  testing_support::MoveTo(Form6->Panel3, {25, 16});
+  EXPECT_EQ(Form6->pos(), from + QPoint(20, 10));
+  testing_support::ReleaseAt(Form6->Panel3, {25, 16});
+  testing_support::MoveTo(Form6->Panel3, {40, 40});
+  EXPECT_EQ(Form6->pos(), from + QPoint(20, 10)) << "the drag has ended";
+  EXPECT_TRUE(Form6->isVisible());
 }
 
 }  // namespace
