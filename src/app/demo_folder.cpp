@@ -1,7 +1,8 @@
 // vyx-demo-folder DIR: prepares a program folder for a run on the simulated machine: a
 // settings.ini with every default and a channels.ini that lists the simulated stations (the
 // built-in lineup, or the file VYX_SIM_STATIONS names), the first TV station as start channel,
-// and the shipped skins (SKINS beside this program) unless the folder has its own.
+// and the shipped skins and language files (SKINS and Languages beside this program) unless the
+// folder has its own.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -41,10 +42,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: %s\n", argv[1], error.message().c_str());
     return 1;
   }
-  const std::filesystem::path skins = std::filesystem::path(argv[1]) / "SKINS";
-  if (!std::filesystem::exists(skins, error))
-    std::filesystem::copy(platform::ExecutableFolder() + "SKINS", skins,
-                          std::filesystem::copy_options::recursive, error);
+  for (const char* shipped : {"SKINS", "Languages"}) {
+    const std::filesystem::path own = std::filesystem::path(argv[1]) / shipped;
+    if (!std::filesystem::exists(own, error))
+      std::filesystem::copy(platform::ExecutableFolder() + shipped, own,
+                            std::filesystem::copy_options::recursive, error);
+  }
   setenv("VYX_HOME", argv[1], 1);
   LoadSettings();  // an empty folder gives every default
   SaveSettings();

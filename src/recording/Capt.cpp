@@ -31,6 +31,7 @@
 #include "recording/CaptInternal.h"
 #include "recording/CaptLayoutParts.h"
 #include "recording/RecordingState.h"
+#include "recording/VideoFormatDialog.h"
 #include "recording/WavRecording.h"
 
 namespace {
@@ -123,6 +124,8 @@ void TForm3::construct() {
   if (ReadAppRegValue(kAppKey, kWavFormatValue, SavedWavFormat.data(), MaxWavFormatSize) == 0)
     SavedWavFormat = WaveFormatBlock(DefaultWaveFormat(), MaxWavFormatSize);
   CheckBox6->setChecked(Settings.AudioIsMasterStream != 0);
+  // A capture started by the alarm before the window was ever shown records the stored size.
+  if (platform::CaptureWindow* tv = capt::TvWindow()) RestoreVideoFrameSize(tv->sequence());
   setTextColour(Panel7, gui::clCaptionText);
   setTextColour(Panel4, gui::clCaptionText);
 }
@@ -185,6 +188,7 @@ void TForm3::everyShow() {
   }
   UpdateCaptureFileLabels();
   capt::RestoreAviAudioFormat();
+  if (platform::CaptureWindow* tv = capt::TvWindow()) RestoreVideoFrameSize(tv->sequence());
 }
 
 // A one-pixel frame: white down the left edge, grey along the bottom and up the right edge.

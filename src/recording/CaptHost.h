@@ -29,6 +29,11 @@ struct CaptureHost {
   std::function<void(bool up)> channelStep;
   // The panel's snapshot timer: on or off, with its period in milliseconds.
   std::function<void(bool on, int periodMs)> snapshotTimer;
+  // The panel's input switch: 0 tuner, 1 "AV", 2 "SVHS" (the channel's picture values follow).
+  // Empty: the card's input is switched alone.
+  std::function<void(int input)> videoInput;
+  // The current channel's picture values were changed in its row: the panel shows them.
+  std::function<void()> pictureStored;
   // The settings dialog's sound-source box takes this index and applies it.
   std::function<void(int index)> soundSource;
   // Opens a file with the desktop's program for it; false when that could not be started.

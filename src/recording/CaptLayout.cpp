@@ -117,19 +117,20 @@ void TForm3::createVideoOptions(QWidget* p) {
   Button4 = button(p, "Button4", "Формат аудио", {106, row(3), 100, kRowH});
   CheckBox2 = checkBox(p, "CheckBox2", "Запись со звуком", {208, row(3), 126, kRowH});
 
-  CheckBox6 = checkBox(p, "CheckBox6", "Master stream  - audio", {4, row(4), 160, kRowH});
-  CheckBox13 = checkBox(p, "CheckBox13", "Increment filename", {168, row(4), 160, kRowH});
-  CheckBox17 = checkBox(p, "CheckBox17", "Hide statistics frame", {4, row(5), 160, kRowH});
-  Label6 = label(p, "Label6", "Priority", {168, row(5), 50, kRowH});
+  // Wide enough for the Russian texts the language loader sets.
+  CheckBox6 = checkBox(p, "CheckBox6", "Master stream  - audio", {4, row(4), 172, kRowH});
+  Label6 = label(p, "Label6", "Priority", {180, row(4), 64, kRowH});
   ComboBox3 = new QComboBox(p);
   ComboBox3->setObjectName("ComboBox3");
   ComboBox3->addItems({"Realtime", "High", "Normal", "Idle"});
-  ComboBox3->setGeometry(220, row(5), 108, kRowH);
+  ComboBox3->setGeometry(246, row(4), 84, kRowH);
+  CheckBox13 = checkBox(p, "CheckBox13", "Increment filename", {4, row(5), 172, kRowH});
+  CheckBox17 = checkBox(p, "CheckBox17", "Hide statistics frame", {178, row(5), 152, kRowH});
 
-  Label2 = label(p, "Label2", "Video Buffers", {4, row(6), 80, kRowH});
-  Edit2 = lineEdit(p, "Edit2", "", {86, row(6), 40, kRowH});
-  Label3 = label(p, "Label3", "Audio Buffers", {168, row(6), 80, kRowH});
-  Edit3 = lineEdit(p, "Edit3", "", {250, row(6), 40, kRowH});
+  Label2 = label(p, "Label2", "Video Buffers", {4, row(6), 86, kRowH});
+  Edit2 = lineEdit(p, "Edit2", "", {92, row(6), 40, kRowH});
+  Label3 = label(p, "Label3", "Audio Buffers", {168, row(6), 86, kRowH});
+  Edit3 = lineEdit(p, "Edit3", "", {256, row(6), 40, kRowH});
 
   // Outside the page's visible area.
   RxCalcEdit3 = new curredit::TRxCalcEdit(p);
@@ -140,22 +141,22 @@ void TForm3::createVideoOptions(QWidget* p) {
 }
 
 void TForm3::createVideoAbortAndAlarms(QWidget* p) {
-  CheckBox18 = checkBox(p, "CheckBox18", "Abort key", {4, row(7), 80, kRowH});
-  CheckBox9 = checkBox(p, "CheckBox9", "Ctrl", {86, row(7), 50, kRowH});
-  CheckBox10 = checkBox(p, "CheckBox10", "Shift", {138, row(7), 56, kRowH});
+  CheckBox18 = checkBox(p, "CheckBox18", "Abort key", {4, row(7), 134, kRowH});
+  CheckBox9 = checkBox(p, "CheckBox9", "Ctrl", {140, row(7), 46, kRowH});
+  CheckBox10 = checkBox(p, "CheckBox10", "Shift", {188, row(7), 54, kRowH});
   ComboBox2 = new QComboBox(p);
   ComboBox2->setObjectName("ComboBox2");
   for (const char* name : kAbortKeyNames) ComboBox2->addItem(QString::fromLatin1(name));
-  ComboBox2->setGeometry(196, row(7), 132, kRowH);
+  ComboBox2->setGeometry(244, row(7), 86, kRowH);
   CheckBox8 = checkBox(p, "CheckBox8", "Right Mouse Button", {4, row(8), 160, kRowH});
   CheckBox7 = checkBox(p, "CheckBox7", "Left Mouse Button", {168, row(8), 160, kRowH});
 
-  CheckBox1 = checkBox(p, "CheckBox1", "Начать запись", {4, row(9), 124, kRowH});
-  DateEdit1 = dateEdit(p, "DateEdit1", {130, row(9), 116, kRowH});
-  MaskEdit1 = timeEdit(p, "MaskEdit1", {250, row(9), 50, kRowH});
-  CheckBox4 = checkBox(p, "CheckBox4", "Окончить запись", {4, row(10), 124, kRowH});
-  DateEdit2 = dateEdit(p, "DateEdit2", {130, row(10), 116, kRowH});
-  MaskEdit2 = timeEdit(p, "MaskEdit2", {250, row(10), 50, kRowH});
+  CheckBox1 = checkBox(p, "CheckBox1", "Начать запись", {4, row(9), 138, kRowH});
+  DateEdit1 = dateEdit(p, "DateEdit1", {144, row(9), 110, kRowH});
+  MaskEdit1 = timeEdit(p, "MaskEdit1", {258, row(9), 50, kRowH});
+  CheckBox4 = checkBox(p, "CheckBox4", "Окончить запись", {4, row(10), 138, kRowH});
+  DateEdit2 = dateEdit(p, "DateEdit2", {144, row(10), 110, kRowH});
+  MaskEdit2 = timeEdit(p, "MaskEdit2", {258, row(10), 50, kRowH});
 
   Button11 = button(p, "Button11", "Показать AVI", {4, row(11), 106, kRowH + 2});
   Button8 = button(p, "Button8", "ПУСК", {146, row(11), 88, kRowH + 2});

@@ -22,8 +22,8 @@ constexpr int kRowH = 20;
 // statistics frame below.
 constexpr QRect kPages(2, 2, 338, 316);
 constexpr int kColumnLeft = 346;
-constexpr QRect kGraphLabel(4, 322, 60, 22);
-constexpr QRect kGraph(66, 322, 405, 22);
+constexpr QRect kGraphLabel(4, 322, 126, 22);
+constexpr QRect kGraph(132, 322, 339, 22);
 constexpr QRect kStatistics(2, 347, 469, 126);
 
 // The top of row n of a page.

@@ -37,7 +37,7 @@ rxslider::TRxSlider* levelSlider(QWidget* parent, const char* name, const char* 
   s->SetRange(0, 65);
   s->SetIncrement(2);
   s->setToolTip(QString::fromLatin1(hint));
-  s->setGeometry(x, 4, 20, 120);
+  s->setGeometry(x, 4, 20, 110);
   return s;
 }
 
@@ -70,8 +70,8 @@ void TForm3::createAudioPage() {
   Button9 = button(p, "Button9", "Имя Wav файла", {4, 197, 106, kRowH});
   Button10 = button(p, "Button10", "Формат аудио", {112, 197, 106, kRowH});
   Button12 = button(p, "Button12", "Прослушать WAV", {220, 197, 110, kRowH});
-  CheckBox14 = checkBox(p, "CheckBox14", "Increment filename", {4, 219, 150, kRowH});
-  Label8 = label(p, "Label8", "Buffer size, sec", {172, 219, 110, kRowH});
+  CheckBox14 = checkBox(p, "CheckBox14", "Increment filename", {4, 219, 170, kRowH});
+  Label8 = label(p, "Label8", "Buffer size, sec", {176, 219, 112, kRowH});
   Edit4 = lineEdit(p, "Edit4", "1", {290, 219, 40, kRowH});
   CheckBox5 = checkBox(p, "CheckBox5", "Не создавать RIFF заголовок (для mp3)",
                        {4, 241, 326, kRowH});
@@ -137,8 +137,9 @@ void TForm3::createRightColumn() {
   RxSwitch1 = new rxswitch::TRxSwitch(this);
   RxSwitch1->setObjectName("RxSwitch1");
   RxSwitch1->setToolTip(Ru("Тест"));
-  RxSwitch1->setGeometry(386, 128, 36, 52);
-  CheckBox15 = checkBox(this, "CheckBox15", "Link", {423, 130, 49, 18});
+  // "Link" above the switch, where its Russian text has room.
+  CheckBox15 = checkBox(this, "CheckBox15", "Link", {386, 115, 84, 18});
+  RxSwitch1->setGeometry(386, 134, 36, 52);
 
   ComboBox4 = new QComboBox(this);
   ComboBox4->setObjectName("ComboBox4");

@@ -1,5 +1,6 @@
-// The Video page's handlers: the driver's dialogs, the AVI's name and sound format, overlay or
-// preview, playing the AVI, the channel buttons, and the capture parameters the controls set.
+// The Video page's handlers: the driver's dialogs (source, format, compression), the AVI's name
+// and sound format, overlay or preview, playing the AVI, the channel buttons, and the capture
+// parameters the controls set.
 #include <QCheckBox>
 #include <QFile>
 #include <QInputDialog>
@@ -18,6 +19,8 @@
 #include "recording/Capt.h"
 #include "recording/CaptInternal.h"
 #include "recording/RecordingState.h"
+#include "recording/VideoFormatDialog.h"
+#include "recording/VideoSourceDialog.h"
 
 namespace {
 
@@ -80,11 +83,14 @@ void TForm3::Button3Click() {
   if (capt::ChooseVideoCodec(this, &codec)) tv->sequence().setVideoCodec(codec, 85);
 }
 
-// LATER(the capture driver's video source dialog: input and picture settings)
-void TForm3::Button1Click() {}
+void TForm3::Button1Click() { RunVideoSourceDialog(this); }
 
-// LATER(the capture driver's video format dialog: frame size)
-void TForm3::Button2Click() {}
+// A capture in progress keeps its picture size: its file is made for it.
+void TForm3::Button2Click() {
+  platform::CaptureWindow* tv = capt::TvWindow();
+  if (!tv || AviCaptureRunning) return;
+  RunVideoFormatDialog(this, *tv);
+}
 
 // --- The AVI's name and sound format ------------------------------------------------------------
 

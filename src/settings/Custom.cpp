@@ -22,6 +22,7 @@
 #include "core/Settings.h"
 #include "gui/ScopedFlag.h"
 #include "settings/CustomInternal.h"
+#include "settings/Language.h"
 #include "settings/SettingsHooks.h"
 #include "settings/SkinLoader.h"
 
@@ -93,7 +94,9 @@ void TForm7::loadSettings() {
   CheckBox4->setChecked(Settings.IntellimouseReverse);
   CheckBox7->setChecked(Settings.RestoreVolume);
 
-  // LATER(language files): the start-up language load and the language list.
+  // The start-up language load: the other five windows exist by now.
+  LoadLanguage(Settings.Language);
+  FillLanguageList(ListBox3);
   SelectByName(ListBox3, Settings.Language);
   FillSkinList(ListBox2);
   SelectByName(ListBox2, Settings.Skin);

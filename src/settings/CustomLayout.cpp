@@ -93,7 +93,8 @@ void TForm7::createMiscPage() {
   layout7::FieldRow(delays, 0, layout7::Text(TabSheet5, "Label38", "Задержка OSD"), Edit13, "ms");
   layout7::FieldRow(delays, 1, layout7::Text(TabSheet5, "Label39", "Задержка ДУ"), Edit14, "ms");
   layout7::FieldRow(delays, 2, layout7::Text(TabSheet5, "Label43", "Шаг мыши"), Edit34,
-                    "пикселей");
+                    "пикселей")
+      ->setObjectName("Label44");
   left->addLayout(delays);
   left->addStretch();
   grid->addLayout(left, 0, 0);

@@ -97,10 +97,12 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
   return row;
 }
 
-void FieldRow(QGridLayout* grid, int row, QLabel* label, QWidget* field, const char* unit) {
+QLabel* FieldRow(QGridLayout* grid, int row, QLabel* label, QWidget* field, const char* unit) {
   grid->addWidget(label, row, 0);
   grid->addWidget(field, row, 1);
-  grid->addWidget(new QLabel(utf8(unit), label->parentWidget()), row, 2);
+  auto* unitLabel = new QLabel(utf8(unit), label->parentWidget());
+  grid->addWidget(unitLabel, row, 2);
+  return unitLabel;
 }
 
 QLabel* Preview(QWidget* parent, const char* name, int height) {

@@ -35,8 +35,8 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption);
 QGroupBox* Radios(QWidget* parent, const char* name, const char* title,
                   std::initializer_list<const char*> captions, QButtonGroup*& items);
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets);
-// label | field | unit in row `row` of `grid`.
-void FieldRow(QGridLayout* grid, int row, QLabel* label, QWidget* field, const char* unit);
+// label | field | unit in row `row` of `grid`; returns the unit's label.
+QLabel* FieldRow(QGridLayout* grid, int row, QLabel* label, QWidget* field, const char* unit);
 // A field the OSD font preview draws into, `height` pixels high.
 QLabel* Preview(QWidget* parent, const char* name, int height);
 

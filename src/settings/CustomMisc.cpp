@@ -17,6 +17,7 @@
 #include "settings/Custom.h"
 #include "settings/CustomInternal.h"
 #include "settings/HardwareImport.h"
+#include "settings/Language.h"
 #include "settings/SettingsHooks.h"
 #include "settings/SkinLoader.h"
 
@@ -81,7 +82,7 @@ void TForm7::ComboBox5Change() {
 void TForm7::ListBox3Click() {
   const QListWidgetItem* item = ListBox3->currentItem();
   Settings.Language = item ? ToSetting(item->text()) : std::string();
-  // LATER(language files): the chosen language applied to the windows.
+  LoadLanguage(Settings.Language);
 }
 
 // The name is stored as listed; a folder without skin.ini stores "none" and keeps the panel.

@@ -6,6 +6,8 @@
 #include <QUrl>
 
 #include "controls/Rxslider.h"
+#include "core/Channels.h"
+#include "core/Settings.h"
 #include "platform/Environment.h"
 #include "recording/Capt.h"
 #include "recording/CaptHost.h"
@@ -59,6 +61,19 @@ void InstallCaptureLinks() {
     if (!Form7) return;
     Form7->ComboBox5->setCurrentIndex(index);
     Form7->ComboBox5Change();
+  };
+  // The panel's input label steps through the inputs; the row and picture follow each step.
+  CaptureLinks.videoInput = [](int input) {
+    for (int step = 0; Form1 && CurInput != uint32_t(input) && step < 3; ++step)
+      Form1->RxLabel6Click();
+  };
+  CaptureLinks.pictureStored = [] {
+    if (!Form1 || CurChannel < 0 || CurChannel >= kChannelRows) return;
+    const ChannelRecord& row = ChannelTable[size_t(CurChannel)];
+    Form1->RxSlider2->SetValue(row.Brightness);
+    Form1->RxSlider3->SetValue(row.Contrast);
+    Form1->RxSlider4->SetValue(row.Hue);
+    Form1->RxSlider5->SetValue(row.Saturation);
   };
   CaptureLinks.quit = [] {
     if (Form1) Form1->BYE();

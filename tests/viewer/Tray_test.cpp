@@ -32,7 +32,8 @@ std::vector<int> checkedItems(const QMenu* menu) {
   return rows;
 }
 
-const QStringList kFixedItems = {QString::fromUtf8("Восстановить все"),
+// The language load at the start titles the first item "всё", whatever the layout spells.
+const QStringList kFixedItems = {QString::fromUtf8("Восстановить всё"),
                                  QString::fromUtf8("Восстановить TV экран"),
                                  QString::fromUtf8("Восстановить управление"), "-",
                                  QString::fromUtf8("Выход")};

@@ -1,5 +1,6 @@
 #include "controls/dormant/ListBoxWindow.h"
 
+#include <QCursor>
 #include <QFocusEvent>
 #include <QMouseEvent>
 
@@ -170,18 +171,45 @@ void TListBoxWindow::SetBiDiMode(TBiDiMode value) {
 }
 
 void TListBoxWindow::BeginDrag(bool immediate, int threshold) {
-  // LATER(drag and drop between controls: the GUI layer has no drag manager yet)
-  dragging_ = true;
-  dragImmediate_ = immediate;
+  if (mouseCaptured_) {
+    // The drag takes the mouse from here on: the press ends for the control.
+    QPoint p = mapFromGlobal(QCursor::pos()) - QPoint(BorderInset(), BorderInset());
+    Perform(WM_LBUTTONUP, 0, MakePointParam(p.x(), p.y()));
+  }
+  DragManager::BeginDrag(*this, immediate, threshold);
 }
 
 void TListBoxWindow::CancelDrag() {
-  if (!dragging_) return;
-  dragging_ = false;
-  DragCanceled();
+  if (Dragging()) DragManager::EndDrag(false);
 }
 
-void TListBoxWindow::WndProc(TMessage& message) { Dispatch(message); }
+void TListBoxWindow::DoStartDrag() {
+  if (OnStartDrag) OnStartDrag(this);
+}
+
+void TListBoxWindow::DoEndDrag(TControl* target, int x, int y) {
+  if (OnEndDrag) OnEndDrag(this, target, x, y);
+}
+
+void TListBoxWindow::DragOver(TControl* source, int x, int y, TDragState state, bool& accept) {
+  accept = bool(OnDragOver);
+  if (OnDragOver) OnDragOver(this, source, x, y, state, accept);
+}
+
+void TListBoxWindow::DragDrop(TControl* source, int x, int y) {
+  if (OnDragDrop) OnDragDrop(this, source, x, y);
+}
+
+TPoint TListBoxWindow::DragPoint(QPoint global) const {
+  QPoint p = mapFromGlobal(global) - QPoint(BorderInset(), BorderInset());
+  return Point(p.x(), p.y());
+}
+
+void TListBoxWindow::WndProc(TMessage& message) {
+  // A left press is the control's own until its button-up, or until a drag takes the mouse.
+  if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) mouseCaptured_ = true;
+  Dispatch(message);
+}
 
 void TListBoxWindow::Dispatch(TMessage& message) {
   if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) {
@@ -474,7 +502,6 @@ void TListBoxWindow::DefaultHandler(TMessage& m) {
     }
     case WM_LBUTTONDOWN: {
       TPoint p = PointFromParam(m.LParam);
-      mouseCaptured_ = true;
       if (focusPolicy() != Qt::NoFocus) SetFocus();
       clickItem(itemAt(p.X, p.Y), ShiftFromKeys(m.WParam));
       break;

@@ -5,18 +5,21 @@
 // then Dispatch, then DefaultHandler (the window class's own handling); subclasses hook in at
 // each step, as the Windows controls do. Owner-drawn styles send the reflected measure-item and
 // draw-item messages (CN_MEASUREITEM, CN_DRAWITEM) to the control itself; notifications come
-// back as the reflected command (CN_COMMAND).
+// back as the reflected command (CN_COMMAND). Drags begin from the control and end on it through
+// the GUI layer's drag manager.
 //
 // Coordinates of messages are the list's client coordinates: the inside of the border, with the
 // scroll bars left out (ListClientRect).
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/Controls.h"
+#include "gui/DragManager.h"
 
 namespace rxctrls {
 
@@ -106,7 +109,7 @@ struct DRAWITEMSTRUCT {
 enum TDragMode { dmManual, dmAutomatic };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft };
 
-class TListBoxWindow : public gui::TCustomControl {
+class TListBoxWindow : public gui::TCustomControl, public gui::DragSource, public gui::DragTarget {
 public:
   explicit TListBoxWindow(QWidget* parent = nullptr);
   ~TListBoxWindow() override;
@@ -140,13 +143,24 @@ public:
 
   TDragMode DragMode() const { return dragMode_; }
   void SetDragMode(TDragMode value) { dragMode_ = value; }
-  // A drag started by the control: Immediate, or once the pointer moved Threshold pixels (-1:
-  // the system's default).
+  gui::TCursor DragCursor() const override { return dragCursor_; }
+  void SetDragCursor(gui::TCursor value) { dragCursor_ = value; }
+  // A drag from the control: Immediate, or once the pointer moved Threshold pixels (-1: the
+  // default). A press the control has marked as its own ends first: its button-up runs.
   void BeginDrag(bool immediate, int threshold = -1);
-  bool Dragging() const { return dragging_; }
-  // Ends a drag without a drop target: DragCanceled runs.
+  bool Dragging() const { return gui::DragManager::Dragging(*this); }
+  // Ends the control's drag without a drop: DragCanceled, then OnEndDrag without a target.
   void CancelDrag();
-  bool DragImmediate() const { return dragImmediate_; }
+
+  // Drag events. Points are client coordinates of the control the event is for; OnDragOver's
+  // accept comes in true (a control without the event refuses every drag); OnEndDrag's target
+  // is the control that took the drop, or nullptr.
+  std::function<void(gui::TControl* sender)> OnStartDrag;
+  std::function<void(gui::TControl* sender, gui::TControl* source, int x, int y,
+                     gui::TDragState state, bool& accept)>
+      OnDragOver;
+  std::function<void(gui::TControl* sender, gui::TControl* source, int x, int y)> OnDragDrop;
+  std::function<void(gui::TControl* sender, gui::TControl* target, int x, int y)> OnEndDrag;
 
   // The last mouse press the control marked as its own (a click on it begins).
   bool MouseCaptured() const { return mouseCaptured_; }
@@ -161,11 +175,16 @@ protected:
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   virtual void DestroyWnd();
-  virtual void DragCanceled() {}
+  void DragCanceled() override {}
+  void DoStartDrag() override;
+  void DoEndDrag(gui::TControl* target, int x, int y) override;
+  void DragOver(gui::TControl* source, int x, int y, gui::TDragState state, bool& accept) override;
+  void DragDrop(gui::TControl* source, int x, int y) override;
+  // Drag points are list client coordinates, as mouse messages are.
+  gui::TPoint DragPoint(QPoint global) const override;
 
   // Sets the device context of an owner-draw pass (nullptr: the control's own canvas).
   void SetDrawCanvas(gui::TCanvas* dc) { dc_ = dc; }
-  void MarkMouseCaptured() { mouseCaptured_ = true; }
 
   void Paint() override;
   void FontChanged() override;
@@ -218,8 +237,7 @@ private:
   bool ctl3D_ = true;
   TBiDiMode biDiMode_ = bdLeftToRight;
   TDragMode dragMode_ = dmManual;
-  bool dragging_ = false;
-  bool dragImmediate_ = false;
+  gui::TCursor dragCursor_ = gui::crDrag;
   bool mouseCaptured_ = false;
   bool destroying_ = false;
 };

@@ -255,7 +255,7 @@ void TRxCustomListBox::WndProc(TMessage& m) {
     }
   }
   // A press with DragMode dmAutomatic goes to the handlers below (which decide on the drag)
-  // instead of starting a drag at once; the window marks the button down itself.
+  // instead of starting a drag at once.
   TListBoxWindow::WndProc(m);
 }
 

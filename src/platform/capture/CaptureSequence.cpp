@@ -179,14 +179,15 @@ void CaptureSequence::onFrame() {
   if (stopping_ || !source_.hasFrame()) return;
   const QImage frame = source_.latestFrame();
   if (frame.isNull()) return;
-  if (!queue_ && !openFile(frame.width(), frame.height())) return;
+  const QSize size = frameSize_.isEmpty() ? frame.size() : frameSize_.boundedTo(frame.size());
+  if (!queue_ && !openFile(size)) return;
   // The frame's place in the file follows the time since the first frame, so that the file
   // plays at the rate it was recorded at; a frame sooner than the next frame time is skipped.
   const double frameNs = parms_.dwRequestMicroSecPerFrame * 1000.0;
   const int64_t index = lastFrameIndex_ < 0 ? 0 : std::llround((NowNs() - startNs_) / frameNs);
   if (index <= lastFrameIndex_) return;
   if (lastFrameIndex_ >= 0) framesDropped_ += static_cast<uint32_t>(index - lastFrameIndex_ - 1);
-  if (!queue_->pushVideo(frame.convertToFormat(QImage::Format_RGB32), index)) ++framesDropped_;
+  if (!queue_->pushVideo(fileFrame(frame), index)) ++framesDropped_;
   lastFrameIndex_ = index;
   if (queue_->failed()) {
     reportError(caperror::kWriteError, "Error writing the capture file: " + queue_->error());
@@ -194,7 +195,23 @@ void CaptureSequence::onFrame() {
   }
 }
 
-bool CaptureSequence::openFile(int width, int height) {
+// The frame as the file takes it: RGB32 at the file's size (a frame of another size, after a
+// change of standard, is stretched as well).
+const QImage& CaptureSequence::fileFrame(const QImage& frame) {
+  if (frame.size() == fileSize_ && frame.format() == QImage::Format_RGB32) return frame;
+  const QImage rgb = frame.format() == QImage::Format_RGB32
+                         ? frame
+                         : frame.convertToFormat(QImage::Format_RGB32);
+  if (rgb.size() == fileSize_) return converted_ = rgb;
+  if (converted_.size() != fileSize_ || converted_.format() != QImage::Format_RGB32 ||
+      !converted_.isDetached())
+    converted_ = QImage(fileSize_, QImage::Format_RGB32);
+  scaler_.scale(rgb, converted_);
+  return converted_;
+}
+
+bool CaptureSequence::openFile(QSize size) {
+  const int width = size.width(), height = size.height();
   std::string error;
   std::unique_ptr<AviWriter> writer = CreateAviWriter(&error);
   if (!writer) {
@@ -214,8 +231,8 @@ bool CaptureSequence::openFile(int width, int height) {
     stop();
     return false;
   }
-  queue_ = std::make_unique<AviWriteQueue>(std::move(writer), parms_.wNumVideoRequested,
-                                           QSize(width, height));
+  queue_ = std::make_unique<AviWriteQueue>(std::move(writer), parms_.wNumVideoRequested, size);
+  fileSize_ = size;
   // Time counts from the first frame; the sound starts with it.
   startNs_ = NowNs();
   if (withAudio_ &&

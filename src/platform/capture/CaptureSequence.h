@@ -7,6 +7,7 @@
 // worker thread; a frame that finds no free buffer is dropped and counted, never waited for.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 
 #include <cstdint>
@@ -16,6 +17,7 @@
 
 #include "platform/capture/AviWriteQueue.h"
 #include "platform/capture/AviWriter.h"
+#include "platform/capture/FrameScaler.h"
 
 class QEventLoop;
 
@@ -99,6 +101,10 @@ public:
   void setParms(const CaptureParms& parms) { parms_ = parms; }
   const std::string& captureFile() const { return file_; }
   void setCaptureFile(const std::string& path) { file_ = path; }
+  // The picture size of the file: each frame is stretched to it (no larger than the first
+  // frame). Empty: the frames' own size. A running capture keeps the size it opened its file with.
+  void setFrameSize(QSize size) { frameSize_ = size.isEmpty() ? QSize() : size; }
+  QSize frameSize() const { return frameSize_; }
   void setVideoCodec(AviVideoCodec codec, int quality);
   AviVideoCodec videoCodec() const { return codec_; }
   const AviAudioFormat& audioFormat() const { return audioFormat_; }
@@ -130,7 +136,8 @@ private:
   void onFrame();
   void onAudio(const uint8_t* samples, size_t bytes);
   void onTick();
-  bool openFile(int width, int height);
+  bool openFile(QSize size);
+  const QImage& fileFrame(const QImage& frame);
   void finish();
   void reportError(int id, const std::string& text);
   void reportStatus(int id, const std::string& text);
@@ -139,6 +146,7 @@ private:
   CaptureSource& source_;
   CaptureParms parms_;
   std::string file_;
+  QSize frameSize_;
   AviVideoCodec codec_ = AviVideoCodec::Mjpeg;
   int quality_ = 85;
   AviAudioFormat audioFormat_;
@@ -157,6 +165,9 @@ private:
   QMetaObject::Connection hotKeyPressed_;  // the source's stream interval before, -1 when it did not stream
   QEventLoop* loop_ = nullptr;
   std::unique_ptr<AviWriteQueue> queue_;
+  QSize fileSize_;       // the pictures of the open file
+  QImage converted_;     // a frame in RGB32 at the file's size, when the frame is not
+  FrameScaler scaler_;
   int64_t startNs_ = 0;
   int64_t lastFrameIndex_ = -1;
   uint32_t framesDropped_ = 0;

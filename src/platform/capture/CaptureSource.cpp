@@ -59,6 +59,12 @@ void CaptureSource::stopStreaming() {
   streaming_ = false;
 }
 
+std::vector<QSize> CaptureSource::frameSizes() const {
+  const QSize full = connected_ ? fullFrameSize() : QSize();
+  if (full.isEmpty()) return {};
+  return {full, full / 2, full / 4};
+}
+
 bool CaptureSource::grabFrame() { return connected_ && captureOne(); }
 
 void CaptureSource::streamBroken() { stopStreaming(); }

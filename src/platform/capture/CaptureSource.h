@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/capture/FramePool.h"
 #include "platform/capture/YuyvConversion.h"
@@ -56,6 +57,10 @@ public:
   // connected or no frame came (the real backend waits a bounded time).
   bool grabFrame();
 
+  // The picture sizes a capture can record for the standard received now, largest first: the
+  // driver's full picture, half and a quarter of it. Empty while not connected.
+  std::vector<QSize> frameSizes() const;
+
   // Whether there is a latest frame: none before the first one and after a disconnect.
   bool hasFrame() const { return raw_.bytes || !latest_.isNull(); }
   // The last frame delivered (Format_RGB32), null before the first one and after a disconnect.
@@ -98,6 +103,8 @@ protected:
   virtual bool beginStream(int intervalMs) = 0;
   virtual void endStream() = 0;
   virtual bool captureOne() = 0;  // delivers one frame or returns false
+  // The driver's full picture for the standard it receives now; empty when unknown.
+  virtual QSize fullFrameSize() const = 0;
 
 private:
   bool connected_ = false;

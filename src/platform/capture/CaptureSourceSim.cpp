@@ -61,6 +61,11 @@ bool CaptureSourceSim::captureOne() {
   return true;
 }
 
+QSize CaptureSourceSim::fullFrameSize() const {
+  const sim::PictureState state = sim::SimPicture::describe(sim::Card());
+  return {state.width, state.height};
+}
+
 // One frame of what the card shows now, drawn into an image of the pool.
 void CaptureSourceSim::renderFrame() {
   const sim::PictureState state = sim::SimPicture::describe(sim::Card());

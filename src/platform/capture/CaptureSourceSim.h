@@ -36,6 +36,7 @@ protected:
   bool beginStream(int intervalMs) override;
   void endStream() override;
   bool captureOne() override;
+  QSize fullFrameSize() const override;
 
 private:
   static void report(sim::SimCaptureEvent::Kind kind, int device, int intervalMs = 0);

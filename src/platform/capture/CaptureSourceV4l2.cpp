@@ -93,6 +93,7 @@ void CaptureSourceV4l2::closeDriver() {
   convert_ = nullptr;
   if (fd_ >= 0) io_.close(fd_);
   fd_ = -1;
+  full_ = {};
   description_ = {};
 }
 
@@ -110,6 +111,7 @@ bool CaptureSourceV4l2::negotiateFormat() {
   if (xioctl(VIDIOC_S_FMT, &source_) != 0) return false;
   const uint32_t w = source_.fmt.pix.width, h = source_.fmt.pix.height;
   if (w == 0 || h == 0 || w > 8192 || h > 8192) return false;
+  full_ = QSize(int(w), int(h));
   rgb_ = source_;
   rgb_.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   rgb_.fmt.pix.bytesperline = w * 3;

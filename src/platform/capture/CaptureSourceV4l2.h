@@ -56,6 +56,7 @@ protected:
   bool beginStream(int intervalMs) override;
   void endStream() override;
   bool captureOne() override;
+  QSize fullFrameSize() const override { return full_; }
 
 private:
   struct Mapping {
@@ -81,6 +82,7 @@ private:
   v4lconvert_data* convert_ = nullptr;
   v4l2_format source_{};  // what the device delivers
   v4l2_format rgb_{};     // RGB24 of the same size, what libv4lconvert makes of it
+  QSize full_;            // the picture the device took
   bool yuyv_ = false;     // the device delivers YUYV, converted without libv4lconvert
   std::vector<uint8_t> rgbBytes_;  // libv4lconvert's output, for the other formats
   FramePool pool_;
