@@ -42,5 +42,16 @@ function(vyx_test_suite name)
     target_link_libraries(${name} PRIVATE vyx_testmain)
   endif()
   # The test mains put every program on the simulated machine and Qt's offscreen platform.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+  if(VYX_TEST_SHARDS GREATER 0)
+    # Each shard runs its share of the cases in one process, as GoogleTest deals them out.
+    math(EXPR last "${VYX_TEST_SHARDS} - 1")
+    foreach(shard RANGE ${last})
+      add_test(NAME ${name}/${shard} COMMAND ${name})
+      set_tests_properties(${name}/${shard} PROPERTIES
+        ENVIRONMENT "GTEST_TOTAL_SHARDS=${VYX_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}"
+        TIMEOUT 1200)
+    endforeach()
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+  endif()
 endfunction()

@@ -158,7 +158,7 @@ TEST(CmdLineProgram, TheProgramReadsItsSwitches) {
       vyx, ChildProgramEnvironment(folder.path(), QString::fromStdString(folder.file("shot.png")),
                                    400),
       {"-t", "/R", "my-show"}));
-  EXPECT_EQ(vyx.exitCode(), 0);
+  EXPECT_EQ(vyx.exitCode(), 0) << vyx.readAllStandardError().toStdString();
   platform::DropProfileCache();
   EXPECT_EQ(platform::GetProfileString(folder.file("settings.ini"), "Common", "Reverse", ""), "1");
 }

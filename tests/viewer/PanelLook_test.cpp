@@ -193,7 +193,7 @@ TEST(PanelLook, ProgramAtTwiceTheScale) {
   QProcessEnvironment env = ChildProgramEnvironment(folder.path(), shot, 300);
   env.insert("QT_SCALE_FACTOR", "2");
   ASSERT_NO_FATAL_FAILURE(RunChildProgram(vyx, env));
-  EXPECT_EQ(vyx.exitCode(), 0);
+  EXPECT_EQ(vyx.exitCode(), 0) << vyx.readAllStandardError().toStdString();
   const QImage image(shot);
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.size(), 2 * panel::kBackground.size()) << "the panel alone, twice as large";

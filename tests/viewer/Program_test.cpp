@@ -27,7 +27,7 @@ TEST(Program, RunsShowsThePictureAndEndsInOrder) {
   ASSERT_NO_FATAL_FAILURE(viewer_test::RunChildProgram(vyx, env));
 
   EXPECT_EQ(vyx.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(vyx.exitCode(), 0);
+  EXPECT_EQ(vyx.exitCode(), 0) << vyx.readAllStandardError().toStdString();
   const QString out = QString::fromLocal8Bit(vyx.readAllStandardOutput());
   EXPECT_TRUE(out.contains("first frame painted")) << out.toStdString();
   EXPECT_TRUE(out.contains("screenshot: ")) << out.toStdString();

@@ -25,6 +25,8 @@ public:
     SetBounds(0, 0, 200, 120);
     OnStopPlay = [this](TSecretPanel*) { ++stops; };
   }
+  // The base's destructor stops a playing panel, when this part of it is already gone.
+  ~ProbePanel() override { OnStopPlay = nullptr; }
   void tick(int n) {
     for (int i = 0; i < n; ++i) TimerExpired();
   }

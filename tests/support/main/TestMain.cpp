@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/main/LeakCheck.h"
+
 int main(int argc, char** argv) {
   setenv("VYX_SIM", "1", 0);
+  testing_support::PassLeakSuppressionsToChildren();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
