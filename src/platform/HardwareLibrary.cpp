@@ -28,7 +28,13 @@ ModuleHandle LoadHardwareLibrary() { return LoadModule(HardwareLibraryPath()); }
 
 ModuleHandle LoadModule(const std::string& path) {
   // RTLD_NOW: a library with unresolved symbols is refused here, not at its first use.
-  return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  int flags = RTLD_NOW | RTLD_LOCAL;
+#ifdef VYX_FUZZING
+  // The fuzzer keeps the coverage counters of every module loaded into the process and clears
+  // them before each run: an unloaded module would leave it writing into freed memory.
+  flags |= RTLD_NODELETE;
+#endif
+  return dlopen(path.c_str(), flags);
 }
 
 void* FindExport(ModuleHandle library, const char* name) {
