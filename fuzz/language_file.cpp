@@ -20,6 +20,7 @@
 #include "viewer/ProcessExit.h"
 #include "viewer/Startup.h"
 #include "viewer/Vyxu.h"
+#include "RunningProgram.h"
 
 namespace {
 
@@ -32,12 +33,6 @@ void check(bool ok, const char* what) {
   }
 }
 
-void writeFile(const std::string& path, const uint8_t* data, size_t size) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), std::streamsize(size));
-}
-
 }  // namespace
 
 // The font configuration library and the C++ runtime's own exit records keep a few blocks they
@@ -47,34 +42,15 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  setenv("VYX_SIM", "1", 1);
-  char folder[] = "/tmp/vyx-language-fuzz-XXXXXX";
-  if (!mkdtemp(folder)) abort();
-  home = std::string(folder) + "/";
-  setenv("VYX_HOME", folder, 1);
   const std::string channels =
       "[Common]\nCurrentChannel=1\nNumOfChannels=2\n[TVCnl1]\nFreq=49.75\nSystem=SECAM\n"
       "Name=One\n[TVCnl2]\nFreq=191.25\nSystem=SECAM\nName=Two\n";
-  writeFile(home + "channels.ini", reinterpret_cast<const uint8_t*>(channels.data()),
-            channels.size());
-  static QApplication* app = new QApplication(*argc, *argv);
-  static auto* boxes = new platform::RecordingMessageBox;
-  (void)app, (void)boxes;
-  viewer::SetProcessExitHandler([](int) { abort(); });
-  InitMixerObjects();
-  if (viewer::StartProgram() != 0) abort();
-  // The windows and the running lock go before the simulated machine's statics do.
-  std::atexit([] {
-    viewer::CloseProgram();
-    std::filesystem::remove_all(home);
-  });
-  Form1->hide();
+  home = fuzz_support::StartRunningProgram(argc, argv, "language", channels);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  writeFile(home + "Languages/Fuzz", data, size);
+  fuzz_support::WriteFile(home + "Languages/Fuzz", data, size);
   platform::DropProfileCache();
 
   const std::vector<std::string> texts = ReadLanguageTexts(LanguageFilePath("FUZZ"));

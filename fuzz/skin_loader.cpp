@@ -26,18 +26,13 @@
 #include "viewer/ProcessExit.h"
 #include "viewer/Startup.h"
 #include "viewer/Vyxu.h"
+#include "RunningProgram.h"
 
 namespace {
 
 const char* const kExtensions[] = {"bmp", "gif", "GIF", "jpg", "jpeg", "ico", "wmf", "png"};
 
 std::string home;
-
-void writeFile(const std::string& path, const uint8_t* data, size_t size) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), std::streamsize(size));
-}
 
 void drawPictures(TForm1& panel) {
   gui::TBitmap target(24, 24);
@@ -57,27 +52,10 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  setenv("VYX_SIM", "1", 1);
-  char folder[] = "/tmp/vyx-skin-fuzz-XXXXXX";
-  if (!mkdtemp(folder)) abort();
-  home = std::string(folder) + "/";
-  setenv("VYX_HOME", folder, 1);
   const std::string channels =
       "[Common]\nCurrentChannel=1\nNumOfChannels=1\n[TVCnl1]\nFreq=49.75\nSystem=SECAM\n"
       "Name=One\n[AV]\nFreq=0\nSystem=SECAM\nName=Video\n";
-  writeFile(home + "channels.ini", reinterpret_cast<const uint8_t*>(channels.data()),
-            channels.size());
-  static QApplication* app = new QApplication(*argc, *argv);
-  static auto* boxes = new platform::RecordingMessageBox;
-  (void)app, (void)boxes;
-  viewer::SetProcessExitHandler([](int) { abort(); });
-  InitMixerObjects();
-  if (viewer::StartProgram() != 0) abort();
-  // The windows and the running lock go before the simulated machine's statics do.
-  std::atexit([] { viewer::CloseProgram(); });
-  // Hidden: a skin may make the panel as large as a window can be, and nothing needs to show.
-  Form1->hide();
+  home = fuzz_support::StartRunningProgram(argc, argv, "skin", channels);
   return 0;
 }
 
@@ -89,10 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t* nul = text;
   while (nul != end && *nul != 0) ++nul;
   const std::string folder = home + "SKINS/Fuzz/";
-  writeFile(folder + "skin.ini", text, size_t(nul - text));
+  fuzz_support::WriteFile(folder + "skin.ini", text, size_t(nul - text));
   const uint8_t* picture = nul == end ? end : nul + 1;
-  writeFile(folder + "pic." + extension, picture, size_t(end - picture));
-  writeFile(folder + "images/PIC." + extension, picture, size_t(end - picture));
+  fuzz_support::WriteFile(folder + "pic." + extension, picture, size_t(end - picture));
+  fuzz_support::WriteFile(folder + "images/PIC." + extension, picture, size_t(end - picture));
   platform::DropProfileCache();
 
   Settings.Skin = "fuzz";

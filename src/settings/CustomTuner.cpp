@@ -80,10 +80,10 @@ void TForm7::ComboBox2Change() {
 void TForm7::attachHardwareHandlers() {
   for (size_t i = 0; i < TunerEdits.size(); ++i)
     connect(TunerEdits[i], &QLineEdit::textEdited, this,
-            [this, i](const QString& text) { TunerTable[0].*kTunerFields[i] = HexOf(text); });
+            [i](const QString& text) { TunerTable[0].*kTunerFields[i] = HexOf(text); });
   for (size_t i = 0; i < CardEdits.size(); ++i)
     connect(CardEdits[i], &QLineEdit::textEdited, this,
-            [this, i](const QString& text) { CardTable[0].*kCardFields[i] = HexOf(text); });
+            [i](const QString& text) { CardTable[0].*kCardFields[i] = HexOf(text); });
   for (size_t i = 0; i < SystemEdits.size(); ++i) {
     connect(SystemEdits[i], &QLineEdit::textEdited, this,
             [this, i] { systemEditChanged(int(i), true); });
