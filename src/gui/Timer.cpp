@@ -1,12 +1,25 @@
 #include "gui/Timer.h"
 
+#include <utility>
+
 namespace gui {
+
+namespace {
+
+std::function<void()> beforeNextTick;
+
+}  // namespace
 
 TTimer::TTimer() {
   QObject::connect(&timer_, &QTimer::timeout, [this] {
-    if (onTimer_) onTimer_(this);
+    if (!onTimer_) return;
+    if (auto action = std::exchange(beforeNextTick, nullptr)) action();
+    // The action may have changed this timer; its own rules decide whether it still fires.
+    if (onTimer_ && enabled_) onTimer_(this);
   });
 }
+
+void TTimer::RunBeforeNextTick(std::function<void()> action) { beforeNextTick = std::move(action); }
 
 void TTimer::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;

@@ -23,6 +23,10 @@ public:
   // Whether the system timer is running now.
   bool Active() const { return timer_.isActive(); }
 
+  // Runs `action` once, just before the next handler of any TTimer is called (null: none). The
+  // start-up uses it to finish building the windows before any timer's handler can reach them.
+  static void RunBeforeNextTick(std::function<void()> action);
+
 private:
   void updateTimer();
 

@@ -1,5 +1,6 @@
 #include "viewer/Startup.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include "core/HardwareTables.h"
 #include "core/Settings.h"
 #include "controls/dormant/Clipicon.h"
+#include "gui/Timer.h"
 #include "gui/VyxApplication.h"
 #include "platform/Clock.h"
 #include "platform/CompanionLink.h"
@@ -29,6 +31,7 @@
 #include "viewer/Schu.h"
 #include "viewer/SettingsLink.h"
 #include "viewer/Screenshot.h"
+#include "viewer/TvScreen.h"
 #include "viewer/Vyxu.h"
 #include "viewer/VyxuCapture.h"
 #include "viewer/VyxuCmdLine.h"
@@ -37,6 +40,7 @@ namespace {
 
 constexpr uint32_t kCompanionStartMessage = 0x470;
 constexpr uint32_t kCompanionNoticeMs = 100;
+constexpr int kFirstPictureWaitMs = 300;
 
 // The companion program holds its lock while it runs; it hears our process id.
 void tellCompanion() {
@@ -76,9 +80,19 @@ void readLanguage() {
   Settings.Language = platform::GetProfileString(file, "Common", "Language", "english");
 }
 
-void createWindows() {
+// The panel first: its constructor does the program's real start and builds the TV window.
+void createPanel() {
   SetApplicationTitle(kApplicationTitle);
   new TForm1;
+  // The main window is shown as the message loop starts, unless the start without the panel
+  // is chosen (the panel's constructor has hidden it then).
+  if (!Settings.HideCP) Form1->show();
+}
+
+// The windows that start hidden, in their order. Once only: the start-up may call it from a
+// timer's tick.
+void createHiddenWindows() {
+  if (Form2) return;
   new TForm2;
   InstallCaptureLinks();
   new TForm3;
@@ -87,9 +101,31 @@ void createWindows() {
   ConnectSettingsDialog();
   new TForm7;
   new TForm8;
-  // The main window is shown as the message loop starts, unless the start without the panel
-  // is chosen (the panel's constructor has hidden it then).
-  if (!Settings.HideCP) Form1->show();
+}
+
+// The TV window's first picture goes on the screen before the hidden windows are built, which
+// takes longer than the picture does. The message loop runs, user input held back, until the
+// picture is flushed or a timer of the program is due (its handler may reach any window, so
+// they are built first), for at most kFirstPictureWaitMs.
+void showFirstPicture() {
+  TvScreen* tv = TvScreenWindow.data();
+  if (!tv || !tv->isVisible() || !tv->source().streaming()) return;
+  QEventLoop loop;
+  std::function<void()> notice = std::exchange(TvFirstFramePainted, nullptr);
+  bool shown = false;
+  TvFirstFramePainted = [&] {
+    shown = true;
+    if (notice) notice();
+    loop.quit();
+  };
+  gui::TTimer::RunBeforeNextTick([&] {
+    createHiddenWindows();
+    loop.quit();
+  });
+  QTimer::singleShot(kFirstPictureWaitMs, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  gui::TTimer::RunBeforeNextTick(nullptr);
+  if (!shown) TvFirstFramePainted = std::move(notice);
 }
 
 }  // namespace
@@ -103,7 +139,10 @@ bool CreateRunningMutex(const std::string& name) {
 
 namespace viewer {
 
-int StartProgram() {
+namespace {
+
+// The checks and the probe, then the panel (with the TV window). 0, or the exit code.
+int startPanel() {
   if (!platform::WaveInputDevices::current().anyPresent()) {
     platform::ShowMessageBox(kNoWaveInputText, kNoWaveInputCaption,
                              platform::kMbOk | platform::kMbIconStop);
@@ -113,7 +152,22 @@ int StartProgram() {
   tellCompanion();
   if (!probeCard()) return kFatalStartExitCode;
   readLanguage();
-  createWindows();
+  createPanel();
+  return 0;
+}
+
+}  // namespace
+
+int StartProgram() {
+  if (int code = startPanel()) return code;
+  createHiddenWindows();
+  return 0;
+}
+
+int StartProgramPictureFirst() {
+  if (int code = startPanel()) return code;
+  showFirstPicture();
+  createHiddenWindows();
   return 0;
 }
 
@@ -143,8 +197,8 @@ int VyxMain(int argc, char** argv) {
   InitMixerObjects();
   std::atexit(FreeMixerObjects);
   try {
-    if (int code = StartProgram()) return code;
     ScheduleScreenshotFromEnvironment();
+    if (int code = StartProgramPictureFirst()) return code;
     app.exec();
   } catch (...) {
     gui::VyxApplication::HandleException();

@@ -41,10 +41,14 @@ constexpr int kFatalStartExitCode = 1;
 // TForm6, TForm7, TForm8), the panel shown. Needs the application. Returns 0 when the windows
 // exist, else the exit code to end with.
 int StartProgram();
+// As StartProgram, but the TV window's first picture comes first: the message loop runs, user
+// input held back, until the picture is on the screen (or a timer of the program is due, or
+// 300 ms passed), then the windows that start hidden are built. The program's own start.
+int StartProgramPictureFirst();
 // Destroys the windows in reverse order and lets the running lock go (tests that ran the
 // program in their own process).
 void CloseProgram();
-// The whole program: the application, StartProgram and the message loop.
+// The whole program: the application, StartProgramPictureFirst and the message loop.
 int VyxMain(int argc, char** argv);
 
 }  // namespace viewer

@@ -57,12 +57,17 @@ public:
   void restyle(uint32_t style, bool topmost);
 
 protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
 private:
+  // Calls TvFirstFramePainted once the first picture painted is on the screen.
+  void announceFirstFrame();
+
   uint32_t style_;
   int id_;
   bool pictureShown_ = false;
+  bool firstFrameUnflushed_ = false;
 };
 
 // Called once, when a TV window's first picture is on the screen: painted, its OSD windows

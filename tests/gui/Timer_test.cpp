@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "gui/Timer.h"
 
@@ -85,4 +87,33 @@ TEST(Timer, AHandlerCanStopItsTimer) {
   runUntil([] { return false; }, 50);
   EXPECT_EQ(fired, 1);
   EXPECT_FALSE(timer.Active());
+}
+
+// The action runs once, before the handler of whichever timer fires next, and may stop that
+// timer: a stopped timer's handler is not called.
+TEST(Timer, TheActionBeforeTheNextTickRunsOnceBeforeAnyHandler) {
+  TTimer first, second;
+  std::vector<std::string> calls;
+  first.SetInterval(5);
+  second.SetInterval(5);
+  first.SetOnTimer([&](TTimer* t) {
+    calls.push_back("first");
+    t->SetEnabled(false);
+  });
+  second.SetOnTimer([&](TTimer* t) {
+    calls.push_back("second");
+    t->SetEnabled(false);
+  });
+  TTimer::RunBeforeNextTick([&] { calls.push_back("action"); });
+  EXPECT_TRUE(runUntil([&] { return calls.size() >= 3; }, 2000));
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0], "action");
+
+  TTimer stopped;
+  bool fired = false;
+  stopped.SetInterval(5);
+  stopped.SetOnTimer([&](TTimer*) { fired = true; });
+  TTimer::RunBeforeNextTick([&] { stopped.SetEnabled(false); });
+  runUntil([] { return false; }, 50);
+  EXPECT_FALSE(fired);
 }

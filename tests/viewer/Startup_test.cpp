@@ -14,6 +14,7 @@
 #include "core/HardwareTables.h"
 #include "core/SystemUtils.h"
 #include "core/Settings.h"
+#include "gui/Timer.h"
 #include "platform/Mixer.h"
 #include "platform/NamedLock.h"
 #include "recording/Capt.h"
@@ -79,6 +80,46 @@ TEST_F(StartupTest, CreatesTheSevenWindowsInTheirOrder) {
   EXPECT_TRUE(Form1->isVisible());
   EXPECT_FALSE(Form2->isVisible());
   EXPECT_TRUE(boxes_->shown().empty());
+}
+
+bool hiddenWindowsExist() { return Form2 && Form3 && Form4 && Form6 && Form7 && Form8; }
+
+// The program's own start: the picture is announced once, every window exists afterwards, in
+// the same order.
+TEST_F(StartupTest, PictureFirstStartAnnouncesThePictureAndBuildsEveryWindow) {
+  writeChannels({kOneStation});
+  CreationLog log;
+  int notices = 0;
+  TvFirstFramePainted = [&] { ++notices; };
+  ASSERT_EQ(viewer::StartProgramPictureFirst(), 0);
+  started_ = true;
+  ASSERT_TRUE(hiddenWindowsExist());
+  const QWidget* forms[] = {Form1, Form2, Form3, Form4, Form6, Form7, Form8};
+  for (size_t i = 1; i < std::size(forms); ++i)
+    EXPECT_LT(log.position(forms[i - 1]), log.position(forms[i])) << "window " << i;
+  // Announced during the wait, or later when a timer ended it first.
+  for (int i = 0; i < 100 && notices == 0; ++i) processEvents();
+  EXPECT_EQ(notices, 1);
+  EXPECT_EQ(TvFirstFramePainted, nullptr);
+}
+
+// A timer due while the start waits for the picture finds every window built.
+TEST_F(StartupTest, ATimerDueBeforeThePictureFindsEveryWindow) {
+  writeChannels({kOneStation});
+  gui::TTimer early;
+  early.SetInterval(1);
+  int ticks = 0;
+  bool windowsSeen = false;
+  early.SetOnTimer([&](gui::TTimer* t) {
+    ++ticks;
+    windowsSeen = hiddenWindowsExist();
+    t->SetEnabled(false);
+  });
+  ASSERT_EQ(viewer::StartProgramPictureFirst(), 0);
+  started_ = true;
+  for (int i = 0; i < 100 && ticks == 0; ++i) processEvents();
+  EXPECT_EQ(ticks, 1);
+  EXPECT_TRUE(windowsSeen);
 }
 
 // A test's own reset closes what a started program left open and clears every subsystem.
