@@ -1,7 +1,5 @@
 #include "viewer/TvScreen.h"
 
-#include <QEvent>
-
 #include <utility>
 
 TvWindowLook TvWindowLookOf(uint32_t style) {
@@ -72,23 +70,9 @@ void TvScreen::restyle(uint32_t style, bool topmost) {
   if (look.visible || wasVisible) show();
 }
 
-bool TvScreen::event(QEvent* event) {
-  const bool handled = platform::CaptureWindow::event(event);
-  // An update request paints the window and its OSD windows and flushes them before it returns.
-  if (event->type() == QEvent::UpdateRequest) announceFirstFrame();
-  return handled;
-}
-
 void TvScreen::paintEvent(QPaintEvent* event) {
   platform::CaptureWindow::paintEvent(event);
   if (pictureShown_ || !source().hasFrame()) return;
   pictureShown_ = true;
-  firstFrameUnflushed_ = true;
-  // Painted for an expose, the window is flushed before the queued call runs.
-  QMetaObject::invokeMethod(this, [this] { announceFirstFrame(); }, Qt::QueuedConnection);
-}
-
-void TvScreen::announceFirstFrame() {
-  if (!std::exchange(firstFrameUnflushed_, false)) return;
   if (auto notify = std::exchange(TvFirstFramePainted, nullptr)) notify();
 }

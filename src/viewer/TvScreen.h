@@ -57,21 +57,16 @@ public:
   void restyle(uint32_t style, bool topmost);
 
 protected:
-  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
 private:
-  // Calls TvFirstFramePainted once the first picture painted is on the screen.
-  void announceFirstFrame();
-
   uint32_t style_;
   int id_;
   bool pictureShown_ = false;
-  bool firstFrameUnflushed_ = false;
 };
 
-// Called once, when a TV window's first picture is on the screen: painted, its OSD windows
-// painted over it, and flushed (start-up measurements).
+// Called once, when a TV window has painted its first picture, from its paint event (start-up
+// measurements; the OSD windows are painted over it and the window flushed right after).
 extern std::function<void()>& TvFirstFramePainted;
 
 // The TV window as the viewer holds it; null while there is none. TvWindow (the card layer's
