@@ -13,6 +13,12 @@ std::string ToString(const Event& e) {
   return buf;
 }
 
+void EventLog::add(const Event& event) {
+  if (events_.size() >= kMaxEvents)
+    events_.erase(events_.begin(), events_.begin() + std::ptrdiff_t(kMaxEvents / 2));
+  events_.push_back(event);
+}
+
 std::vector<Event> EventLog::only(Event::Kind kind) const {
   std::vector<Event> out;
   for (const auto& e : events_)

@@ -3,6 +3,7 @@
 // and in what order.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,7 +33,11 @@ std::string ToString(const Event& event);
 
 class EventLog {
 public:
-  void add(const Event& event) { events_.push_back(event); }
+  // A program left running logs without end: past this many events the older half is dropped,
+  // so the log holds the newest events and its memory stays bounded.
+  static constexpr size_t kMaxEvents = size_t(1) << 20;
+
+  void add(const Event& event);
   const std::vector<Event>& events() const { return events_; }
   void clear() { events_.clear(); }
 

@@ -260,3 +260,19 @@ TEST_F(CardTest, AudioSourceFollowsTheLatchUnderTheCardRowsMask) {
     EXPECT_EQ(card().audioSource(), c.source) << std::hex << c.latch;
   }
 }
+
+namespace {
+
+// A long run keeps the newest events in order and never more than the limit.
+TEST(EventLogBound, ALongRunKeepsTheNewestEventsWithinTheLimit) {
+  sim::EventLog log;
+  const size_t total = sim::EventLog::kMaxEvents + 10;
+  for (size_t i = 0; i < total; ++i) log.add({sim::Event::Kind::RegRead, uint32_t(i)});
+  const auto& events = log.events();
+  ASSERT_LE(events.size(), sim::EventLog::kMaxEvents);
+  ASSERT_GE(events.size(), sim::EventLog::kMaxEvents / 2);
+  EXPECT_EQ(events.back().a, uint32_t(total - 1));
+  for (size_t i = 1; i < events.size(); ++i) ASSERT_EQ(events[i].a, events[i - 1].a + 1);
+}
+
+}  // namespace
