@@ -22,6 +22,7 @@ allowed=(
   'strutils::(anonymous namespace)::caseTables()::tables'   # derived from constants
   'strutils::(anonymous namespace)::codePages()::tables'
   'rxctrls::(anonymous namespace)::cacheInstance()::cache'  # glyphs drawn once, kept
+  'panelart::Picture(char const*)::decoded'            # built-in pictures decoded once, kept
 )
 # Also allowed: a function's "registered" flag, which makes a unit's built-in resources known to
 # Qt once per process (kept in unoptimised builds).
