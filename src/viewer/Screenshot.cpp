@@ -55,13 +55,16 @@ QImage ComposeScreenshot() {
   return image;
 }
 
-void ScheduleScreenshotFromEnvironment() {
+void InstallFirstFrameNoticeFromEnvironment() {
   if (const char* notice = std::getenv("VYX_FIRST_FRAME_NOTICE"); notice && *notice == '1') {
     TvFirstFramePainted = [] {
       std::printf("first frame painted\n");
       std::fflush(stdout);
     };
   }
+}
+
+void ScheduleScreenshotFromEnvironment() {
   const char* path = std::getenv("VYX_SCREENSHOT");
   if (!path || !*path) return;
   const QString file = QString::fromLocal8Bit(path);

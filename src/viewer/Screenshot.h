@@ -11,4 +11,8 @@
 // The program's visible windows as they lie on the desktop, the TV window below the panel.
 QImage ComposeScreenshot();
 
+// Before the start: the first-frame notice, when the environment asks for it.
+void InstallFirstFrameNoticeFromEnvironment();
+// Once every window exists: the screenshot, when the environment asks for one (its handler
+// reaches every window).
 void ScheduleScreenshotFromEnvironment();

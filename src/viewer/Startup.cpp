@@ -197,8 +197,9 @@ int VyxMain(int argc, char** argv) {
   InitMixerObjects();
   std::atexit(FreeMixerObjects);
   try {
-    ScheduleScreenshotFromEnvironment();
+    InstallFirstFrameNoticeFromEnvironment();
     if (int code = StartProgramPictureFirst()) return code;
+    ScheduleScreenshotFromEnvironment();
     app.exec();
   } catch (...) {
     gui::VyxApplication::HandleException();
