@@ -105,7 +105,7 @@ void createHiddenWindows() {
 
 // The TV window's first picture goes on the screen before the hidden windows are built, which
 // takes longer than the picture does. The message loop runs, user input held back, until the
-// picture is flushed or a timer of the program is due (its handler may reach any window, so
+// picture is painted or a timer of the program is due (its handler may reach any window, so
 // they are built first), for at most kFirstPictureWaitMs.
 void showFirstPicture() {
   TvScreen* tv = TvScreenWindow.data();

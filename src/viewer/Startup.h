@@ -1,6 +1,7 @@
 // The program entry: the checks before any window exists (wave input, the running lock, the
 // remote-control companion, the card probe), then the application, the seven windows in their
-// order and the message loop.
+// order (the program's own start shows the TV window's first picture between the panel and the
+// others) and the message loop.
 #pragma once
 
 #include <memory>
