@@ -70,15 +70,17 @@ std::string makeProgramFolder(const Scene& scene) {
   return dir;
 }
 
-// One YUYV frame of the stand-in driver: the simulated card's test pattern, full-range BT.601.
-std::vector<uint8_t> yuyvPattern() {
-  using Device = capture_test::FakeV4l2Device;
+// One YUYV frame of the stand-in driver at the size it streams: the simulated card's test
+// pattern, full-range BT.601.
+std::vector<uint8_t> yuyvPattern(uint32_t width, uint32_t height) {
   sim::PictureState state;
   state.content = sim::PictureState::Content::Pattern;
   state.label = "Sim Five";
-  std::vector<uint32_t> rgb(size_t(Device::kWidth) * Device::kHeight);
+  state.width = int(width);
+  state.height = int(height);
+  std::vector<uint32_t> rgb(size_t(width) * height);
   sim::SimPicture().render(state, 0, rgb.data());
-  std::vector<uint8_t> out(Device::kSize);
+  std::vector<uint8_t> out(rgb.size() * 2);
   auto clamp = [](double v) { return uint8_t(std::clamp(v + 0.5, 0.0, 255.0)); };
   for (size_t i = 0; i + 1 < rgb.size(); i += 2) {
     double y[2], u = 0, v = 0;
@@ -95,8 +97,8 @@ std::vector<uint8_t> yuyvPattern() {
 }
 
 // The child's body: the program as its entry point runs it, measured by a FrameMeter on the TV
-// window. The V4L2 scene puts the stand-in driver behind the TV window and fills its buffers
-// once; a timer hands one over every frame time.
+// window. The V4L2 scene puts the stand-in driver behind the TV window, its buffers filled as
+// they are made; a timer hands one over every frame time.
 int runProgram(Source source) {
   int argc = 1;
   char name[] = "vyx";
@@ -104,6 +106,7 @@ int runProgram(Source source) {
   gui::VyxApplication app(argc, argv);
   InitMixerObjects();
   capture_test::FakeV4l2Device device;
+  device.picture = yuyvPattern;
   if (source == Source::V4l2) {
     platform::CaptureSource::setFactory([&device] {
       return std::make_unique<platform::CaptureSourceV4l2>("/fake", device.io());
@@ -113,7 +116,6 @@ int runProgram(Source source) {
   TvScreen* tv = TvScreenWindow.data();
   QTimer feed;
   if (source == Source::V4l2) {
-    device.fillBuffers(yuyvPattern());
     feed.setTimerType(Qt::PreciseTimer);
     QObject::connect(&feed, &QTimer::timeout, [&device] { device.produceAsIs(); });
     feed.start(kFrameMs);

@@ -266,14 +266,22 @@ TEST_F(CaptureSequenceTest, FailuresAreReportedAndRecordNothing) {
   }
 }
 
-TEST_F(CaptureSequenceTest, ARunningCaptureRefusesASecondStartAndRestoresThePreviewRate) {
+// The file takes the full picture even while an overlay had the frames scaled to its window.
+TEST_F(CaptureSequenceTest, ARunningCaptureRefusesASecondStartAndRestoresTheStream) {
+  source.setStreamSize({394, 294});
   ASSERT_TRUE(source.startStreaming(66));
   bool second = true;
-  after(200, [&] { second = sequence.run(); });
+  QSize recorded;
+  after(200, [&] {
+    second = sequence.run();
+    recorded = source.latestFrame().size();
+  });
   ASSERT_TRUE(sequence.run());
   EXPECT_FALSE(second);
+  EXPECT_EQ(recorded, QSize(768, 576));
   EXPECT_TRUE(source.streaming());
   EXPECT_EQ(source.streamInterval(), 66);
+  EXPECT_EQ(source.streamSize(), QSize(394, 294));
 }
 
 }  // namespace

@@ -209,7 +209,7 @@ TEST(CaptureSourceV4l2Window, ShowsTheYuyvFrameAsItsConvertedPicture) {
   w.setGeometry(0, 0, 394, 294);
   w.show();
   ASSERT_TRUE(w.driverConnect(0));
-  ASSERT_TRUE(w.setOverlay(true));
+  ASSERT_TRUE(w.setPreview(true));  // the full picture, stretched by the window
   std::vector<uint8_t> frame(FakeV4l2Device::kSize);
   for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint8_t>(i * 7 + i / 3000);
   device.fillBuffers(frame);
@@ -223,4 +223,37 @@ TEST(CaptureSourceV4l2Window, ShowsTheYuyvFrameAsItsConvertedPicture) {
   EXPECT_EQ(w.grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
   w.resize(768, 576);
   EXPECT_EQ(capture_test::onScreen(w), converted);
+}
+
+// An overlay has the device scale its stream to the window, once a new size has held a moment;
+// a grab takes the full picture in between and the scaled stream goes on.
+TEST(CaptureSourceV4l2Window, AnOverlayHasTheDeviceScaleToTheWindowAndGrabsTakeTheFullPicture) {
+  FakeV4l2Device device;
+  platform::CaptureWindow w(std::make_unique<CaptureSourceV4l2>("/fake", device.io()));
+  auto deviceSize = [&device] { return QSize(int(device.width()), int(device.height())); };
+  w.resize(394, 294);
+  w.show();
+  ASSERT_TRUE(w.driverConnect(0));
+  ASSERT_TRUE(w.setOverlay(true));
+  EXPECT_EQ(deviceSize(), QSize(394, 294));
+  ASSERT_TRUE(device.produce(100));
+  ASSERT_TRUE(runUntil([&] { return w.source().frameCount() == 1; }));
+  EXPECT_EQ(w.currentFrame().size(), QSize(394, 294));
+  device.produceOnStreamOn = true;
+  EXPECT_EQ(w.grabFrame().size(), QSize(768, 576));
+  device.produceOnStreamOn = false;
+  EXPECT_TRUE(device.streaming());
+  EXPECT_EQ(deviceSize(), QSize(394, 294));
+  const struct {
+    QSize window;
+    QSize device;
+  } sizes[] = {{{200, 150}, {200, 150}}, {{1000, 300}, {768, 300}}};
+  for (const auto& c : sizes) {
+    w.resize(c.window);
+    EXPECT_NE(deviceSize(), c.device) << "not at every step of a drag";
+    ASSERT_TRUE(runUntil([&] { return deviceSize() == c.device; })) << c.window.width();
+    EXPECT_TRUE(device.streaming());
+  }
+  ASSERT_TRUE(w.setPreview(true));
+  EXPECT_EQ(deviceSize(), QSize(768, 576));
 }

@@ -36,9 +36,10 @@ protected:
     return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
   }
 
-  // What the simulated card shows as frame `n`.
-  static QImage expectedFrame(uint64_t n) {
+  // What the simulated card shows as frame `n`, at its full size unless another is given.
+  static QImage expectedFrame(uint64_t n, QSize size = {}) {
     sim::PictureState s = state();
+    if (!size.isEmpty()) s.width = size.width(), s.height = size.height();
     QImage img(s.width, s.height, QImage::Format_RGB32);
     std::vector<uint32_t> px(static_cast<size_t>(s.width) * s.height);
     sim::SimPicture().render(s, n, px.data());
@@ -238,12 +239,41 @@ TEST_F(CaptureWindowTest, FramesDrawnInTurnAreEachWhatTheCardShows) {
 // the event loop runs, not a frame time later.
 TEST_F(CaptureWindowTest, FirstFrameOfAStreamComesAtOnce) {
   CaptureWindow w;
+  w.resize(768, 576);
   ASSERT_TRUE(w.driverConnect(0));
   ASSERT_TRUE(w.setOverlay(true));
   EXPECT_TRUE(w.currentFrame().isNull());
   QCoreApplication::processEvents();
   EXPECT_EQ(w.source().frameCount(), 1u);
   EXPECT_EQ(w.currentFrame(), expectedFrame(0));
+}
+
+// An overlay has the card scale its frames to the window, as far as the card's scaler goes (down
+// from the full picture to 48 x 32); preview, grabs and a recording take the full picture.
+TEST_F(CaptureWindowTest, OverlayFramesComeAtTheWindowSizeOthersAtTheFullPicture) {
+  CaptureWindow w;
+  w.resize(394, 294);
+  w.show();
+  ASSERT_TRUE(w.driverConnect(0));
+  ASSERT_TRUE(w.setOverlay(true));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.currentFrame(), expectedFrame(0, {394, 294}));
+  EXPECT_EQ(shown(w), expectedFrame(0, {394, 294})) << "shown as it came";
+  EXPECT_EQ(w.grabFrame().size(), QSize(768, 576));
+  const struct {
+    QSize window;
+    QSize frame;
+  } sizes[] = {{{1000, 300}, {768, 300}}, {{20, 10}, {48, 32}}, {{768, 576}, {768, 576}}};
+  for (const auto& c : sizes) {
+    w.resize(c.window);
+    ASSERT_TRUE(runUntil([&] { return w.currentFrame().size() == c.frame; })) << c.window.width();
+  }
+  w.resize(394, 294);
+  ASSERT_TRUE(w.setPreviewRate(1));
+  ASSERT_TRUE(w.setPreview(true));
+  const uint64_t before = w.source().frameCount();
+  ASSERT_TRUE(runUntil([&] { return w.source().frameCount() > before; }));
+  EXPECT_EQ(w.currentFrame().size(), QSize(768, 576));
 }
 
 // The window draws each frame into the picture it keeps at its size; every frame must show

@@ -1,5 +1,6 @@
 // A stand-in V4L2 capture driver behind the capture source's system-call seam: one node,
-// "video0", that streams 768 x 576 YUYV frames from memory-mapped buffers. Its descriptor is an
+// "video0", that streams YUYV frames from memory-mapped buffers, 768 x 576 or scaled down to the
+// size a format asks for (48 x 32 at the least, an even width), as a Bt848's driver does. Its descriptor is an
 // eventfd, readable while a filled buffer waits, so poll and the socket notifier work for real.
 // Tests fill buffers, unplug the device and read what the backend asked for.
 #pragma once
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,9 @@ class FakeV4l2Device {
 public:
   static constexpr uint32_t kWidth = 768;
   static constexpr uint32_t kHeight = 576;
-  static constexpr uint32_t kSize = kWidth * kHeight * 2;
+  static constexpr uint32_t kSize = kWidth * kHeight * 2;  // a full frame
+  static constexpr uint32_t kMinWidth = 48;
+  static constexpr uint32_t kMinHeight = 32;
   static constexpr off_t kOffsetStep = 0x1000000;  // buffer i is mapped at offset i x step
 
   FakeV4l2Device() : fd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
@@ -42,7 +46,7 @@ public:
     io.ioctl = [this](int, unsigned long request, void* arg) { return ioctl(request, arg); };
     io.mmap = [this](size_t length, int, off_t offset) -> void* {
       size_t i = static_cast<size_t>(offset / kOffsetStep);
-      if (i >= buffers_.size() || length != kSize) return MAP_FAILED;
+      if (i >= buffers_.size() || length != bytes()) return MAP_FAILED;
       ++mapped_;
       return buffers_[i].data();
     };
@@ -54,19 +58,21 @@ public:
   bool produce(uint8_t y, uint8_t u = 128, uint8_t v = 128) {
     if (queued_.empty() || !streaming_) return false;
     std::vector<uint8_t>& buffer = buffers_[queued_.front()];
-    for (size_t k = 0; k < kSize; k += 4) {
+    for (size_t k = 0; k < buffer.size(); k += 4) {
       uint8_t* p = &buffer[k];
       p[0] = y, p[1] = u, p[2] = y, p[3] = v;
     }
     return produceAsIs();
   }
 
-  // Writes `frame` (kSize bytes) into every buffer; produceAsIs() then hands the oldest queued
-  // buffer over without writing it, as a card whose DMA costs the processor nothing (benchmarks).
+  // Writes `frame` (a frame of the current format) into every buffer; produceAsIs() then hands
+  // the oldest queued buffer over without writing it, as a card whose DMA costs the processor
+  // nothing (benchmarks).
   void fillBuffers(const std::vector<uint8_t>& frame) {
-    const size_t n = std::min<size_t>(frame.size(), kSize);
-    for (auto& b : buffers_) std::copy_n(frame.begin(), n, b.begin());
+    for (auto& b : buffers_) std::copy_n(frame.begin(), std::min(frame.size(), b.size()), b.begin());
   }
+  // What buffers hold when they are made, given the format's width and height; zeros when unset.
+  std::function<std::vector<uint8_t>(uint32_t width, uint32_t height)> picture;
   bool produceAsIs() {
     if (queued_.empty() || !streaming_) return false;
     done_.push_back(queued_.front());
@@ -91,6 +97,8 @@ public:
   int mapped() const { return mapped_; }
   int dequeued() const { return dequeued_; }
   int callsWhileClosed() const { return callsWhileClosed_; }
+  uint32_t width() const { return width_; }
+  uint32_t height() const { return height_; }
 
 private:
   int ioctl(unsigned long request, void* arg) {
@@ -102,8 +110,11 @@ private:
       case VIDIOC_G_FMT: *static_cast<v4l2_format*>(arg) = format_; return 0;
       case VIDIOC_TRY_FMT: fitFormat(static_cast<v4l2_format*>(arg)); return 0;
       case VIDIOC_S_FMT:
+        if (!buffers_.empty()) return errno = EBUSY, -1;
         fitFormat(static_cast<v4l2_format*>(arg));
         format_ = *static_cast<v4l2_format*>(arg);
+        width_ = format_.fmt.pix.width;
+        height_ = format_.fmt.pix.height;
         return 0;
       case VIDIOC_REQBUFS: return requestBuffers(static_cast<v4l2_requestbuffers*>(arg));
       case VIDIOC_QUERYBUF: return queryBuffer(static_cast<v4l2_buffer*>(arg));
@@ -141,17 +152,22 @@ private:
   }
 
   static void fitFormat(v4l2_format* f) {
+    const uint32_t w = std::clamp(f->fmt.pix.width, kMinWidth, kWidth) & ~1u;
+    const uint32_t h = std::clamp(f->fmt.pix.height, kMinHeight, kHeight);
     f->fmt.pix.pixelformat = V4L2_PIX_FMT_YUYV;
-    f->fmt.pix.width = kWidth;
-    f->fmt.pix.height = kHeight;
+    f->fmt.pix.width = w;
+    f->fmt.pix.height = h;
     f->fmt.pix.field = V4L2_FIELD_NONE;
-    f->fmt.pix.bytesperline = kWidth * 2;
-    f->fmt.pix.sizeimage = kSize;
+    f->fmt.pix.bytesperline = w * 2;
+    f->fmt.pix.sizeimage = w * h * 2;
   }
+
+  uint32_t bytes() const { return width_ * height_ * 2; }
 
   int requestBuffers(v4l2_requestbuffers* r) {
     if (streaming_) return errno = EBUSY, -1;
-    buffers_.assign(r->count, std::vector<uint8_t>(kSize));
+    buffers_.assign(r->count, picture && r->count ? picture(width_, height_) : std::vector<uint8_t>());
+    for (auto& b : buffers_) b.resize(bytes());
     queued_.clear();
     done_.clear();
     return 0;
@@ -159,7 +175,7 @@ private:
 
   int queryBuffer(v4l2_buffer* b) {
     if (b->index >= buffers_.size()) return errno = EINVAL, -1;
-    b->length = kSize;
+    b->length = bytes();
     b->m.offset = static_cast<uint32_t>(b->index * kOffsetStep);
     return 0;
   }
@@ -173,7 +189,7 @@ private:
   int dequeueBuffer(v4l2_buffer* b) {
     if (done_.empty()) return errno = EAGAIN, -1;
     b->index = done_.front();
-    b->bytesused = kSize;
+    b->bytesused = bytes();
     b->flags = 0;
     done_.pop_front();
     ++dequeued_;
@@ -191,6 +207,8 @@ private:
   bool unplugged_ = false;
   bool streaming_ = false;
   v4l2_format format_{};
+  uint32_t width_ = kWidth;
+  uint32_t height_ = kHeight;
   std::vector<std::vector<uint8_t>> buffers_;
   std::deque<unsigned> queued_, done_;
   int mapped_ = 0;

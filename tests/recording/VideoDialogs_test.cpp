@@ -89,8 +89,10 @@ protected:
     return shown;
   }
 
-  // Lets the stream run until the TV window shows a frame of `size`.
-  void waitForFrameOf(QSize size) {
+  // Lets the stream run until the TV window shows a frame of the standard whose full picture is
+  // `full` (an overlay's frames come at the window's size, no larger than that).
+  void waitForFrameOf(QSize full) {
+    const QSize size = tv->overlay() ? full.boundedTo(tv->size()) : full;
     QElapsedTimer waited;
     waited.start();
     while (tv->currentFrame().size() != size && waited.elapsed() < 3000)

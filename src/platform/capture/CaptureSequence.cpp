@@ -104,6 +104,8 @@ bool CaptureSequence::run() {
       connect(&source_, &CaptureSource::frameReady, this, &CaptureSequence::onFrame);
   // Every frame the driver delivers, whatever the preview rate: the frame times pick from them.
   streamBefore_ = source_.streaming() ? source_.streamInterval() : -1;
+  streamSizeBefore_ = source_.streamSize();
+  source_.setStreamSize({});
   if (streamBefore_ != 0) source_.startStreaming(0);
   qApp->installEventFilter(this);
   holdAbortKey();
@@ -277,6 +279,7 @@ void CaptureSequence::finish() {
   const bool sound = withAudio_;
   if (withAudio_) audioFeed_->stop();
   withAudio_ = false;
+  source_.setStreamSize(streamSizeBefore_);
   if (streamBefore_ < 0) source_.stopStreaming();
   else if (streamBefore_ > 0) source_.startStreaming(streamBefore_);
   if (!queue_) return;

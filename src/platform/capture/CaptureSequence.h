@@ -161,8 +161,9 @@ private:
   bool stopping_ = false;
   bool failed_ = false;
   bool withAudio_ = false;
-  int streamBefore_ = -1;
-  QMetaObject::Connection hotKeyPressed_;  // the source's stream interval before, -1 when it did not stream
+  int streamBefore_ = -1;  // the source's stream interval before, -1 when it did not stream
+  QSize streamSizeBefore_;  // and its stream size: the file takes the full picture meanwhile
+  QMetaObject::Connection hotKeyPressed_;
   QEventLoop* loop_ = nullptr;
   std::unique_ptr<AviWriteQueue> queue_;
   QSize fileSize_;       // the pictures of the open file

@@ -59,6 +59,13 @@ void CaptureSource::stopStreaming() {
   streaming_ = false;
 }
 
+void CaptureSource::setStreamSize(QSize size) {
+  if (size.isEmpty()) size = QSize();
+  if (size == streamSize_) return;
+  streamSize_ = size;
+  if (streaming_) streamSizeChanged();
+}
+
 std::vector<QSize> CaptureSource::frameSizes() const {
   const QSize full = connected_ ? fullFrameSize() : QSize();
   if (full.isEmpty()) return {};

@@ -53,6 +53,14 @@ public:
   bool streaming() const { return streaming_; }
   int streamInterval() const { return interval_; }
 
+  // The size frames of a stream are asked for, for an overlay: the card scales the picture as it
+  // captures it, so that a window shows the frames as they come. The driver brings it to what it
+  // can do (never more than its full picture); the window stretches what is left. Empty, the
+  // default, streams the full picture; a single grab always takes the full picture. Holds from
+  // the next frame of the stream on.
+  void setStreamSize(QSize size);
+  QSize streamSize() const { return streamSize_; }
+
   // Captures one frame now and makes it the latest; streaming goes on as it was. False when not
   // connected or no frame came (the real backend waits a bounded time).
   bool grabFrame();
@@ -105,12 +113,15 @@ protected:
   virtual bool captureOne() = 0;  // delivers one frame or returns false
   // The driver's full picture for the standard it receives now; empty when unknown.
   virtual QSize fullFrameSize() const = 0;
+  // Told of another stream size while a stream runs.
+  virtual void streamSizeChanged() {}
 
 private:
   bool connected_ = false;
   bool streaming_ = false;
   int index_ = -1;
   int interval_ = 0;
+  QSize streamSize_;
   uint64_t frames_ = 0;
   mutable QImage latest_;  // also the converted copy of raw_, once asked for
   YuyvImage raw_;

@@ -10,15 +10,29 @@ namespace {
 constexpr int kFrameMs625 = 40;  // 25 frames a second
 constexpr int kFrameMs525 = 33;  // about 30
 
+// The smallest picture the card's scaler gives.
+constexpr int kMinimumWidth = 48;
+constexpr int kMinimumHeight = 32;
+
 int frameMsOf(const sim::PictureState& state) {
   return state.height == sim::SimPicture::kHeight525 ? kFrameMs525 : kFrameMs625;
+}
+
+// The picture scaled down to `wanted` as far as the card's scaler goes; the full picture when
+// nothing is wanted.
+void scaleTo(sim::PictureState& state, QSize wanted) {
+  if (wanted.isEmpty()) return;
+  const QSize full(state.width, state.height);
+  const QSize size = wanted.boundedTo(full).expandedTo({kMinimumWidth, kMinimumHeight});
+  state.width = size.width();
+  state.height = size.height();
 }
 
 }  // namespace
 
 CaptureSourceSim::CaptureSourceSim() {
   timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &CaptureSourceSim::renderFrame);
+  connect(&timer_, &QTimer::timeout, this, [this] { renderFrame(Frame::Stream); });
 }
 
 CaptureSourceSim::~CaptureSourceSim() { disconnectDriver(); }
@@ -57,7 +71,7 @@ void CaptureSourceSim::endStream() {
 
 bool CaptureSourceSim::captureOne() {
   report(sim::SimCaptureEvent::Kind::Grab, driverIndex());
-  renderFrame();
+  renderFrame(Frame::Grab);
   return true;
 }
 
@@ -66,13 +80,15 @@ QSize CaptureSourceSim::fullFrameSize() const {
   return {state.width, state.height};
 }
 
-// One frame of what the card shows now, drawn into an image of the pool.
-void CaptureSourceSim::renderFrame() {
-  const sim::PictureState state = sim::SimPicture::describe(sim::Card());
+// One frame of what the card shows now, drawn into an image of the pool: a frame of the stream
+// at the stream size, a grab at the full size.
+void CaptureSourceSim::renderFrame(Frame kind) {
+  sim::PictureState state = sim::SimPicture::describe(sim::Card());
   if (timer_.isActive()) {
     const int due = everyFrame_ ? frameMsOf(state) : streamInterval();
     if (timer_.interval() != due) timer_.setInterval(due);
   }
+  if (kind == Frame::Stream) scaleTo(state, streamSize());
   const FramePool::Taken taken = pool_.take(QSize(state.width, state.height));
   const bool known = taken.index >= 0 && !taken.fresh;
   picture_.render(state, frameNumber_++, reinterpret_cast<uint32_t*>(taken.image->bits()),

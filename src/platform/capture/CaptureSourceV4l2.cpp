@@ -38,7 +38,10 @@ V4l2CaptureIo V4l2CaptureIo::system() {
 }
 
 CaptureSourceV4l2::CaptureSourceV4l2(std::string deviceFolder, V4l2CaptureIo io)
-    : folder_(std::move(deviceFolder)), io_(std::move(io)) {}
+    : folder_(std::move(deviceFolder)), io_(std::move(io)) {
+  resize_.setSingleShot(true);
+  connect(&resize_, &QTimer::timeout, this, &CaptureSourceV4l2::applyStreamSize);
+}
 
 CaptureSourceV4l2::~CaptureSourceV4l2() { disconnectDriver(); }
 
@@ -94,24 +97,33 @@ void CaptureSourceV4l2::closeDriver() {
   if (fd_ >= 0) io_.close(fd_);
   fd_ = -1;
   full_ = {};
+  formatSize_ = {};
   description_ = {};
 }
 
-// Asks for the full picture in RGB; libv4lconvert names the device format it can convert from,
-// the device takes that (perhaps at another size), and RGB follows the size it took.
+// Asks for the full picture; the size the device took is the full picture from then on.
 bool CaptureSourceV4l2::negotiateFormat() {
+  if (!setFormat(QSize(kWantedWidth, kWantedHeight))) return false;
+  full_ = formatSize_;
+  return true;
+}
+
+// Asks for pictures of `wanted` in RGB; libv4lconvert names the device format it can convert
+// from, the device takes that (perhaps at another size), and RGB follows the size it took.
+bool CaptureSourceV4l2::setFormat(QSize wanted) {
   v4l2_format want{};
   want.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-  want.fmt.pix.width = kWantedWidth;
-  want.fmt.pix.height = kWantedHeight;
+  want.fmt.pix.width = uint32_t(wanted.width());
+  want.fmt.pix.height = uint32_t(wanted.height());
   want.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   want.fmt.pix.field = V4L2_FIELD_ANY;
+  formatSize_ = {};
   source_ = {};
   if (v4lconvert_try_format(convert_, &want, &source_) != 0) return false;
   if (xioctl(VIDIOC_S_FMT, &source_) != 0) return false;
   const uint32_t w = source_.fmt.pix.width, h = source_.fmt.pix.height;
   if (w == 0 || h == 0 || w > 8192 || h > 8192) return false;
-  full_ = QSize(int(w), int(h));
+  formatSize_ = QSize(int(w), int(h));
   rgb_ = source_;
   rgb_.fmt.pix.pixelformat = V4L2_PIX_FMT_RGB24;
   rgb_.fmt.pix.bytesperline = w * 3;
@@ -124,18 +136,30 @@ bool CaptureSourceV4l2::negotiateFormat() {
   return true;
 }
 
+bool CaptureSourceV4l2::useFormat(QSize wanted) {
+  return formatSize_ == wanted || setFormat(wanted);
+}
+
+// What a stream asks the device for: the stream size, no larger than the full picture.
+QSize CaptureSourceV4l2::streamFormat() const {
+  const QSize wanted = streamSize();
+  return wanted.isEmpty() ? full_ : wanted.boundedTo(full_);
+}
+
 // ---- Streaming
 
 bool CaptureSourceV4l2::beginStream(int intervalMs) {
   interval_ = intervalMs;
   sinceFrame_.invalidate();
-  if (!buffersRunning_ && !startBuffers()) return false;
+  resize_.stop();
+  if (!buffersRunning_ && !(useFormat(streamFormat()) && startBuffers())) return false;
   notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
   connect(notifier_.get(), &QSocketNotifier::activated, this, &CaptureSourceV4l2::onReadable);
   return true;
 }
 
 void CaptureSourceV4l2::endStream() {
+  resize_.stop();
   if (notifier_ && inNotifier_) {
     // A broken stream ends inside the notifier's own signal: let the loop delete it.
     notifier_->setEnabled(false);
@@ -254,25 +278,46 @@ bool CaptureSourceV4l2::convertAndDeliver(const Mapping& m, size_t bytesUsed) {
   return true;
 }
 
-// A grab outside a stream runs the buffers just for this frame.
+// Another stream size: the device takes it once the size has held a moment, so that dragging
+// a window's edge does not restart the stream at every step; the window stretches the frames
+// meanwhile.
+void CaptureSourceV4l2::streamSizeChanged() { resize_.start(kResizeSettleMs); }
+
+void CaptureSourceV4l2::applyStreamSize() {
+  if (!streaming() || formatSize_ == streamFormat()) return;
+  startStreaming(streamInterval());
+}
+
+// A grab takes the full picture: outside a stream the buffers run just for this frame; a stream
+// of smaller frames is stopped for it and goes on afterwards.
 bool CaptureSourceV4l2::captureOne() {
-  const bool temporary = !buffersRunning_;
-  if (temporary && !startBuffers()) return false;
+  const bool streamed = buffersRunning_;
+  const bool reformat = streamed && formatSize_ != full_;
+  if (reformat) stopBuffers();
   bool got = false;
+  if (buffersRunning_ || (useFormat(full_) && startBuffers())) {
+    got = waitForFrame();
+    if (!streamed || reformat) stopBuffers();
+  }
+  if (reformat && !(useFormat(streamFormat()) && startBuffers())) streamBroken();
+  return got;
+}
+
+// Reads buffers until one frame is delivered, for kGrabTimeoutMs at most.
+bool CaptureSourceV4l2::waitForFrame() {
   QElapsedTimer waited;
   waited.start();
-  while (!got && waited.elapsed() < kGrabTimeoutMs) {
+  while (waited.elapsed() < kGrabTimeoutMs) {
     pollfd p{fd_, POLLIN, 0};
     int left = kGrabTimeoutMs - static_cast<int>(waited.elapsed());
     int rc = ::poll(&p, 1, left > 0 ? left : 0);
     if (rc < 0 && errno == EINTR) continue;
-    if (rc <= 0) break;
+    if (rc <= 0) return false;
     Read r = readFrame(true);
-    if (r == Read::Failed) break;
-    got = r == Read::Frame;
+    if (r == Read::Failed) return false;
+    if (r == Read::Frame) return true;
   }
-  if (temporary) stopBuffers();
-  return got;
+  return false;
 }
 
 }  // namespace platform

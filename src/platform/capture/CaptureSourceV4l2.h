@@ -1,5 +1,6 @@
 // The V4L2 backend of the capture source: driver N is the video capture device /dev/videoN.
-// Frames are captured by memory-mapped streaming; a socket notifier on the device's descriptor
+// Frames are captured by memory-mapped streaming, a stream's at the stream size as the device
+// scales them (the full picture for grabs); a socket notifier on the device's descriptor
 // reads each buffer as it fills, so the GUI thread never waits for the device. A YUYV frame stays
 // in its buffer while it is the latest frame, so that it is converted only where and when it is
 // shown; libv4lconvert turns whatever else the device delivers into RGB.
@@ -7,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <linux/videodev2.h>
 
@@ -49,6 +51,8 @@ public:
 
   // How long grabFrame() waits for the device, at most.
   static constexpr int kGrabTimeoutMs = 1000;
+  // How long a new stream size holds before the stream is restarted at it.
+  static constexpr int kResizeSettleMs = 150;
 
 protected:
   bool openDriver(int index) override;
@@ -57,6 +61,7 @@ protected:
   void endStream() override;
   bool captureOne() override;
   QSize fullFrameSize() const override { return full_; }
+  void streamSizeChanged() override;
 
 private:
   struct Mapping {
@@ -66,6 +71,11 @@ private:
   enum class Read { Frame, NoFrame, Failed };
 
   bool negotiateFormat();
+  bool setFormat(QSize wanted);
+  bool useFormat(QSize wanted);
+  QSize streamFormat() const;
+  void applyStreamSize();
+  bool waitForFrame();
   bool startBuffers();
   void stopBuffers();
   void onReadable();
@@ -82,7 +92,8 @@ private:
   v4lconvert_data* convert_ = nullptr;
   v4l2_format source_{};  // what the device delivers
   v4l2_format rgb_{};     // RGB24 of the same size, what libv4lconvert makes of it
-  QSize full_;            // the picture the device took
+  QSize full_;            // the full picture, as the device took it
+  QSize formatSize_;      // the pictures the device is set to deliver now
   bool yuyv_ = false;     // the device delivers YUYV, converted without libv4lconvert
   std::vector<uint8_t> rgbBytes_;  // libv4lconvert's output, for the other formats
   FramePool pool_;
@@ -94,6 +105,7 @@ private:
   bool inNotifier_ = false;  // onReadable() is running
   int interval_ = 0;
   QElapsedTimer sinceFrame_;
+  QTimer resize_;  // the stream is restarted at another size when it runs out
   Description description_;
 };
 

@@ -92,9 +92,16 @@ bool CaptureWindow::applyStream() {
     source_->stopStreaming();
     return true;
   }
+  source_->setStreamSize(wantedStreamSize());
   const int interval = overlay_ ? 0 : previewRate_;
   if (source_->streaming() && source_->streamInterval() == interval) return true;
   return source_->startStreaming(interval);
+}
+
+// An overlay has the card scale its frames to the window; preview shows the full picture, and
+// a capture in progress records it (the window stretches it meanwhile).
+QSize CaptureWindow::wantedStreamSize() const {
+  return overlay_ && !sequence_->running() ? size() : QSize();
 }
 
 // ---- Painting
@@ -166,6 +173,7 @@ const QImage& CaptureWindow::stretched(const QImage& frame) {
 
 void CaptureWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  if (!sequence_->running()) source_->setStreamSize(wantedStreamSize());
   pictureChanged();
 }
 
