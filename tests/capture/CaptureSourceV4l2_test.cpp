@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -256,4 +257,33 @@ TEST(CaptureSourceV4l2Window, AnOverlayHasTheDeviceScaleToTheWindowAndGrabsTakeT
   }
   ASSERT_TRUE(w.setPreview(true));
   EXPECT_EQ(deviceSize(), QSize(768, 576));
+}
+
+// A capture records the full picture from its first frame on, whatever size an overlay had the
+// stream at; the stream goes back to that size afterwards.
+TEST_F(FakeDriverTest, ACaptureSwitchesAScaledStreamToTheFullPictureAtOnce) {
+  ASSERT_TRUE(source_.connectDriver(0));
+  source_.setStreamSize({394, 294});
+  ASSERT_TRUE(source_.startStreaming(0));
+  auto deviceSize = [this] { return QSize(int(device_.width()), int(device_.height())); };
+  ASSERT_EQ(deviceSize(), QSize(394, 294));
+  QTemporaryDir dir;
+  platform::CaptureSequence sequence(source_);
+  platform::CaptureParms parms;
+  parms.dwRequestMicroSecPerFrame = 40000;
+  parms.fCaptureAudio = false;
+  parms.fAbortLeftMouse = parms.fAbortRightMouse = false;
+  sequence.setParms(parms);
+  sequence.setCaptureFile(dir.filePath("capture.avi").toStdString());
+  sequence.setVideoCodec(platform::AviVideoCodec::Raw, 0);
+  QSize during;
+  QTimer::singleShot(0, [&] {
+    during = deviceSize();
+    device_.produce(100);
+  });
+  QTimer::singleShot(200, [&] { sequence.stop(); });
+  EXPECT_TRUE(sequence.run());
+  EXPECT_EQ(during, QSize(768, 576));
+  EXPECT_EQ(deviceSize(), QSize(394, 294));
+  EXPECT_TRUE(source_.streaming());
 }

@@ -102,15 +102,16 @@ bool CaptureSequence::run() {
   tick.start(kTickMs);
   QMetaObject::Connection frames =
       connect(&source_, &CaptureSource::frameReady, this, &CaptureSequence::onFrame);
-  // Every frame the driver delivers, whatever the preview rate: the frame times pick from them.
+  // Every frame the driver delivers, whatever the preview rate: the frame times pick from them;
+  // and every frame at the full picture: a stream of another size starts again at once.
   streamBefore_ = source_.streaming() ? source_.streamInterval() : -1;
   streamSizeBefore_ = source_.streamSize();
   source_.setStreamSize({});
-  if (streamBefore_ != 0) source_.startStreaming(0);
+  if (streamBefore_ != 0 || !streamSizeBefore_.isEmpty()) source_.startStreaming(0);
   qApp->installEventFilter(this);
   holdAbortKey();
   reportStatus(capstatus::kCapInit, "Capture start");
-  if (source_.hasFrame()) onFrame();
+  if (source_.hasFrame() && streamSizeBefore_.isEmpty()) onFrame();  // else a scaled one
 
   if (!stopping_) loop.exec();
 
@@ -280,8 +281,10 @@ void CaptureSequence::finish() {
   if (withAudio_) audioFeed_->stop();
   withAudio_ = false;
   source_.setStreamSize(streamSizeBefore_);
-  if (streamBefore_ < 0) source_.stopStreaming();
-  else if (streamBefore_ > 0) source_.startStreaming(streamBefore_);
+  if (streamBefore_ < 0)
+    source_.stopStreaming();
+  else if (streamBefore_ > 0 || !streamSizeBefore_.isEmpty())
+    source_.startStreaming(streamBefore_);
   if (!queue_) return;
   const uint32_t ms = elapsedMs();
   reportStatus(capstatus::kCapFini,
