@@ -257,6 +257,11 @@ TEST(CaptureSourceV4l2Window, AnOverlayHasTheDeviceScaleToTheWindowAndGrabsTakeT
   }
   ASSERT_TRUE(w.setPreview(true));
   EXPECT_EQ(deviceSize(), QSize(768, 576));
+  // A device that will not take the window's size streams its full picture.
+  device.refusesScaling = true;
+  ASSERT_TRUE(w.setOverlay(true));
+  EXPECT_TRUE(device.streaming());
+  EXPECT_EQ(deviceSize(), QSize(768, 576));
 }
 
 // A capture records the full picture from its first frame on, whatever size an overlay had the

@@ -89,6 +89,7 @@ public:
   }
 
   bool produceOnStreamOn = false;  // a frame is ready as soon as streaming starts
+  bool refusesScaling = false;     // a format of another size than the full picture fails
 
   bool open() const { return open_; }
   bool streaming() const { return streaming_; }
@@ -112,6 +113,8 @@ private:
       case VIDIOC_S_FMT:
         if (!buffers_.empty()) return errno = EBUSY, -1;
         fitFormat(static_cast<v4l2_format*>(arg));
+        if (refusesScaling && static_cast<v4l2_format*>(arg)->fmt.pix.sizeimage != kSize)
+          return errno = EINVAL, -1;
         format_ = *static_cast<v4l2_format*>(arg);
         width_ = format_.fmt.pix.width;
         height_ = format_.fmt.pix.height;

@@ -146,13 +146,17 @@ QSize CaptureSourceV4l2::streamFormat() const {
   return wanted.isEmpty() ? full_ : wanted.boundedTo(full_);
 }
 
+// The stream's format, or the full picture when the device will not take it (the window
+// stretches the frames then).
+bool CaptureSourceV4l2::useStreamFormat() { return useFormat(streamFormat()) || useFormat(full_); }
+
 // ---- Streaming
 
 bool CaptureSourceV4l2::beginStream(int intervalMs) {
   interval_ = intervalMs;
   sinceFrame_.invalidate();
   resize_.stop();
-  if (!buffersRunning_ && !(useFormat(streamFormat()) && startBuffers())) return false;
+  if (!buffersRunning_ && !(useStreamFormat() && startBuffers())) return false;
   notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
   connect(notifier_.get(), &QSocketNotifier::activated, this, &CaptureSourceV4l2::onReadable);
   return true;
@@ -299,7 +303,7 @@ bool CaptureSourceV4l2::captureOne() {
     got = waitForFrame();
     if (!streamed || reformat) stopBuffers();
   }
-  if (reformat && !(useFormat(streamFormat()) && startBuffers())) streamBroken();
+  if (reformat && !(useStreamFormat() && startBuffers())) streamBroken();
   return got;
 }
 

@@ -74,6 +74,7 @@ private:
   bool setFormat(QSize wanted);
   bool useFormat(QSize wanted);
   QSize streamFormat() const;
+  bool useStreamFormat();
   void applyStreamSize();
   bool waitForFrame();
   bool startBuffers();
