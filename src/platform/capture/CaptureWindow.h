@@ -85,8 +85,9 @@ private:
   bool overlay_ = false;
   bool preview_ = false;
   int previewRate_ = kDefaultPreviewRateMs;
-  // The window shows the latest frame, stretched without smoothing to the window's size as an
-  // overlay shows it, or black without one. The stretched picture is drawn at paint time,
+  // The window shows the latest frame, or black without one. An overlay's frames come at the
+  // window's size as far as the driver scales; any other frame is stretched without smoothing
+  // to the window's size, as an overlay shows it. The stretched picture is drawn at paint time,
   // straight into the window's backing store where that can be done (from the driver's YUYV
   // bytes, when the source still holds them), else into this image.
   FrameScaler scaler_;
