@@ -231,12 +231,11 @@ TEST(CaptureSourceV4l2Window, ShowsTheYuyvFrameAsItsConvertedPicture) {
 TEST(CaptureSourceV4l2Window, AnOverlayHasTheDeviceScaleToTheWindowAndGrabsTakeTheFullPicture) {
   FakeV4l2Device device;
   platform::CaptureWindow w(std::make_unique<CaptureSourceV4l2>("/fake", device.io()));
-  auto deviceSize = [&device] { return QSize(int(device.width()), int(device.height())); };
   w.resize(394, 294);
   w.show();
   ASSERT_TRUE(w.driverConnect(0));
   ASSERT_TRUE(w.setOverlay(true));
-  EXPECT_EQ(deviceSize(), QSize(394, 294));
+  EXPECT_EQ(device.size(), QSize(394, 294));
   ASSERT_TRUE(device.produce(100));
   ASSERT_TRUE(runUntil([&] { return w.source().frameCount() == 1; }));
   EXPECT_EQ(w.currentFrame().size(), QSize(394, 294));
@@ -244,24 +243,24 @@ TEST(CaptureSourceV4l2Window, AnOverlayHasTheDeviceScaleToTheWindowAndGrabsTakeT
   EXPECT_EQ(w.grabFrame().size(), QSize(768, 576));
   device.produceOnStreamOn = false;
   EXPECT_TRUE(device.streaming());
-  EXPECT_EQ(deviceSize(), QSize(394, 294));
+  EXPECT_EQ(device.size(), QSize(394, 294));
   const struct {
     QSize window;
     QSize device;
   } sizes[] = {{{200, 150}, {200, 150}}, {{1000, 300}, {768, 300}}};
   for (const auto& c : sizes) {
     w.resize(c.window);
-    EXPECT_NE(deviceSize(), c.device) << "not at every step of a drag";
-    ASSERT_TRUE(runUntil([&] { return deviceSize() == c.device; })) << c.window.width();
+    EXPECT_NE(device.size(), c.device) << "not at every step of a drag";
+    ASSERT_TRUE(runUntil([&] { return device.size() == c.device; })) << c.window.width();
     EXPECT_TRUE(device.streaming());
   }
   ASSERT_TRUE(w.setPreview(true));
-  EXPECT_EQ(deviceSize(), QSize(768, 576));
+  EXPECT_EQ(device.size(), QSize(768, 576));
   // A device that will not take the window's size streams its full picture.
   device.refusesScaling = true;
   ASSERT_TRUE(w.setOverlay(true));
   EXPECT_TRUE(device.streaming());
-  EXPECT_EQ(deviceSize(), QSize(768, 576));
+  EXPECT_EQ(device.size(), QSize(768, 576));
 }
 
 // A capture records the full picture from its first frame on, whatever size an overlay had the
@@ -270,8 +269,7 @@ TEST_F(FakeDriverTest, ACaptureSwitchesAScaledStreamToTheFullPictureAtOnce) {
   ASSERT_TRUE(source_.connectDriver(0));
   source_.setStreamSize({394, 294});
   ASSERT_TRUE(source_.startStreaming(0));
-  auto deviceSize = [this] { return QSize(int(device_.width()), int(device_.height())); };
-  ASSERT_EQ(deviceSize(), QSize(394, 294));
+  ASSERT_EQ(device_.size(), QSize(394, 294));
   QTemporaryDir dir;
   platform::CaptureSequence sequence(source_);
   platform::CaptureParms parms;
@@ -283,12 +281,12 @@ TEST_F(FakeDriverTest, ACaptureSwitchesAScaledStreamToTheFullPictureAtOnce) {
   sequence.setVideoCodec(platform::AviVideoCodec::Raw, 0);
   QSize during;
   QTimer::singleShot(0, [&] {
-    during = deviceSize();
+    during = device_.size();
     device_.produce(100);
   });
   QTimer::singleShot(200, [&] { sequence.stop(); });
   EXPECT_TRUE(sequence.run());
   EXPECT_EQ(during, QSize(768, 576));
-  EXPECT_EQ(deviceSize(), QSize(394, 294));
+  EXPECT_EQ(device_.size(), QSize(394, 294));
   EXPECT_TRUE(source_.streaming());
 }

@@ -249,7 +249,7 @@ TEST_F(CaptureWindowTest, FirstFrameOfAStreamComesAtOnce) {
 }
 
 // An overlay has the card scale its frames to the window, as far as the card's scaler goes (down
-// from the full picture to 48 x 32); preview, grabs and a recording take the full picture.
+// from the full picture to 48 x 32); preview and grabs take the full picture.
 TEST_F(CaptureWindowTest, OverlayFramesComeAtTheWindowSizeOthersAtTheFullPicture) {
   CaptureWindow w;
   w.resize(394, 294);

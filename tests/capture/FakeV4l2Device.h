@@ -98,8 +98,7 @@ public:
   int mapped() const { return mapped_; }
   int dequeued() const { return dequeued_; }
   int callsWhileClosed() const { return callsWhileClosed_; }
-  uint32_t width() const { return width_; }
-  uint32_t height() const { return height_; }
+  QSize size() const { return QSize(int(width_), int(height_)); }  // of the format set now
 
 private:
   int ioctl(unsigned long request, void* arg) {

@@ -1,7 +1,8 @@
 // The simulated backend of the capture source: frames are drawn from the simulated card's state
 // (sim::SimPicture over sim::Card()) by a timer on the GUI thread, a stream's at the stream size
-// the card's scaler gives (no larger than the full picture, no smaller than 48 x 32); the first frame of a stream
-// comes as soon as the event loop runs, as the card shows a picture already. Driver N exists when
+// as far as the card's scaler goes (no larger than the full picture, no smaller than 48 x 32);
+// the first frame of a stream comes as soon as the event loop runs, as the card shows a picture
+// already. Driver N exists when
 // the simulated machine has a capture device N (sim::VideoDevices()), so tests can take it away;
 // every open, close, stream start and end, single grab and saved frame is reported there, in
 // order.

@@ -173,7 +173,7 @@ const QImage& CaptureWindow::stretched(const QImage& frame) {
 
 void CaptureWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (!sequence_->running()) source_->setStreamSize(wantedStreamSize());
+  source_->setStreamSize(wantedStreamSize());
   pictureChanged();
 }
 
