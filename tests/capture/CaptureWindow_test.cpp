@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -274,6 +275,33 @@ TEST_F(CaptureWindowTest, OverlayFramesComeAtTheWindowSizeOthersAtTheFullPicture
   const uint64_t before = w.source().frameCount();
   ASSERT_TRUE(runUntil([&] { return w.source().frameCount() > before; }));
   EXPECT_EQ(w.currentFrame().size(), QSize(768, 576));
+}
+
+// A capture records the full picture and then puts back the overlay's size: the size the window
+// has when the capture ends, not the one it had when it began.
+TEST_F(CaptureWindowTest, AWindowResizedDuringACaptureGetsFramesAtItsNewSizeAfterwards) {
+  QTemporaryDir dir;
+  CaptureWindow w;
+  w.resize(394, 294);
+  w.show();
+  ASSERT_TRUE(w.driverConnect(0));
+  ASSERT_TRUE(w.setOverlay(true));
+  platform::CaptureParms parms;
+  parms.fCaptureAudio = false;
+  parms.fAbortLeftMouse = parms.fAbortRightMouse = false;
+  w.sequence().setParms(parms);
+  w.sequence().setCaptureFile(dir.filePath("capture.avi").toStdString());
+  w.sequence().setVideoCodec(platform::AviVideoCodec::Raw, 0);
+  QSize during;
+  QTimer::singleShot(100, [&] {
+    w.resize(500, 300);
+    during = w.source().streamSize();
+    w.stop();
+  });
+  ASSERT_TRUE(w.sequence().run());
+  EXPECT_EQ(during, QSize()) << "the capture keeps the full picture";
+  EXPECT_EQ(w.source().streamSize(), QSize(500, 300));
+  EXPECT_TRUE(runUntil([&] { return w.currentFrame().size() == QSize(500, 300); }));
 }
 
 // The window draws each frame into the picture it keeps at its size; every frame must show

@@ -127,6 +127,10 @@ bool CaptureSequence::run() {
   return recorded;
 }
 
+void CaptureSequence::setStreamSizeAfter(QSize size) {
+  if (running_) streamSizeBefore_ = size;
+}
+
 bool CaptureSequence::prepare() {
   if (!source_.connected()) {
     reportError(caperror::kNoDriver, "No capture driver is connected.");

@@ -124,6 +124,9 @@ public:
   // Ends a running capture; the file is finished before run() returns.
   void stop();
   bool running() const { return running_; }
+  // While a capture runs: the stream size to put back when it ends, in place of the one it found
+  // (the window that asked for it was resized meanwhile). Ignored otherwise.
+  void setStreamSizeAfter(QSize size);
   CapStatus status() const;
 
 protected:

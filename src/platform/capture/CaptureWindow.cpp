@@ -92,16 +92,21 @@ bool CaptureWindow::applyStream() {
     source_->stopStreaming();
     return true;
   }
-  source_->setStreamSize(wantedStreamSize());
+  askStreamSize();
   const int interval = overlay_ ? 0 : previewRate_;
   if (source_->streaming() && source_->streamInterval() == interval) return true;
   return source_->startStreaming(interval);
 }
 
-// An overlay has the card scale its frames to the window; preview shows the full picture, and
-// a capture in progress records it (the window stretches it meanwhile).
-QSize CaptureWindow::wantedStreamSize() const {
-  return overlay_ && !sequence_->running() ? size() : QSize();
+// An overlay has the card scale its frames to the window; preview shows the full picture. A
+// capture in progress records the full picture (the window stretches it meanwhile) and puts
+// back the size asked for last when it ends.
+void CaptureWindow::askStreamSize() {
+  const QSize wanted = overlay_ ? size() : QSize();
+  if (sequence_->running())
+    sequence_->setStreamSizeAfter(wanted);
+  else
+    source_->setStreamSize(wanted);
 }
 
 // ---- Painting
@@ -173,7 +178,7 @@ const QImage& CaptureWindow::stretched(const QImage& frame) {
 
 void CaptureWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  source_->setStreamSize(wantedStreamSize());
+  askStreamSize();
   pictureChanged();
 }
 

@@ -74,7 +74,7 @@ protected:
 
 private:
   bool applyStream();
-  QSize wantedStreamSize() const;
+  void askStreamSize();
   void onFrameReady();
   void pictureChanged();
   QImage* inPlaceTarget(QPainter& painter, QPoint* origin) const;
