@@ -90,7 +90,12 @@ OsdWindow::OsdWindow(QWidget* tvWindow, gui::TCustomLabel* label, QSize size, in
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
   setGeometry(15, 5, size.width(), size.height());
-  show();
+  refresh();
+}
+
+void OsdWindow::refresh() {
+  setVisible(!text().empty());
+  update();
 }
 
 std::string OsdWindow::text() const { return label_ ? label_->Caption() : std::string(); }

@@ -41,13 +41,17 @@ constexpr unsigned kOsdKeyColor = 0xFF00FF;
 OsdFontSpec OsdFontFor(int tvWindowWidth);
 QFont OsdQFont(const OsdFontSpec& wanted);
 
-// The window is painted whenever the TV picture under it is (every frame): the text is drawn
-// once per change of text, font or colour and kept, cut to the pixels it covers, and an empty
-// text paints nothing at all.
+// The window is shown only while its label has text: a shown window is painted whenever the TV
+// picture under it is (every frame), and Qt's paint of a child costs even when it draws nothing.
+// The text is drawn once per change of text, font or colour and kept, cut to the pixels it covers.
 class OsdWindow : public QWidget {
 public:
   // A child of `tvWindow` at (15, 5) of the given size, showing `label`'s text.
   OsdWindow(QWidget* tvWindow, gui::TCustomLabel* label, QSize size, int id);
+
+  // After the label's text changed: shows the window with the new text, or hides it when the
+  // text is empty.
+  void refresh();
 
   int id() const { return id_; }
   // The text drawn now (empty when the label is gone).

@@ -87,7 +87,7 @@ void DestroyTvWindow() {
 void RepaintOsd(bool channelWindow) {
   if (TvScreenWindow) TvScreenWindow->update();
   OsdWindow* osd = channelWindow ? OsdChannelWindow.data() : OsdValueWindow.data();
-  if (osd) osd->update();
+  if (osd) osd->refresh();
 }
 
 void TForm1::Timer1Timer() {

@@ -111,8 +111,9 @@ TEST_F(OsdFontTest, WindowWithoutItsLabelDrawsNothing) {
   EXPECT_EQ(coverageOf(osd.render(), qRgb(0, 255, 255)).text, 0);
 }
 
-// The window keeps its drawn text between paints; a new text, colour or TV window width must
-// show at the next paint, and an emptied label must leave nothing behind.
+// The window keeps its drawn text between paints; a new text (told by refresh, as the program
+// does), colour or TV window width must show at the next paint, and an emptied label must leave
+// nothing behind and hide the window, which Qt would otherwise paint with every frame.
 TEST_F(OsdFontTest, PaintShowsTheTextOfTheMomentWhateverWasDrawnBefore) {
   QWidget tv;
   tv.resize(400, 300);
@@ -129,11 +130,15 @@ TEST_F(OsdFontTest, PaintShowsTheTextOfTheMomentWhateverWasDrawnBefore) {
   };
   const QRgb cyan = qRgb(0, 255, 255);
   EXPECT_EQ(shownText(cyan), 0);
+  EXPECT_TRUE(osd.isHidden());
   label.SetCaption("ORT");
+  osd.refresh();
+  EXPECT_FALSE(osd.isHidden());
   const int ort = shownText(cyan);
   EXPECT_EQ(ort, coverageOf(osd.render(), cyan).text);
   EXPECT_GT(ort, 20);
   label.SetCaption("ORT ORT");
+  osd.refresh();
   EXPECT_GT(shownText(cyan), ort * 3 / 2);
   tv.resize(900, 300);  // a larger font
   EXPECT_EQ(shownText(cyan), coverageOf(osd.render(), cyan).text);
@@ -141,6 +146,9 @@ TEST_F(OsdFontTest, PaintShowsTheTextOfTheMomentWhateverWasDrawnBefore) {
   EXPECT_EQ(shownText(cyan), 0);
   EXPECT_EQ(shownText(qRgb(255, 0, 0)), coverageOf(osd.render(), qRgb(255, 0, 0)).text);
   label.SetCaption("");
+  EXPECT_EQ(shownText(qRgb(255, 0, 0)), 0) << "an emptied label draws nothing even before refresh";
+  osd.refresh();
+  EXPECT_TRUE(osd.isHidden());
   EXPECT_EQ(shownText(qRgb(255, 0, 0)), 0);
 }
 
