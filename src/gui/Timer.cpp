@@ -1,6 +1,8 @@
 #include "gui/Timer.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace gui {
 
@@ -8,15 +10,59 @@ namespace {
 
 std::function<void()> beforeNextTick;
 
+// Every timer that exists, for FireDue. Never freed: timers with static storage may outlive any
+// other static object.
+std::vector<TTimer*>& allTimers() {
+  static auto* timers = new std::vector<TTimer*>;
+  return *timers;
+}
+
+bool exists(TTimer* timer) {
+  const auto& all = allTimers();
+  return std::find(all.begin(), all.end(), timer) != all.end();
+}
+
+// Set while timers are fired: a handler that runs an event loop does not fire the rest early.
+bool firingDue = false;
+
 }  // namespace
 
 TTimer::TTimer() {
+  timer_.setTimerType(Qt::PreciseTimer);  // the sharing of wake-ups is done here
+  allTimers().push_back(this);
   QObject::connect(&timer_, &QTimer::timeout, [this] {
-    if (!onTimer_) return;
-    if (auto action = std::exchange(beforeNextTick, nullptr)) action();
-    // The action may have changed this timer; its own rules decide whether it still fires.
-    if (onTimer_ && enabled_) onTimer_(this);
+    // Each period is counted from the tick that ended the last one, so that a timer a little
+    // ahead of the frames falls behind them and is then fired with them.
+    timer_.start();
+    fire();
+    FireDue();
   });
+}
+
+TTimer::~TTimer() { std::erase(allTimers(), this); }
+
+void TTimer::fire() {
+  if (!onTimer_) return;
+  if (auto action = std::exchange(beforeNextTick, nullptr)) action();
+  // The action may have changed this timer; its own rules decide whether it still fires.
+  if (onTimer_ && enabled_) onTimer_(this);
+}
+
+int TTimer::earlyMarginMs() const { return int(std::min<unsigned>(interval_ / 4, kMaxEarlyMs)); }
+
+void TTimer::FireDue() {
+  if (firingDue) return;
+  struct Firing {
+    Firing() { firingDue = true; }
+    ~Firing() { firingDue = false; }  // also when a handler throws
+  } firing;
+  const std::vector<TTimer*> timers = allTimers();  // handlers may make or destroy timers
+  for (TTimer* t : timers) {
+    if (!exists(t) || !t->timer_.isActive()) continue;
+    if (t->timer_.remainingTime() > t->earlyMarginMs()) continue;
+    t->timer_.start();  // the period starts again from now, as after its own tick
+    t->fire();
+  }
 }
 
 void TTimer::RunBeforeNextTick(std::function<void()> action) { beforeNextTick = std::move(action); }

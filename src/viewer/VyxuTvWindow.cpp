@@ -7,6 +7,7 @@
 #include "core/CBT848.h"
 #include "core/CMyMixer.h"
 #include "core/Settings.h"
+#include "gui/Timer.h"
 #include "viewer/Clist.h"
 #include "viewer/KeyboardHook.h"
 #include "viewer/OsdWindow.h"
@@ -42,6 +43,8 @@ TvScreen* makeTvWindow() {
   auto* tv = new TvScreen(Settings.WindowStyle, rect, TvParentWindow, 0);
   tv->setObjectName("TvWindow");
   TvWindowProc::Install(tv);
+  // The program's timers that are nearly due fire with the frame instead of waking it again.
+  QObject::connect(tv, &platform::CaptureWindow::frameArrived, tv, [] { gui::TTimer::FireDue(); });
   TvScreenWindow = tv;
   TvWindow = tv;
   return tv;

@@ -3,8 +3,11 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gui/Timer.h"
@@ -116,4 +119,36 @@ TEST(Timer, TheActionBeforeTheNextTickRunsOnceBeforeAnyHandler) {
   TTimer::RunBeforeNextTick([&] { stopped.SetEnabled(false); });
   runUntil([] { return false; }, 50);
   EXPECT_FALSE(fired);
+}
+
+// FireDue fires a timer only within a quarter of its interval of its time, starts its period
+// again, and skips disabled timers and timers a handler destroyed on the way.
+TEST(Timer, FireDueFiresOnlyTimersNearlyDueAndStartsTheirPeriodAgain) {
+  TTimer due, disabled;
+  auto destroyed = std::make_unique<TTimer>();
+  int fired = 0, firedDisabled = 0, firedDestroyed = 0;
+  due.SetInterval(100);
+  due.SetOnTimer([&](TTimer*) {
+    ++fired;
+    destroyed.reset();
+  });
+  destroyed->SetInterval(100);
+  destroyed->SetOnTimer([&](TTimer*) { ++firedDestroyed; });
+  disabled.SetInterval(100);
+  disabled.SetOnTimer([&](TTimer*) { ++firedDisabled; });
+  disabled.SetEnabled(false);
+
+  TTimer::FireDue();
+  EXPECT_EQ(fired, 0) << "100 ms away";
+  // No event loop runs meanwhile: only FireDue can fire them.
+  std::this_thread::sleep_for(std::chrono::milliseconds(85));
+  TTimer::FireDue();
+  EXPECT_EQ(fired, 1) << "due within 25 ms";
+  EXPECT_EQ(firedDisabled, 0);
+  EXPECT_TRUE(due.Active());
+  TTimer::FireDue();
+  EXPECT_EQ(fired, 1) << "its period started again";
+  // Whichever of the two came first, the one destroyed fired at most before it went.
+  EXPECT_LE(firedDestroyed, 1);
+  EXPECT_FALSE(destroyed);
 }
