@@ -10,26 +10,27 @@ namespace {
 
 std::function<void()> beforeNextTick;
 
-// Every timer that exists, for FireDue. Never freed: timers with static storage may outlive any
+// The timers that run, for FireDue. Never freed: timers with static storage may outlive any
 // other static object.
-std::vector<TTimer*>& allTimers() {
+std::vector<TTimer*>& runningTimers() {
   static auto* timers = new std::vector<TTimer*>;
   return *timers;
 }
 
-bool exists(TTimer* timer) {
-  const auto& all = allTimers();
-  return std::find(all.begin(), all.end(), timer) != all.end();
-}
-
 // Set while timers are fired: a handler that runs an event loop does not fire the rest early.
 bool firingDue = false;
+// The timers destroyed while FireDue runs, which it must not touch.
+std::vector<TTimer*> destroyedWhileFiring;
+
+bool destroyed(TTimer* timer) {
+  return std::find(destroyedWhileFiring.begin(), destroyedWhileFiring.end(), timer) !=
+         destroyedWhileFiring.end();
+}
 
 }  // namespace
 
 TTimer::TTimer() {
   timer_.setTimerType(Qt::PreciseTimer);  // the sharing of wake-ups is done here
-  allTimers().push_back(this);
   QObject::connect(&timer_, &QTimer::timeout, [this] {
     // Each period is counted from the tick that ended the last one, so that a timer a little
     // ahead of the frames falls behind them and is then fired with them.
@@ -39,7 +40,10 @@ TTimer::TTimer() {
   });
 }
 
-TTimer::~TTimer() { std::erase(allTimers(), this); }
+TTimer::~TTimer() {
+  std::erase(runningTimers(), this);
+  if (firingDue) destroyedWhileFiring.push_back(this);
+}
 
 void TTimer::fire() {
   if (!onTimer_) return;
@@ -54,11 +58,14 @@ void TTimer::FireDue() {
   if (firingDue) return;
   struct Firing {
     Firing() { firingDue = true; }
-    ~Firing() { firingDue = false; }  // also when a handler throws
+    ~Firing() {  // also when a handler throws
+      firingDue = false;
+      destroyedWhileFiring.clear();
+    }
   } firing;
-  const std::vector<TTimer*> timers = allTimers();  // handlers may make or destroy timers
+  const std::vector<TTimer*> timers = runningTimers();  // handlers may stop or destroy timers
   for (TTimer* t : timers) {
-    if (!exists(t) || !t->timer_.isActive()) continue;
+    if (destroyed(t) || !t->timer_.isActive()) continue;
     if (t->timer_.remainingTime() > t->earlyMarginMs()) continue;
     t->timer_.start();  // the period starts again from now, as after its own tick
     t->fire();
@@ -86,7 +93,11 @@ void TTimer::SetOnTimer(std::function<void(TTimer*)> handler) {
 
 void TTimer::updateTimer() {
   timer_.stop();
-  if (enabled_ && interval_ != 0 && onTimer_) timer_.start(int(std::min<unsigned>(interval_, INT32_MAX)));
+  std::erase(runningTimers(), this);
+  if (enabled_ && interval_ != 0 && onTimer_) {
+    timer_.start(int(std::min<unsigned>(interval_, INT32_MAX)));
+    runningTimers().push_back(this);
+  }
 }
 
 }  // namespace gui
