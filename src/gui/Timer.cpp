@@ -10,42 +10,38 @@ namespace {
 
 std::function<void()> beforeNextTick;
 
-// The timers that run, for FireDue. Never freed: timers with static storage may outlive any
-// other static object.
+// The timers that run (their system timer is active), for FireDue. Never freed: timers with
+// static storage may outlive any other static object.
 std::vector<TTimer*>& runningTimers() {
   static auto* timers = new std::vector<TTimer*>;
   return *timers;
 }
 
+// Whether `timer` still runs: a handler may have stopped or destroyed it.
+bool running(TTimer* timer) {
+  const auto& all = runningTimers();
+  return std::find(all.begin(), all.end(), timer) != all.end();
+}
+
 // Set while timers are fired: a handler that runs an event loop does not fire the rest early.
 bool firingDue = false;
-// The timers destroyed while FireDue runs, which it must not touch.
-std::vector<TTimer*> destroyedWhileFiring;
-
-bool destroyed(TTimer* timer) {
-  return std::find(destroyedWhileFiring.begin(), destroyedWhileFiring.end(), timer) !=
-         destroyedWhileFiring.end();
-}
 
 }  // namespace
 
 TTimer::TTimer() {
   timer_.setTimerType(Qt::PreciseTimer);  // the sharing of wake-ups is done here
   QObject::connect(&timer_, &QTimer::timeout, [this] {
-    // Each period is counted from the tick that ended the last one, so that a timer a little
-    // ahead of the frames falls behind them and is then fired with them.
-    timer_.start();
-    fire();
+    tick();
     FireDue();
   });
 }
 
-TTimer::~TTimer() {
-  std::erase(runningTimers(), this);
-  if (firingDue) destroyedWhileFiring.push_back(this);
-}
+TTimer::~TTimer() { std::erase(runningTimers(), this); }
 
-void TTimer::fire() {
+// Each period is counted from the tick that ended the last one, so that a timer a little ahead
+// of the frames falls behind them and is then fired with them.
+void TTimer::tick() {
+  timer_.start();
   if (!onTimer_) return;
   if (auto action = std::exchange(beforeNextTick, nullptr)) action();
   // The action may have changed this timer; its own rules decide whether it still fires.
@@ -58,18 +54,11 @@ void TTimer::FireDue() {
   if (firingDue) return;
   struct Firing {
     Firing() { firingDue = true; }
-    ~Firing() {  // also when a handler throws
-      firingDue = false;
-      destroyedWhileFiring.clear();
-    }
+    ~Firing() { firingDue = false; }  // also when a handler throws
   } firing;
   const std::vector<TTimer*> timers = runningTimers();  // handlers may stop or destroy timers
-  for (TTimer* t : timers) {
-    if (destroyed(t) || !t->timer_.isActive()) continue;
-    if (t->timer_.remainingTime() > t->earlyMarginMs()) continue;
-    t->timer_.start();  // the period starts again from now, as after its own tick
-    t->fire();
-  }
+  for (TTimer* t : timers)
+    if (running(t) && t->timer_.remainingTime() <= t->earlyMarginMs()) t->tick();
 }
 
 void TTimer::RunBeforeNextTick(std::function<void()> action) { beforeNextTick = std::move(action); }

@@ -42,7 +42,7 @@ public:
 
 private:
   void updateTimer();
-  void fire();
+  void tick();
   int earlyMarginMs() const;
 
   QTimer timer_;
