@@ -165,7 +165,9 @@ private:
   bool failed_ = false;
   bool withAudio_ = false;
   int streamBefore_ = -1;  // the source's stream interval before, -1 when it did not stream
-  QSize streamSizeBefore_;  // and its stream size: the file takes the full picture meanwhile
+  // The stream size to put back at the end: the one found (the file takes the full picture
+  // meanwhile), or the one asked for since (setStreamSizeAfter).
+  QSize streamSizeBefore_;
   QMetaObject::Connection hotKeyPressed_;
   QEventLoop* loop_ = nullptr;
   std::unique_ptr<AviWriteQueue> queue_;
