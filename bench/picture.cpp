@@ -5,7 +5,8 @@
 // - vyx: the program itself, started as its entry point starts it (every window, timer and
 //   thread) on the simulated machine and a program folder with the simulated stations, its TV
 //   window at the size asked for, both OSD windows as the program makes them; the OSD empty (the
-//   channel name has gone after its delay) or showing the channel name all along.
+//   channel name has gone after its delay) or showing the channel name all along; the remote's
+//   20 ms poll on, as the program starts by default, and once off, for the picture path alone.
 // - floor: bench_minimal_qt, one window of the same size that paints one picture scaled
 //   beforehand, 25 times a second.
 // - vyx with its picture from the V4L2 backend, fed YUYV frames by the stand-in driver of the
@@ -50,12 +51,14 @@ constexpr int kFrameMs = 40;
 
 enum class Source { Sim, V4l2 };
 enum Osd { kOsdEmpty, kOsdText };
+enum Remote { kRemoteOff, kRemoteOn };
 
 struct Scene {
   int width;
   int height;
   Osd osd;
   Source source;
+  Remote remote;
 };
 
 // A program folder for one scene: the simulated stations, the TV window's size, and an OSD
@@ -67,6 +70,7 @@ std::string makeProgramFolder(const Scene& scene) {
   platform::WriteProfileString(ini, "Common", "TVsizeX", std::to_string(scene.width));
   platform::WriteProfileString(ini, "Common", "TVsizeY", std::to_string(scene.height));
   if (scene.osd == kOsdText) platform::WriteProfileString(ini, "OSD", "OSDDelay", "3600000");
+  if (scene.remote == kRemoteOff) platform::WriteProfileString(ini, "Common", "Remote", "0");
   return dir;
 }
 
@@ -188,7 +192,8 @@ void runPair(benchmark::State& state, const std::function<int()>& a,
 }
 
 Scene sceneOf(const benchmark::State& state, Source source) {
-  return {int(state.range(0)), int(state.range(1)), Osd(state.range(2)), source};
+  return {int(state.range(0)), int(state.range(1)), Osd(state.range(2)), source,
+          Remote(state.range(3))};
 }
 
 // vyx against the floor.
@@ -200,11 +205,12 @@ void BM_FrameCpu(benchmark::State& state) {
   std::filesystem::remove_all(home);
 }
 BENCHMARK(BM_FrameCpu)
-    ->ArgNames({"w", "h", "osd_text"})
-    ->Args({394, 294, kOsdEmpty})
-    ->Args({394, 294, kOsdText})
-    ->Args({768, 576, kOsdEmpty})
-    ->Args({768, 576, kOsdText})
+    ->ArgNames({"w", "h", "osd_text", "remote"})
+    ->Args({394, 294, kOsdEmpty, kRemoteOn})
+    ->Args({394, 294, kOsdText, kRemoteOn})
+    ->Args({394, 294, kOsdEmpty, kRemoteOff})
+    ->Args({768, 576, kOsdEmpty, kRemoteOn})
+    ->Args({768, 576, kOsdText, kRemoteOn})
     ->UseManualTime()
     ->Iterations(1)
     ->Repetitions(5)
@@ -219,9 +225,9 @@ void BM_V4l2FrameCpu(benchmark::State& state) {
   std::filesystem::remove_all(home);
 }
 BENCHMARK(BM_V4l2FrameCpu)
-    ->ArgNames({"w", "h", "osd_text"})
-    ->Args({394, 294, kOsdEmpty})
-    ->Args({768, 576, kOsdEmpty})
+    ->ArgNames({"w", "h", "osd_text", "remote"})
+    ->Args({394, 294, kOsdEmpty, kRemoteOn})
+    ->Args({768, 576, kOsdEmpty, kRemoteOn})
     ->UseManualTime()
     ->Iterations(1)
     ->Repetitions(5)

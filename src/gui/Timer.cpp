@@ -41,11 +41,16 @@ TTimer::~TTimer() { std::erase(runningTimers(), this); }
 // Each period is counted from the tick that ended the last one, so that a timer a little ahead
 // of the frames falls behind them and is then fired with them.
 void TTimer::tick() {
-  timer_.start();
+  start();
   if (!onTimer_) return;
   if (auto action = std::exchange(beforeNextTick, nullptr)) action();
   // The action may have changed this timer; its own rules decide whether it still fires.
   if (onTimer_ && enabled_) onTimer_(this);
+}
+
+void TTimer::start() {
+  timer_.start();
+  due_ = Clock::now() + std::chrono::milliseconds(timer_.interval());
 }
 
 int TTimer::earlyMarginMs() const { return int(std::min<unsigned>(interval_ / 4, kMaxEarlyMs)); }
@@ -56,9 +61,14 @@ void TTimer::FireDue() {
     Firing() { firingDue = true; }
     ~Firing() { firingDue = false; }  // also when a handler throws
   } firing;
-  const std::vector<TTimer*> timers = runningTimers();  // handlers may stop or destroy timers
-  for (TTimer* t : timers)
-    if (running(t) && t->timer_.remainingTime() <= t->earlyMarginMs()) t->tick();
+  // One reading of the clock for all; the timers that are due are picked first, because
+  // handlers may stop or destroy timers.
+  const auto now = Clock::now();
+  std::vector<TTimer*> due;
+  for (TTimer* t : runningTimers())
+    if (t->due_ - now <= std::chrono::milliseconds(t->earlyMarginMs())) due.push_back(t);
+  for (TTimer* t : due)
+    if (running(t)) t->tick();
 }
 
 void TTimer::RunBeforeNextTick(std::function<void()> action) { beforeNextTick = std::move(action); }
@@ -84,7 +94,8 @@ void TTimer::updateTimer() {
   timer_.stop();
   std::erase(runningTimers(), this);
   if (enabled_ && interval_ != 0 && onTimer_) {
-    timer_.start(int(std::min<unsigned>(interval_, INT32_MAX)));
+    timer_.setInterval(int(std::min<unsigned>(interval_, INT32_MAX)));
+    start();
     runningTimers().push_back(this);
   }
 }

@@ -10,6 +10,7 @@
 
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
 
 namespace gui {
@@ -41,11 +42,16 @@ public:
   static void FireDue();
 
 private:
+  using Clock = std::chrono::steady_clock;
+
   void updateTimer();
+  // Starts the system timer's period and notes when it ends.
+  void start();
   void tick();
   int earlyMarginMs() const;
 
   QTimer timer_;
+  Clock::time_point due_;  // the end of the running period
   bool enabled_ = true;
   unsigned interval_ = 1000;
   std::function<void(TTimer*)> onTimer_;
