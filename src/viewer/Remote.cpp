@@ -6,7 +6,6 @@
 #include "core/CBT848.h"
 #include "core/Settings.h"
 #include "platform/Clock.h"
-#include "platform/SyntheticMouse.h"
 #include "viewer/RemoteKeys.h"
 #include "viewer/ViewerGlobals.h"
 #include "viewer/Vyxu.h"
@@ -54,9 +53,7 @@ void TForm8::Timer1Timer() {
       std::printf("Code = 0x%X\n", unsigned(code));
       std::fflush(stdout);
     }
-    const platform::CursorPoint p = platform::SyntheticMouse::current().cursorPos();
-    RemoteCursorPos = {p.x, p.y};
-    ActOnRemoteKey(key);
+    ActOnRemoteKey(key);  // it reads the cursor itself when its key moves it
   } catch (const CExcept&) {
   }
 }

@@ -51,7 +51,7 @@ constexpr uint8_t kMouseMiddleHeld = 2;
 constexpr uint8_t kMouseRightHeld = 4;
 
 // Remote state: the mouse mode, each side's click emulation (armed, idle polls counted), the
-// buttons held, the cursor as the poll last read it, and until when the poll skips.
+// buttons held, the cursor as a mouse-mode key last read it, and until when the poll skips.
 extern bool& MouseMode;
 extern bool& LeftClickArmed;
 extern bool& RightClickArmed;
