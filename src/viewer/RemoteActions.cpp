@@ -93,13 +93,15 @@ bool digitKey(uint8_t key) {
       return true;
     }
     if (key == kRemoteNum0) return true;
-    // The cursor is read only here, by the keys that move it from where it is: on X every
-    // reading is a round trip to the server, and the poll runs 50 times a second.
-    const platform::CursorPoint at = mouse().cursorPos();
-    RemoteCursorPos = {at.x, at.y};
-    const int s = Settings.MouseStep;
-    RemoteCursorPos = key == kRemoteNum5 ? QPoint(DisplayWidth / 2, DisplayHeight / 2)
-                                         : RemoteCursorPos + QPoint(d.dx * s, d.dy * s);
+    if (key == kRemoteNum5) {
+      RemoteCursorPos = QPoint(DisplayWidth / 2, DisplayHeight / 2);
+    } else {
+      // The cursor is read only here, by the keys that move it from where it is: on X every
+      // reading is a round trip to the server, and the poll runs 50 times a second.
+      const platform::CursorPoint at = mouse().cursorPos();
+      const int s = Settings.MouseStep;
+      RemoteCursorPos = QPoint(at.x + d.dx * s, at.y + d.dy * s);
+    }
     mouse().setCursorPos({RemoteCursorPos.x(), RemoteCursorPos.y()});
     return true;
   }
